@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+namespace orvex {
+
+// What each line of the printer port means to the board.
+
+// Data register (base + 0), pins 2 to 9.
+enum class DataLine : std::uint8_t {
+    ConverterData = 2,    // converter address bit in, latched on the converter clock's rising edge
+    ConverterClock = 4,   // converter clock, active high
+    Mute = 8,             // audio muted while set
+    SynthClock = 16,      // synthesizer shifts one bit on the rising edge
+    SynthEnable = 32,     // synthesizer latches the shifted word on the rising edge
+    SynthData = 64,       // synthesizer serial data
+    Power = 128,          // receiver powered while set
+};
+
+// Status register (base + 1): the converter's serial output on bit 6.
+enum class StatusLine : std::uint8_t { ConverterOut = 64 };
+
+constexpr int value(DataLine line) { return static_cast<int>(line); }
+constexpr int value(StatusLine line) { return static_cast<int>(line); }
+
+// Register offsets from the port base.
+enum class Register : std::uint8_t { Data = 0, Status = 1, Control = 2 };
+
+// The standard port inverts the control register's lines 0, 1 and 3 (pins 1, 14, 17) on their way
+// out; line 2 (pin 16) is not inverted.
+constexpr int ControlInversionMask = 0b1011;
+
+// The control-register code that puts every volume line low.
+constexpr std::int16_t SilentVolumeCode = 11;
+
+constexpr std::int16_t Lpt1Base = 888;
+constexpr std::int16_t Lpt2Base = 632;
+
+}  // namespace orvex

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/Lines.h"
+
+namespace orvex {
+
+// One register access as the port layer hands it to a backend. A dropped access reached no port
+// (no port chosen, or an address outside the port's three registers); backends that talk to
+// hardware ignore it, while recorders and traces keep it.
+struct PortAccess {
+    int address = 0;
+    Register reg = Register::Data;
+    std::uint8_t value = 0;  // written value, or the byte a read returned
+    bool dropped = false;
+
+    friend bool operator==(const PortAccess&, const PortAccess&) = default;
+};
+
+// What a port backend does: ppdev, the simulated board, a recorder, a trace around another one.
+class PortIo {
+public:
+    virtual ~PortIo() = default;
+    virtual void write(const PortAccess& access) = 0;
+    // Returns the byte read. A dropped read must return 0 without touching any port.
+    virtual std::uint8_t read(const PortAccess& access) = 0;
+    // The operator chose another port base; backends bound to a device may reopen.
+    virtual void selectBase(int /*base*/) {}
+};
+
+}  // namespace orvex
