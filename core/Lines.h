@@ -8,20 +8,24 @@ namespace orvex {
 
 // Data register (base + 0), pins 2 to 9.
 enum class DataLine : std::uint8_t {
-    ConverterData = 2,    // converter address bit in, latched on the converter clock's rising edge
-    ConverterClock = 4,   // converter clock, active high
-    Mute = 8,             // audio muted while set
-    SynthClock = 16,      // synthesizer shifts one bit on the rising edge
-    SynthEnable = 32,     // synthesizer latches the shifted word on the rising edge
-    SynthData = 64,       // synthesizer serial data
-    Power = 128,          // receiver powered while set
+    ConverterData = 2,   // converter address bit in, latched on the converter clock's rising edge
+    ConverterClock = 4,  // converter clock, active high
+    Mute = 8,            // audio muted while set
+    SynthClock = 16,     // synthesizer shifts one bit on the rising edge
+    SynthEnable = 32,    // synthesizer latches the shifted word on the rising edge
+    SynthData = 64,      // synthesizer serial data
+    Power = 128,         // receiver powered while set
 };
 
 // Status register (base + 1): the converter's serial output on bit 6.
 enum class StatusLine : std::uint8_t { ConverterOut = 64 };
 
-constexpr int value(DataLine line) { return static_cast<int>(line); }
-constexpr int value(StatusLine line) { return static_cast<int>(line); }
+constexpr int value(DataLine line) {
+    return static_cast<int>(line);
+}
+constexpr int value(StatusLine line) {
+    return static_cast<int>(line);
+}
 
 // Register offsets from the port base.
 enum class Register : std::uint8_t { Data = 0, Status = 1, Control = 2 };

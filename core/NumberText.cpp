@@ -7,8 +7,12 @@
 namespace orvex {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Length of the longest prefix of `text` that reads as a decimal number (no sign), or 0.
 std::size_t numberLength(std::string_view text) {
@@ -73,7 +77,9 @@ Scanned scanNumber(std::string_view text) {
 
 }  // namespace
 
-long long roundHalfEven(double value) { return std::llrint(value); }
+long long roundHalfEven(double value) {
+    return std::llrint(value);
+}
 
 std::string numberText(double value) {
     if (value == 0.0) {
@@ -87,8 +93,8 @@ std::string numberText(double value) {
 
 std::string frequencyText(double megahertz) {
     std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                      megahertz + 0.0, std::chars_format::fixed, 3);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), megahertz + 0.0,
+                                      std::chars_format::fixed, 3);
     std::string text(buffer.data(), result.ptr);
     if (text == "-0.000") {
         text.erase(0, 1);
@@ -96,7 +102,9 @@ std::string frequencyText(double megahertz) {
     return text;
 }
 
-double leadingNumber(std::string_view text) { return scanNumber(text).value.value_or(0.0); }
+double leadingNumber(std::string_view text) {
+    return scanNumber(text).value.value_or(0.0);
+}
 
 std::optional<double> parseNumber(std::string_view text) {
     const Scanned scanned = scanNumber(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/Lines.h"
 
@@ -27,6 +28,9 @@ public:
     virtual std::uint8_t read(const PortAccess& access) = 0;
     // The operator chose another port base; backends bound to a device may reopen.
     virtual void selectBase(int /*base*/) {}
+    // One line for the operator naming the board in use: "Simulated board", the device path, or
+    // the plain reason the device could not be opened. Decorators pass on their inner backend's.
+    virtual std::string describe() const { return {}; }
 };
 
 }  // namespace orvex

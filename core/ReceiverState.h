@@ -6,10 +6,12 @@ namespace orvex {
 
 // Wraps an integer result to 16 bits the way the board's original software counted: every receiver
 // variable is a signed 16-bit integer and arithmetic on them is 16-bit.
-constexpr std::int16_t wrap16(long long value) { return static_cast<std::int16_t>(value); }
+constexpr std::int16_t wrap16(long long value) {
+    return static_cast<std::int16_t>(value);
+}
 
-// The whole run-time state of the receiver, shared by every handler. Every variable starts at 0 when
-// the window is created; start-up gives the ones it needs their values.
+// The whole run-time state of the receiver, shared by every handler. Every variable starts at 0
+// when the window is created; start-up gives the ones it needs their values.
 struct ReceiverState {
     std::int16_t PortBase = 0;        // I/O base of the printer port: 888, 632, or 0 = none chosen
     std::int16_t PowerBits = 0;       // data-register power line: 128 on, 0 off

@@ -15,7 +15,9 @@ PortAccess Port::access(int address, int value) const {
     };
 }
 
-void Port::WritePort(int address, int value) { io_->write(access(address, value)); }
+void Port::WritePort(int address, int value) {
+    io_->write(access(address, value));
+}
 
 int Port::ReadPort(int address) {
     const PortAccess request = access(address, 0);

@@ -15,7 +15,7 @@ public:
     enum class Kind { Write, Read, Pause };
     struct Event {
         Kind kind = Kind::Write;
-        PortAccess access;                 // Write and Read
+        PortAccess access;                   // Write and Read
         std::chrono::microseconds length{};  // Pause
 
         friend bool operator==(const Event&, const Event&) = default;
@@ -26,6 +26,9 @@ public:
     void write(const PortAccess& access) override;
     std::uint8_t read(const PortAccess& access) override;
     void selectBase(int base) override;
+    std::string describe() const override {
+        return inner_ != nullptr ? inner_->describe() : "Recorder";
+    }
     void pause(std::chrono::microseconds length) override;
 
     const std::vector<Event>& events() const { return events_; }

@@ -54,7 +54,8 @@ void Synthesizer::LoadDivider(std::uint16_t word) {
 
 namespace orvex {
 
-double knobDividerValue(std::int16_t knobPosition, std::int16_t stepKHz, std::int16_t dividerScale) {
+double knobDividerValue(std::int16_t knobPosition, std::int16_t stepKHz,
+                        std::int16_t dividerScale) {
     const std::int16_t offset = wrap16(knobPosition * stepKHz);
     const double x = (offset / 10.0 + 14270.0) * dividerScale;
     return leadingNumber(numberText(x));
