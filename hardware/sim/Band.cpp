@@ -1,0 +1,78 @@
+#include "hardware/sim/Band.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "core/NumberText.h"
+
+namespace orvex::sim {
+
+namespace {
+
+// Bytes per meter unit: the panel shows a byte B as round(B x 100 / 19) / 50 - 3.5.
+constexpr double BytesPerLevel = 9.5;
+constexpr double LowestLevel = -3.5;
+
+// 1 inside the station's width, a cosine-squared skirt out to twice that, 0 beyond.
+double response(const Station& station, double receiveKHz) {
+    const double offset = std::abs(receiveKHz - station.frequencyKHz);
+    const double half = station.widthKHz / 2.0;
+    if (offset <= half) {
+        return 1.0;
+    }
+    if (offset >= station.widthKHz) {
+        return 0.0;
+    }
+    const double c = std::cos(std::numbers::pi / 2.0 * (offset - half) / half);
+    return c * c;
+}
+
+}  // namespace
+
+std::vector<Station> Band::defaultStations() {
+    // Polar weather satellites send 34 kHz wide picture signals; the beacon sits on the step grid.
+    return {
+        {"NOAA 19 weather satellite", 137100.0, 9.0, 34.0},
+        {"Beacon", 137500.0, 14.0, 12.0},
+        {"NOAA 15 weather satellite", 137620.0, 6.0, 34.0},
+        {"NOAA 18 weather satellite", 137912.5, 11.0, 34.0},
+        {"Telemetry", 140250.0, 4.0, 16.0},
+    };
+}
+
+double Band::level(std::optional<double> receiveKHz) const {
+    double heard = NoiseFloor;
+    if (!receiveKHz) {
+        return heard;
+    }
+    for (const Station& station : stations_) {
+        const double g = response(station, *receiveKHz);
+        heard = std::max(heard, NoiseFloor + (station.strength - NoiseFloor) * g);
+    }
+    return heard;
+}
+
+std::uint8_t Band::levelByte(double level) {
+    const double scaled = (level - LowestLevel) * BytesPerLevel;
+    if (!(scaled > 0.0)) {  // also a level that is not a number
+        return 0;
+    }
+    return static_cast<std::uint8_t>(scaled >= 255.0 ? 255 : roundHalfEven(scaled));
+}
+
+std::uint8_t Band::convert(std::optional<double> receiveKHz) {
+    const int exact = levelByte(level(receiveKHz));
+    if (jitter_ == 0) {
+        return static_cast<std::uint8_t>(exact);
+    }
+    // xorshift32: cheap, and the same sequence on every run
+    noise_ ^= noise_ << 13;
+    noise_ ^= noise_ >> 17;
+    noise_ ^= noise_ << 5;
+    const int span = 2 * jitter_ + 1;
+    const int offset = static_cast<int>(noise_ % static_cast<std::uint32_t>(span)) - jitter_;
+    return static_cast<std::uint8_t>(std::clamp(exact + offset, 0, 255));
+}
+
+}  // namespace orvex::sim
