@@ -1,0 +1,101 @@
+#include "controls/Receiver.h"
+#include "core/NumberText.h"
+
+namespace orvex {
+
+// Turning an option button on raises its click notification; turning one off raises nothing.
+void Receiver::turnOnLPT1() {
+    if (!panel_.LPT1.on) {
+        panel_.LPT1.on = true;
+        LPT1_Click();
+    }
+}
+
+void Receiver::turnOnLPT2() {
+    if (!panel_.LPT2.on) {
+        panel_.LPT2.on = true;
+        LPT2_Click();
+    }
+}
+
+void Receiver::LPT1_Click() {
+    if (!panel_.LPT1.on) {
+        return;
+    }
+    state_.PortBase = Lpt1Base;
+    panel_.LPT2.on = false;
+    port_.baseChanged();
+}
+
+void Receiver::LPT2_Click() {
+    if (!panel_.LPT2.on) {
+        return;
+    }
+    panel_.LPT1.on = false;
+    state_.PortBase = Lpt2Base;
+    port_.baseChanged();
+}
+
+// The About window opens with the port saved at the last power-off: 632 chooses LPT2, anything
+// else (missing, not a number, not a 16-bit integer) LPT1.
+void Receiver::Toggle3_Change(bool on) {
+    panel_.Toggle3.on = on;
+    Form2Model& form = panel_.Form2;
+    if (!on) {
+        if (form.open) {
+            closeForm2();
+        }
+        return;
+    }
+    if (form.open) {
+        return;
+    }
+    form = Form2Model{};
+    form.open = true;
+    form.OkPressed = 0;
+    const std::optional<std::string> text = SettingsAccess::ReadSetting(settings_.load(), "PORT");
+    const std::optional<double> number = text ? parseNumber(*text) : std::nullopt;
+    const bool lpt2 = number && roundHalfEven(*number) == Lpt2Base;
+    if (lpt2) {
+        Form2_LPT2_Click();
+        form.LPT1.on = false;
+    } else {
+        form.LPT2.on = false;
+        Form2_LPT1_Click();
+    }
+}
+
+void Receiver::Form2_LPT1_Click() {
+    panel_.Form2.LPT1.on = true;
+    panel_.Form2.LPT2.on = false;
+    turnOnLPT1();
+}
+
+void Receiver::Form2_LPT2_Click() {
+    panel_.Form2.LPT2.on = true;
+    panel_.Form2.LPT1.on = false;
+    turnOnLPT2();
+}
+
+void Receiver::Form2_Command1_Click() {
+    panel_.Form2.OkPressed = 1;
+    closeForm2();
+    panel_.Toggle3.on = false;
+}
+
+void Receiver::closeForm2() {
+    panel_.Form2.open = false;
+    Form2_Unload();
+}
+
+// Closing the About window any way but "OK" closes the main window too, and so ends the program.
+void Receiver::Form2_Unload() {
+    panel_.Form2.open = false;
+    if (panel_.Form2.OkPressed == 1) {
+        return;
+    }
+    panel_.ending = Ending::Quit;
+    panel_.Form2.OkPressed = 0;
+}
+
+}  // namespace orvex

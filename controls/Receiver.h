@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "controls/SettingsAccess.h"
+#include "core/Delay.h"
+#include "core/Messages.h"
+#include "core/PanelModel.h"
+#include "core/PortIo.h"
+#include "core/ReceiverState.h"
+#include "core/SettingsStore.h"
+#include "hardware/Converter.h"
+#include "hardware/Port.h"
+#include "hardware/Synthesizer.h"
+
+namespace orvex {
+
+// The front panel's logic: it owns the receiver state and the panel model and runs every handler.
+// Handlers are named after control and event and run to completion; they never touch a widget and
+// never wait for the operator. Messages go to the sink and are shown once the handler has returned.
+class Receiver {
+public:
+    Receiver(PortIo& io, Delay& delay, SettingsStore& settings, MessageSink& messages);
+
+    const ReceiverState& state() const { return state_; }
+    const PanelModel& panel() const { return panel_; }
+
+    // Start-up and the ways out
+    void Form_Load();
+    void Form_Unload();             // the main window is closing
+    void Toggle10_Change(bool on);  // Exit
+
+    // Tuning
+    void Knob1_Change(int position);   // every move by the operator
+    void Knob1_DragEnd(int position);  // the end of a drag
+    void Wheel1_Change(int code);
+    void Command10_Click();  // "<"
+    void Command8_Click();   // ">"
+    // A frequency typed on the display: refused outside the band, else it moves the knob.
+    void LedDisplay1_Entry(std::string_view typed);
+
+    // Step size
+    void Toggle8_Change(bool on);  // 10 / 100 kHz
+    void Toggle9_Change(bool on);  // 5 kHz
+
+    // Audio
+    void HSlider4_Change(int position);  // volume
+    void HSlider3_Change(int position);  // squelch
+    void Toggle2_Change(bool on);        // mute
+
+    // Power, scan, memories and the switches that only hold a state
+    void Toggle7_Change(bool on);
+    void Toggle5_Change(bool on);
+    void Toggle4_Change(bool on);  // Read / Write
+    void Toggle1_Change(bool on);  // Spectrum
+    void Command2_Click();         // "Ch-1"
+    void Command3_Click();         // "Ch-2"
+    void Command4_Click();         // "Ch-3"
+
+    // Timers
+    void Timer1_Timer();  // measurement
+    void Timer2_Timer();  // scanner
+
+    // Port choice: the main window's hidden option buttons and the About window
+    void LPT1_Click();
+    void LPT2_Click();
+    void Toggle3_Change(bool on);  // About
+    void Form2_LPT1_Click();
+    void Form2_LPT2_Click();
+    void Form2_Command1_Click();  // "OK"
+    void Form2_Unload();          // the About window is closing, by any means
+
+    // Shared operations
+    void TuneFromKnob();
+    std::int16_t PositionFromFrequency(double megahertz) const;
+    std::int16_t KnobMax() const { return panel_.Knob1.maximum; }
+    void ApplyVolume();
+    void ApplySquelch();
+    void ApplyMute();
+    void FORM_ON_INI();
+    void FORM_OFF_INI();
+    void INITIALIZE_PLL() { synthesizer_.INITIALIZE_PLL(); }
+
+private:
+    // Setting a control from code raises nothing, except these two (see the notes on each).
+    void setVolumeSlider(int position);
+    void turnOnLPT1();
+    void turnOnLPT2();
+
+    double shownFrequency() const;
+    void setShownFrequency(double megahertz);
+    void restoreStep(double shownMHz);
+    void selectStepTable(std::int16_t stepKHz, double shownMHz);
+    void retuneIfReferenceChanged(std::int16_t refBefore);
+    void squelchFromTexts();
+    void channelButton(int channel);
+    void storeChannel(int channel);
+    void recallChannel(int channel);
+    void closeForm2();
+
+    ReceiverState state_;
+    PanelModel panel_;
+    Port port_;
+    Delay& delay_;
+    Synthesizer synthesizer_;
+    Converter converter_;
+    SettingsAccess settings_;
+    MessageSink& messages_;
+};
+
+}  // namespace orvex

@@ -1,0 +1,76 @@
+#include <algorithm>
+
+#include "controls/Receiver.h"
+#include "core/NumberText.h"
+
+namespace orvex {
+namespace {
+
+constexpr double BandBottomMHz = 132.0;
+constexpr double BandTopMHz = 144.0;
+
+}  // namespace
+
+void Receiver::TuneFromKnob() {
+    state_.KnobPosition = panel_.Knob1.position;
+    const std::int16_t offsetKHz = wrap16(state_.KnobPosition * state_.StepKHz);
+    setShownFrequency((offsetKHz + 10 * 14270 - 10700) / 1000.0);
+    synthesizer_.LoadDivider(
+        dividerWord(knobDividerValue(state_.KnobPosition, state_.StepKHz, state_.DividerScale)));
+}
+
+// Computed literally in doubles, the difference first taken to 15 significant digits: the binary
+// value of F - 132 decides some ties, and stored positions depend on exactly that.
+std::int16_t Receiver::PositionFromFrequency(double megahertz) const {
+    const double offset = leadingNumber(numberText(megahertz - BandBottomMHz));
+    const double steps = offset * (1000.0 / state_.StepKHz);
+    const long long position = std::clamp<long long>(roundHalfEven(steps), 0, KnobMax());
+    return wrap16(position);
+}
+
+void Receiver::Knob1_Change(int position) {
+    panel_.Knob1.position = wrap16(std::clamp(position, 0, static_cast<int>(KnobMax())));
+    TuneFromKnob();
+}
+
+void Receiver::Knob1_DragEnd(int position) {
+    panel_.Knob1.position = wrap16(std::clamp(position, 0, static_cast<int>(KnobMax())));
+    state_.PowerBits = 128;
+    TuneFromKnob();
+}
+
+void Receiver::Wheel1_Change(int code) {
+    if (!panel_.Toggle7.on) {
+        return;
+    }
+    std::int16_t& position = panel_.Knob1.position;
+    if (code == 0 || code == 3) {
+        position = std::min<std::int16_t>(wrap16(position + 1), KnobMax());
+        TuneFromKnob();
+    } else if ((code == 1 || code == 2) && position > 0) {
+        position = wrap16(position - 1);
+        TuneFromKnob();
+    }
+}
+
+void Receiver::Command10_Click() {
+    panel_.Knob1.position = std::max<std::int16_t>(wrap16(panel_.Knob1.position - 1), 0);
+    TuneFromKnob();
+}
+
+void Receiver::Command8_Click() {
+    panel_.Knob1.position = std::min<std::int16_t>(wrap16(panel_.Knob1.position + 1), KnobMax());
+    TuneFromKnob();
+}
+
+void Receiver::LedDisplay1_Entry(std::string_view typed) {
+    const std::optional<double> megahertz = parseNumber(typed);
+    if (!megahertz || *megahertz < BandBottomMHz || *megahertz > BandTopMHz) {
+        messages_.post("\"" + std::string(typed) +
+                       "\" is not a frequency between 132.000 and 144.000 MHz.");
+        return;
+    }
+    Knob1_Change(PositionFromFrequency(*megahertz));
+}
+
+}  // namespace orvex
