@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "hardware/Recorder.h"
+#include "hardware/trace/TextTraceWriter.h"
+#include "hardware/trace/TracePort.h"
+
+namespace orvex {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+class Messages : public MessageSink {
+public:
+    void post(std::string message) override { posted.push_back(std::move(message)); }
+    std::vector<std::string> posted;
+};
+
+// Answers every read with the same byte, even one it should not have been asked.
+class FixedBoard : public PortIo {
+public:
+    void write(const PortAccess&) override {}
+    std::uint8_t read(const PortAccess&) override { return 64; }
+    void selectBase(int base) override { selected = base; }
+    std::string describe() const override { return "fixed board"; }
+    int selected = 0;
+};
+
+class TextTrace : public ::testing::Test {
+protected:
+    std::unique_ptr<TraceWriter> writer() {
+        auto stream = std::make_unique<std::ostringstream>();
+        text = stream.get();
+        return std::make_unique<TextTraceWriter>(TraceOutput{std::move(stream), "memory.txt"});
+    }
+
+    Lines lines() const {
+        Lines result;
+        std::istringstream in(text->str());
+        for (std::string line; std::getline(in, line);) {
+            result.push_back(line);
+        }
+        return result;
+    }
+
+    FixedBoard board;
+    Recorder recorder{&board};
+    Messages messages;
+    std::chrono::nanoseconds now{};
+    std::ostringstream* text = nullptr;
+    TracePort trace{recorder, recorder, writer(), messages, [this] { return now; }};
+};
+
+TEST_F(TextTrace, WritesOneLinePerAccessAndPauseAfterTheFormatLine) {
+    now = 12'345ns;
+    trace.write({888, Register::Data, 128, false});
+    now = 50us;
+    trace.read({889, Register::Status, 0, false});
+    now = 1234us;
+    trace.pause(1000us);
+    now = 2s + 500ms;
+    trace.write({890, Register::Control, 11, false});
+
+    EXPECT_EQ(lines(), (Lines{"# orvex port trace 1", "0.000012 W 888 128", "0.000050 R 889 64",
+                              "0.001234 P 1000", "2.500000 W 890 11"}));
+}
+
+TEST_F(TextTrace, MarksAccessesThatReachedNoPortAndReadsThemAsZero) {
+    now = 1us;
+    trace.write({0, Register::Data, 136, true});
+    EXPECT_EQ(trace.read({1, Register::Status, 0, true}), 0);
+
+    EXPECT_EQ(lines(), (Lines{"# orvex port trace 1", "0.000001 W 0 136 dropped",
+                              "0.000001 R 1 0 dropped"}));
+}
+
+TEST_F(TextTrace, PassesEveryAccessAndPauseOnUnchanged) {
+    trace.selectBase(632);
+    trace.write({632, Register::Data, 8, false});
+    EXPECT_EQ(trace.read({633, Register::Status, 0, false}), 64);
+    trace.pause(100us);
+    trace.write({0, Register::Data, 8, true});
+
+    const std::vector<Recorder::Event> expected{
+        {Recorder::Kind::Write, {632, Register::Data, 8, false}, {}},
+        {Recorder::Kind::Read, {633, Register::Status, 64, false}, {}},
+        {Recorder::Kind::Pause, {}, 100us},
+        {Recorder::Kind::Write, {0, Register::Data, 8, true}, {}},
+    };
+    EXPECT_EQ(recorder.events(), expected);
+    EXPECT_EQ(board.selected, 632);
+    EXPECT_EQ(trace.describe(), "fixed board");
+}
+
+TEST_F(TextTrace, RecordsTheBackendsOwnWritesWithoutSendingThemAgain) {
+    trace.recordInnerWrite({890, Register::Control, 11, false});
+    EXPECT_EQ(lines(), (Lines{"# orvex port trace 1", "0.000000 W 890 11"}));
+    EXPECT_TRUE(recorder.events().empty());
+}
+
+TEST_F(TextTrace, AFileThatStopsTakingTheTraceIsToldOnceAndTheReceiverWorksOn) {
+    trace.write({888, Register::Data, 128, false});
+    text->setstate(std::ios::badbit);
+    trace.write({888, Register::Data, 136, false});
+    trace.pause(100us);
+    trace.flush();
+
+    EXPECT_EQ(messages.posted,
+              Lines{"The port trace memory.txt could not be written (is the disk full?): it stops "
+                    "here, the receiver works on"});
+    EXPECT_EQ(recorder.writes(Register::Data), (std::vector<int>{128, 136}));
+    EXPECT_EQ(recorder.pauses(), std::vector{std::chrono::microseconds(100us)});
+}
+
+}  // namespace
+}  // namespace orvex
