@@ -1,0 +1,21 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvex {
+
+// A file operation that failed, with the reason worded for the operator ("the disk is full (No
+// space left on device)"). It never leaves the settings store: save() and load() turn it into a
+// message.
+class FileProblem : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The system error in plain words followed by the system's own text in parentheses. A denied
+// access is worded by the caller, who knows what was denied ("the folder is read-only").
+std::string plainReason(int error, std::string_view accessDenied);
+
+}  // namespace orvex

@@ -1,0 +1,51 @@
+#include "settings/SettingsPath.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace orvex {
+namespace {
+
+constexpr const char* FolderName = "orvex";
+constexpr const char* FileName = "ORVEX.ini";
+
+// The home folder from the user database, for a program started without HOME (from a service
+// manager, say).
+std::string homeFromPasswd() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir) {
+        return found->pw_dir;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::filesystem::path settingsPathFrom(const char* xdgConfigHome, const char* home) {
+    if (xdgConfigHome && std::filesystem::path(xdgConfigHome).is_absolute()) {
+        return std::filesystem::path(xdgConfigHome) / FolderName / FileName;
+    }
+    // With no home at all the path stays relative: the folder the program was started in.
+    const std::filesystem::path homeFolder = home ? home : "";
+    return homeFolder / ".config" / FolderName / FileName;
+}
+
+std::filesystem::path settingsPath() {
+    const char* home = std::getenv("HOME");
+    std::string fromPasswd;
+    if (!home || !*home) {
+        fromPasswd = homeFromPasswd();
+        home = fromPasswd.c_str();
+    }
+    return settingsPathFrom(std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+}  // namespace orvex

@@ -1,0 +1,16 @@
+#include "settings/SettingsPath.h"
+
+#include <gtest/gtest.h>
+
+namespace orvex {
+namespace {
+
+TEST(SettingsPath, UsesAnAbsoluteXdgConfigHomeElseTheHomeFolder) {
+    EXPECT_EQ(settingsPathFrom("/cfg", "/home/ann"), "/cfg/orvex/ORVEX.ini");
+    EXPECT_EQ(settingsPathFrom(nullptr, "/home/ann"), "/home/ann/.config/orvex/ORVEX.ini");
+    EXPECT_EQ(settingsPathFrom("", "/home/ann"), "/home/ann/.config/orvex/ORVEX.ini");
+    EXPECT_EQ(settingsPathFrom("cfg", "/home/ann"), "/home/ann/.config/orvex/ORVEX.ini");
+}
+
+}  // namespace
+}  // namespace orvex
