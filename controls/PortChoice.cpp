@@ -18,6 +18,14 @@ void Receiver::turnOnLPT2() {
     }
 }
 
+void Receiver::choosePort(std::int16_t base) {
+    if (base == Lpt2Base) {
+        turnOnLPT2();
+    } else {
+        turnOnLPT1();
+    }
+}
+
 void Receiver::LPT1_Click() {
     if (!panel_.LPT1.on) {
         return;

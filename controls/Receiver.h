@@ -26,6 +26,8 @@ public:
 
     const ReceiverState& state() const { return state_; }
     const PanelModel& panel() const { return panel_; }
+    // The board in use, in one line for the operator.
+    std::string boardDescription() const { return port_.io().describe(); }
 
     // Start-up and the ways out
     void Form_Load();
@@ -71,6 +73,10 @@ public:
     void Form2_LPT2_Click();
     void Form2_Command1_Click();  // "OK"
     void Form2_Unload();          // the About window is closing, by any means
+
+    // Turns the main window's hidden LPT1 or LPT2 on from outside, as choosing in the About window
+    // does: the command line's port choice.
+    void choosePort(std::int16_t base);
 
     // Shared operations
     void TuneFromKnob();

@@ -1,0 +1,79 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ReceiverFixture.h"
+#include "controls/ReceiverHost.h"
+
+namespace orvex::testing {
+
+// The host under a real event loop: timers follow the model, messages come after the handler.
+class ReceiverHostTest : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        ScriptedConverter board;
+        Recorder recorder{&board};
+        MemorySettings settings;
+        MessageQueue messages;
+        Receiver receiver{recorder, recorder, settings, messages};
+        ReceiverHost host{receiver, messages};
+    };
+
+private slots:
+    void startUpLeavesBothTimersStopped() {
+        Rig rig;
+        rig.host.run([](Receiver& r) { r.Form_Load(); });
+        QVERIFY(!rig.host.measurementRunning());
+        QVERIFY(!rig.host.scannerRunning());
+    }
+
+    void powerOnRunsTheMeasurementTimerAndPowerOffStopsIt() {
+        Rig rig;
+        rig.host.run([](Receiver& r) { r.Form_Load(); });
+        rig.host.run([](Receiver& r) { r.Toggle7_Change(true); });
+        QVERIFY(rig.host.measurementRunning());
+        rig.recorder.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.recorder.count(Recorder::Kind::Read) >= 32, 2000);
+        rig.host.run([](Receiver& r) { r.Toggle7_Change(false); });
+        QVERIFY(!rig.host.measurementRunning());
+    }
+
+    void theScanSwitchRunsTheScannerTimer() {
+        Rig rig;
+        rig.host.run([](Receiver& r) { r.Form_Load(); });
+        rig.host.run([](Receiver& r) { r.Toggle5_Change(true); });
+        QVERIFY(rig.host.scannerRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.receiver.panel().Knob1.position == 1, 2000);
+        rig.host.run([](Receiver& r) { r.Toggle5_Change(false); });
+        QVERIFY(!rig.host.scannerRunning());
+    }
+
+    void messagesGoOutAfterTheHandlerInOrder() {
+        Rig rig;
+        QSignalSpy spy(&rig.host, &ReceiverHost::message);
+        rig.settings.set("SQL", "0,5");
+        rig.host.run([](Receiver& r) { r.Form_Load(); });
+        rig.host.run([](Receiver& r) { r.Toggle7_Change(true); });
+        QCOMPARE(spy.count(), 2);
+        QVERIFY(spy.at(0).at(0).toString().contains("SQL=0,5"));
+        QCOMPARE(spy.at(1).at(0).toString(),
+                 QString("No printer port chosen: open About and choose LPT1 or LPT2"));
+    }
+
+    void anEndingIsAnnouncedOnceAndStopsTheTimers() {
+        Rig rig;
+        QSignalSpy spy(&rig.host, &ReceiverHost::endRequested);
+        rig.host.run([](Receiver& r) { r.Form_Load(); });
+        rig.host.run([](Receiver& r) { r.Toggle7_Change(true); });
+        rig.host.run([](Receiver& r) { r.Toggle10_Change(true); });
+        rig.host.run([](Receiver& r) { r.Toggle10_Change(false); });
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).value<Ending>(), Ending::Exit);
+        QVERIFY(!rig.host.measurementRunning());
+    }
+};
+
+}  // namespace orvex::testing
+
+QTEST_GUILESS_MAIN(orvex::testing::ReceiverHostTest)
+#include "ReceiverHostTest.moc"
