@@ -1,16 +1,16 @@
 #include "core/SettingsStore.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace orvex {
 namespace {
 
+// Plain ASCII, so no locale can make two keys match or differ.
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool sameKey(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 }  // namespace

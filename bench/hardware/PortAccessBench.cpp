@@ -1,0 +1,105 @@
+// Software cost of a port access through the synthesizer loads, with pauses that do nothing, for
+// each backend. A real bus access costs about 1 microsecond; the software around it should not
+// matter next to that.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "controls/MessageQueue.h"
+#include "hardware/Recorder.h"
+#include "hardware/Synthesizer.h"
+#include "hardware/sim/SimulatedBoard.h"
+#include "hardware/trace/OpenTrace.h"
+
+namespace orvex {
+namespace {
+
+class NullPort : public PortIo {
+public:
+    void write(const PortAccess&) override {}
+    std::uint8_t read(const PortAccess&) override { return 0; }
+};
+
+class NullDelay : public Delay {
+public:
+    void pause(std::chrono::microseconds) override {}
+};
+
+constexpr int LoadDividerWrites = 50;
+constexpr int InitializeWrites = 81;
+
+// Runs `load` on a powered receiver at LPT1 through `io`, reporting the time per port access.
+template <typename Load>
+void measure(benchmark::State& run, PortIo& io, Delay& delay, int writesPerLoad, Load load,
+             void (*afterLoad)(PortIo&) = nullptr) {
+    ReceiverState state;
+    state.PortBase = Lpt1Base;
+    state.PowerBits = 128;
+    state.RefDivider = 800;
+    Port port(io, state);
+    Synthesizer synthesizer(state, port, delay);
+    for (auto _ : run) {
+        load(synthesizer);
+        if (afterLoad != nullptr) {
+            afterLoad(io);
+        }
+    }
+    run.counters["per_access"] = benchmark::Counter(
+        static_cast<double>(run.iterations()) * writesPerLoad,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void loadDivider(Synthesizer& synthesizer) { synthesizer.LoadDivider(14270); }
+void initialize(Synthesizer& synthesizer) { synthesizer.INITIALIZE_PLL(); }
+void clearRecorder(PortIo& io) { static_cast<Recorder&>(io).clear(); }
+
+template <auto Load, int Writes>
+void nullPort(benchmark::State& run) {
+    NullPort io;
+    NullDelay delay;
+    measure(run, io, delay, Writes, Load);
+}
+
+template <auto Load, int Writes>
+void recorder(benchmark::State& run) {
+    Recorder io;
+    NullDelay delay;
+    measure(run, io, delay, Writes, Load, clearRecorder);
+}
+
+template <auto Load, int Writes>
+void simulatedBoard(benchmark::State& run) {
+    sim::SimulatedBoard io;
+    NullDelay delay;
+    measure(run, io, delay, Writes, Load);
+}
+
+template <auto Load, int Writes>
+void textTrace(benchmark::State& run) {
+    const auto path = std::filesystem::temp_directory_path() / "orvex-bench-trace.txt";
+    NullPort inner;
+    NullDelay innerDelay;
+    MessageQueue messages;
+    auto trace = openTrace(path.string(), inner, innerDelay, messages);
+    if (!trace) {
+        run.SkipWithError("cannot create the trace file");
+        return;
+    }
+    measure(run, *trace, *trace, Writes, Load);
+    trace.reset();
+    std::filesystem::remove(path);
+}
+
+BENCHMARK(nullPort<loadDivider, LoadDividerWrites>)->Name("LoadDivider/null_port");
+BENCHMARK(recorder<loadDivider, LoadDividerWrites>)->Name("LoadDivider/recorder");
+BENCHMARK(simulatedBoard<loadDivider, LoadDividerWrites>)->Name("LoadDivider/simulated_board");
+BENCHMARK(textTrace<loadDivider, LoadDividerWrites>)->Name("LoadDivider/text_trace");
+BENCHMARK(nullPort<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/null_port");
+BENCHMARK(recorder<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/recorder");
+BENCHMARK(simulatedBoard<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/simulated_board");
+BENCHMARK(textTrace<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/text_trace");
+
+}  // namespace
+}  // namespace orvex
+
+BENCHMARK_MAIN();
