@@ -1,0 +1,138 @@
+#include "ui/widgets/BarIndicator.h"
+
+#include "ui/widgets/Drawing.h"
+#include "ui/widgets/ScaleMath.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace orvex {
+namespace {
+
+constexpr int kMostBlocks = 30;
+constexpr double kBorder = 1.0;
+
+}  // namespace
+
+BarIndicator::BarIndicator(QWidget* parent) : InstrumentWidget(parent) {}
+
+void BarIndicator::setValue(int value) {
+    if (value != value_) {
+        value_ = value;
+        update();
+        announceValue();
+    }
+}
+
+void BarIndicator::setMinimum(int minimum) {
+    if (minimum != minimum_) {
+        minimum_ = minimum;
+        refreshFace();
+    }
+}
+
+void BarIndicator::setMaximum(int maximum) {
+    if (maximum != maximum_) {
+        maximum_ = maximum;
+        refreshFace();
+    }
+}
+
+void BarIndicator::setBarColor(const QColor& color) {
+    if (color != barColor_) {
+        barColor_ = color;
+        refreshFace();
+    }
+}
+
+void BarIndicator::setBackgroundColor(const QColor& color) {
+    if (color != backgroundColor_) {
+        backgroundColor_ = color;
+        refreshFace();
+    }
+}
+
+QSize BarIndicator::sizeHint() const {
+    return {140, 9};
+}
+QSize BarIndicator::minimumSizeHint() const {
+    return {20, 4};
+}
+
+QString BarIndicator::accessibleValueText() const {
+    return QString::number(value_);
+}
+
+std::optional<InstrumentWidget::AccessibleRange> BarIndicator::accessibleRange() const {
+    return AccessibleRange{double(value_), double(minimum_), double(maximum_), 1.0};
+}
+
+bool BarIndicator::inBlocks() const {
+    const qint64 units = qint64(maximum_) - minimum_;
+    return units > 0 && units <= kMostBlocks;
+}
+
+QRectF BarIndicator::trough() const {
+    return QRectF(rect()).adjusted(kBorder + 1, kBorder + 1, -kBorder - 1, -kBorder - 1);
+}
+
+QRectF BarIndicator::blockRect(int index) const {
+    const QRectF area = trough();
+    const int blocks = maximum_ - minimum_;
+    const double pitch = area.width() / blocks;
+    const double gap = std::min(2.0, pitch * 0.25);
+    return QRectF(area.left() + index * pitch, area.top(), pitch - gap, area.height());
+}
+
+// --- painting ----------------------------------------------------------------------------------
+
+void BarIndicator::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawFace(painter);
+    drawBar(painter);
+    drawFocus(painter);
+}
+
+void BarIndicator::paintFace(QPainter& painter) {
+    drawTrough(painter);
+    drawUnlitBlocks(painter);
+}
+
+void BarIndicator::drawTrough(QPainter& painter) const {
+    painter.fillRect(rect(), backgroundColor_);
+    drawBevel(painter, rect(), kBorder, bevelDark(backgroundColor_), bevelLight(backgroundColor_));
+}
+
+void BarIndicator::drawUnlitBlocks(QPainter& painter) const {
+    if (!inBlocks()) {
+        return;
+    }
+    const QColor unlit = mixColors(backgroundColor_, barColor_, 0.2);
+    for (int i = 0; i < maximum_ - minimum_; ++i) {
+        painter.fillRect(blockRect(i), unlit);
+    }
+}
+
+void BarIndicator::drawBar(QPainter& painter) const {
+    const double fraction = scaleFraction(value_, minimum_, maximum_);
+    const QColor lit = isEnabled() ? barColor_ : mixColors(barColor_, Qt::gray, 0.7);
+    if (inBlocks()) {
+        const int litBlocks = static_cast<int>(std::lround(fraction * (maximum_ - minimum_)));
+        for (int i = 0; i < litBlocks; ++i) {
+            painter.fillRect(blockRect(i), lit);
+        }
+    } else {
+        QRectF bar = trough();
+        bar.setWidth(bar.width() * fraction);
+        painter.fillRect(bar, lit);
+    }
+}
+
+void BarIndicator::drawFocus(QPainter& painter) const {
+    if (hasFocus()) {
+        drawFocusFrame(painter, rect(), barColor_);
+    }
+}
+
+}  // namespace orvex

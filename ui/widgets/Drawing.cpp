@@ -1,0 +1,69 @@
+#include "ui/widgets/Drawing.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygonF>
+
+namespace orvex {
+
+QColor mixColors(const QColor& a, const QColor& b, qreal amount) {
+    const auto mix = [amount](float x, float y) {
+        return x + (y - x) * static_cast<float>(amount);
+    };
+    return QColor::fromRgbF(mix(a.redF(), b.redF()), mix(a.greenF(), b.greenF()),
+                            mix(a.blueF(), b.blueF()), mix(a.alphaF(), b.alphaF()));
+}
+
+QColor bevelLight(const QColor& base) {
+    return mixColors(base, Qt::white, 0.6);
+}
+QColor bevelDark(const QColor& base) {
+    return mixColors(base, Qt::black, 0.5);
+}
+
+void drawBevel(QPainter& painter, const QRectF& rect, qreal width, const QColor& light,
+               const QColor& dark) {
+    if (width <= 0 || rect.isEmpty()) {
+        return;
+    }
+    const QRectF inner = rect.adjusted(width, width, -width, -width);
+    const QPolygonF topLeft({rect.bottomLeft(), rect.topLeft(), rect.topRight(), inner.topRight(),
+                             inner.topLeft(), inner.bottomLeft()});
+    const QPolygonF bottomRight({rect.bottomLeft(), rect.bottomRight(), rect.topRight(),
+                                 inner.topRight(), inner.bottomRight(), inner.bottomLeft()});
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(light);
+    painter.drawPolygon(topLeft);
+    painter.setBrush(dark);
+    painter.drawPolygon(bottomRight);
+    painter.restore();
+}
+
+QFont fittedFont(const QFont& font, const QString& text, qreal width) {
+    QFont fitted = font;
+    const qreal natural = QFontMetricsF(font).horizontalAdvance(text);
+    if (natural <= width || natural <= 0) {
+        return fitted;
+    }
+    const qreal scale = std::max(width / natural, 2.0 / 3.0);
+    if (font.pixelSize() > 0) {
+        fitted.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    } else {
+        fitted.setPointSizeF(font.pointSizeF() * scale);
+    }
+    return fitted;
+}
+
+void drawFocusFrame(QPainter& painter, const QRectF& rect, const QColor& color) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(color, 0, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.restore();
+}
+
+}  // namespace orvex

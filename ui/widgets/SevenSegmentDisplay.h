@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ui/widgets/InstrumentWidget.h"
+#include "ui/widgets/SegmentFont.h"
+
+#include <QColor>
+
+namespace orvex {
+
+// A seven-segment numeric display ("137.500"): digits, '-', ' ' and decimal points, right
+// aligned over at least `digitCount` cells, lit segments over faint unlit ones.
+//
+// It can also take a typed number. beginEntry() clears a separate typed text and shows it, left
+// aligned with the free cells underlined; digits, one decimal point and Backspace edit it, Enter
+// hands it over with entryAccepted() and Escape drops it with entryCancelled(). The displayed
+// text is never changed by typing; the owner decides what to show. A click, or Enter or Space
+// outside entry, emits activated(): the owner decides whether to begin an entry.
+class SevenSegmentDisplay : public InstrumentWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(int digitCount READ digitCount WRITE setDigitCount)
+    Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor)
+    Q_PROPERTY(QColor segmentColor READ segmentColor WRITE setSegmentColor)
+    Q_PROPERTY(QColor unlitColor READ unlitColor WRITE setUnlitColor)
+    Q_PROPERTY(bool entering READ isEntering)
+    Q_PROPERTY(QString typedText READ typedText)
+
+public:
+    explicit SevenSegmentDisplay(QWidget* parent = nullptr);
+
+    QString text() const { return text_; }
+    // Kept exactly; characters the display cannot show are left blank.
+    void setText(const QString& text);
+    int digitCount() const { return digitCount_; }
+    void setDigitCount(int count);
+    QColor backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const QColor& color);
+    QColor segmentColor() const { return segmentColor_; }
+    void setSegmentColor(const QColor& color);
+    QColor unlitColor() const { return unlitColor_; }
+    void setUnlitColor(const QColor& color);
+
+    bool isEntering() const { return entering_; }
+    QString typedText() const { return typed_; }
+    // Starts a new entry with an empty typed text and takes the keyboard focus.
+    void beginEntry();
+    // Leaves entry mode without a signal, as when the owner takes the display away.
+    void endEntry();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    QString accessibleValueText() const override;
+    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+
+signals:
+    void entryAccepted(const QString& typed);
+    void entryCancelled();
+    void activated();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void paintFace(QPainter& painter) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int cellCount() const;
+    std::vector<SegmentCell> shownCells() const;
+    // Adds a digit or the decimal point; false for characters an entry does not take.
+    bool type(QChar character);
+    void finishEntry(bool accepted);
+
+    void drawBackground(QPainter& painter) const;
+    void drawCells(QPainter& painter, const std::vector<SegmentCell>& cells,
+                   const QColor& color) const;
+    void drawFocus(QPainter& painter) const;
+
+    QString text_;
+    int digitCount_ = 6;
+    QColor backgroundColor_{0x10, 0x10, 0x10};
+    QColor segmentColor_{0xff, 0x30, 0x20};
+    QColor unlitColor_{0x40, 0x10, 0x08};
+    bool entering_ = false;
+    QString typed_;
+};
+
+}  // namespace orvex

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ui/widgets/InstrumentWidget.h"
+#include "ui/widgets/StepAccumulator.h"
+
+#include <QColor>
+
+#include <optional>
+
+namespace orvex {
+
+// A vertical thumb wheel with no end stops and no value: it only reports that it was turned one
+// step up or down. Dragging the mouse up or down rolls it (one step per `pixelsPerStep`), as do
+// the mouse wheel (one step per notch; touchpad scrolling adds up to notches) and the Up and Down
+// keys.
+class ThumbWheel : public InstrumentWidget {
+    Q_OBJECT
+    Q_PROPERTY(QColor wheelColor READ wheelColor WRITE setWheelColor)
+    Q_PROPERTY(int pixelsPerStep READ pixelsPerStep WRITE setPixelsPerStep)
+
+public:
+    // The movement codes of turned().
+    enum Code { Up = 0, Down = 1 };
+    Q_ENUM(Code)
+
+    explicit ThumbWheel(QWidget* parent = nullptr);
+
+    QColor wheelColor() const { return wheelColor_; }
+    void setWheelColor(const QColor& color);
+    int pixelsPerStep() const { return pixelsPerStep_; }
+    void setPixelsPerStep(int pixels);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::Slider; }
+
+signals:
+    // One emission per step: Up (0) or Down (1).
+    void turned(int code);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void paintFace(QPainter& painter) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct Drag {
+        double originY = 0.0;
+        int stepsTaken = 0;  // up positive
+    };
+
+    void turn(int steps);
+    QRectF drumRect() const;
+
+    void drawSlot(QPainter& painter) const;
+    void drawDrum(QPainter& painter) const;
+    void drawRidges(QPainter& painter) const;
+    void drawFocus(QPainter& painter) const;
+
+    QColor wheelColor_{0x90, 0x90, 0x90};
+    int pixelsPerStep_ = 6;
+    double rotation_ = 0.0;  // degrees the drum has turned up, for drawing the ridges
+    StepAccumulator wheel_;
+    std::optional<Drag> drag_;
+};
+
+}  // namespace orvex
