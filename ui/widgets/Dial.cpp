@@ -322,18 +322,21 @@ void Dial::drawNeedles(QPainter& painter, const Geometry& g) const {
     const double angle1 = angleOf(values_[1]);
     painter.setPen(QPen(scaleColor_, std::max(1.0, r * 0.025), Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(g.pivot, polar(g.pivot, r * 0.78, angle1));
-    painter.drawEllipse(polar(g.pivot, r * 0.78, angle1), r * 0.04, r * 0.04);
+    // Round shapes are filled without a pen: stroking a curve costs more than the rest together.
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(polar(g.pivot, r * 0.78, angle1), r * 0.05, r * 0.05);
 
     // Needle 0: a tapered blade reaching the scale.
     const double angle0 = angleOf(values_[0]);
-    painter.setPen(Qt::NoPen);
     painter.drawPolygon(QPolygonF(
         {polar(g.pivot, r * 0.045, angle0 + 90), polar(g.pivot, r * 0.96, angle0),
          polar(g.pivot, r * 0.045, angle0 - 90), polar(g.pivot, r * 0.12, angle0 + 180)}));
 
-    // Hub.
-    painter.setPen(QPen(faceColor_.darker(170), 1.0));
-    painter.drawEllipse(g.pivot, r * 0.07, r * 0.07);
+    // Hub, with a dark rim.
+    painter.setBrush(faceColor_.darker(170));
+    painter.drawEllipse(g.pivot, r * 0.08, r * 0.08);
+    painter.setBrush(scaleColor_);
+    painter.drawEllipse(g.pivot, r * 0.065, r * 0.065);
 }
 
 void Dial::drawFocus(QPainter& painter) const {

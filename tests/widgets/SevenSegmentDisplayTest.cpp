@@ -1,0 +1,179 @@
+#include "ui/widgets/SevenSegmentDisplay.h"
+
+#include "WidgetTestSupport.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace orvex;
+using namespace orvex::test;
+
+class SevenSegmentDisplayTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SevenSegmentDisplay> display_;
+    std::unique_ptr<QSignalSpy> accepted_;
+    std::unique_ptr<QSignalSpy> cancelled_;
+    std::unique_ptr<QSignalSpy> activated_;
+
+    QStringList acceptedTexts() const {
+        QStringList texts;
+        for (const QList<QVariant>& arguments : *accepted_) {
+            texts.append(arguments.at(0).toString());
+        }
+        return texts;
+    }
+
+private slots:
+    void init() {
+        display_ = std::make_unique<SevenSegmentDisplay>();
+        display_->setObjectName(QStringLiteral("LedDisplay1"));
+        display_->resize(209, 65);
+        display_->setText(QStringLiteral("137.500"));
+        accepted_ =
+            std::make_unique<QSignalSpy>(display_.get(), &SevenSegmentDisplay::entryAccepted);
+        cancelled_ =
+            std::make_unique<QSignalSpy>(display_.get(), &SevenSegmentDisplay::entryCancelled);
+        activated_ = std::make_unique<QSignalSpy>(display_.get(), &SevenSegmentDisplay::activated);
+    }
+
+    void typedTextIsHeldApartFromTheDisplayedTextUntilEnter() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("140.1"));
+        QCOMPARE(display_->typedText(), QStringLiteral("140.1"));
+        QCOMPARE(display_->text(), QStringLiteral("137.500"));
+        QCOMPARE(accepted_->count(), 0);
+
+        QTest::keyClick(display_.get(), Qt::Key_Return);
+        QCOMPARE(acceptedTexts(), QStringList{QStringLiteral("140.1")});
+        QVERIFY(!display_->isEntering());
+        QCOMPARE(display_->text(), QStringLiteral("137.500"));
+        QCOMPARE(cancelled_->count(), 0);
+        QCOMPARE(activated_->count(), 0);
+    }
+
+    void escapeDropsTheEntry() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("99"));
+        QTest::keyClick(display_.get(), Qt::Key_Escape);
+        QCOMPARE(cancelled_->count(), 1);
+        QCOMPARE(accepted_->count(), 0);
+        QVERIFY(!display_->isEntering());
+        QCOMPARE(display_->text(), QStringLiteral("137.500"));
+    }
+
+    void entryTakesDigitsAndOneDecimalPointOnly() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("1a2.3.4,5 -"));
+        QCOMPARE(display_->typedText(), QStringLiteral("12.345"));
+    }
+
+    void aCommaIsTakenAsTheDecimalPoint() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("14,5"));
+        QCOMPARE(display_->typedText(), QStringLiteral("14.5"));
+    }
+
+    void backspaceRemovesTheLastCharacter() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("13."));
+        QTest::keyClick(display_.get(), Qt::Key_Backspace);
+        QTest::keyClicks(display_.get(), QStringLiteral("5"));
+        QTest::keyClick(display_.get(), Qt::Key_Backspace);
+        QTest::keyClick(display_.get(), Qt::Key_Backspace);
+        QTest::keyClick(display_.get(), Qt::Key_Backspace);
+        QTest::keyClick(display_.get(), Qt::Key_Backspace);  // nothing left to remove
+        QCOMPARE(display_->typedText(), QString());
+        QVERIFY(display_->isEntering());
+    }
+
+    void entryStopsWhenTheDigitsFillTheDisplay() {
+        display_->beginEntry();  // six cells; the point shares a digit's cell
+        QTest::keyClicks(display_.get(), QStringLiteral("137.5009"));
+        QCOMPARE(display_->typedText(), QStringLiteral("137.500"));
+    }
+
+    void aNewEntryStartsEmpty() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("13"));
+        display_->beginEntry();
+        QCOMPARE(display_->typedText(), QString());
+        QTest::keyClick(display_.get(), Qt::Key_Enter);
+        QCOMPARE(acceptedTexts(), QStringList{QString()});
+    }
+
+    void clickEnterAndSpaceActivateOutsideAnEntry() {
+        QTest::mouseClick(display_.get(), Qt::LeftButton);
+        QTest::keyClick(display_.get(), Qt::Key_Return);
+        QTest::keyClick(display_.get(), Qt::Key_Space);
+        QCOMPARE(activated_->count(), 3);
+        QCOMPARE(accepted_->count(), 0);
+    }
+
+    void endingTheEntryFromCodeIsSilent() {
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("14"));
+        display_->endEntry();
+        QVERIFY(!display_->isEntering());
+        QTest::keyClick(display_.get(), Qt::Key_Return);  // now an activation, not an entry
+        QCOMPARE(accepted_->count(), 0);
+        QCOMPARE(cancelled_->count(), 0);
+        QCOMPARE(activated_->count(), 1);
+    }
+
+    void movingTheFocusAwayDropsTheEntry() {
+        QWidget window;
+        display_->setParent(&window);
+        auto* other = new SevenSegmentDisplay(&window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        display_->beginEntry();
+        QVERIFY(display_->hasFocus());
+        other->setFocus(Qt::TabFocusReason);
+        QCOMPARE(cancelled_->count(), 1);
+        QVERIFY(!display_->isEntering());
+        display_->setParent(nullptr);
+    }
+
+    void typingShowsOnTheDisplay() {
+        const QImage shown = rendered(display_.get());
+        display_->beginEntry();
+        const QImage empty = rendered(display_.get());
+        QVERIFY(empty != shown);
+        QTest::keyClicks(display_.get(), QStringLiteral("1"));
+        QVERIFY(rendered(display_.get()) != empty);
+        QTest::keyClick(display_.get(), Qt::Key_Escape);
+        QCOMPARE(rendered(display_.get()), shown);
+    }
+
+    void textsTheDisplayCannotShowAreKeptAsSet() {
+        display_->setText(QStringLiteral("E 12.5x"));
+        QCOMPARE(display_->text(), QStringLiteral("E 12.5x"));
+        QCOMPARE(accessible(display_.get())->text(QAccessible::Value), QStringLiteral("E 12.5x"));
+    }
+
+    void segmentColoursShow() {
+        QImage previous = rendered(display_.get());
+        for (auto set : {&SevenSegmentDisplay::setSegmentColor, &SevenSegmentDisplay::setUnlitColor,
+                         &SevenSegmentDisplay::setBackgroundColor}) {
+            (display_.get()->*set)(QColor(0x12, 0x34, 0x56));
+            const QImage now = rendered(display_.get());
+            QVERIFY(now != previous);
+            previous = now;
+        }
+    }
+
+    void screenReaderHearsTheTextOrTheTypedEntry() {
+        QAccessibleInterface* face = accessible(display_.get());
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("LedDisplay1"));
+        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("137.500"));
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("14"));
+        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("14"));
+    }
+};
+
+QTEST_MAIN(SevenSegmentDisplayTest)
+#include "SevenSegmentDisplayTest.moc"
