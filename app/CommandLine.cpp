@@ -1,0 +1,74 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/Lines.h"
+
+namespace orvex {
+namespace {
+
+[[noreturn]] void refuse(const QString& text) {
+    std::fprintf(stderr, "orvex: %s\nTry 'orvex --help' for the options.\n", qPrintable(text));
+    std::exit(2);
+}
+
+}  // namespace
+
+Options parseCommandLine(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Front panel of the ORVEX FM receiver board (132 MHz - 144 MHz) on a parallel port.\n"
+        "Without the board it runs on a simulated one.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption settings("settings",
+                                      "Use the settings file PATH instead of "
+                                      "$XDG_CONFIG_HOME/orvex/ORVEX.ini.",
+                                      "PATH");
+    const QCommandLineOption board("board",
+                                   "Which board: auto (the parallel port when one can be opened, "
+                                   "else the simulated board), sim or parport.",
+                                   "auto|sim|parport", "auto");
+    const QCommandLineOption port("port",
+                                  "Choose LPT1 (base 888) or LPT2 (base 632) at start, as "
+                                  "choosing it in the About window does.",
+                                  "lpt1|lpt2");
+    const QCommandLineOption trace("trace",
+                                   "Record every port access and pause in FILE: a value "
+                                   "change dump when FILE ends in .vcd, text otherwise.",
+                                   "FILE");
+    const QCommandLineOption switchOn("switch-on",
+                                      "Switch the receiver on at start, as the Power "
+                                      "switch does.");
+    parser.addOptions({settings, board, port, trace, switchOn});
+    parser.process(app);
+
+    Options options;
+    options.settingsPath = parser.value(settings);
+    options.tracePath = parser.value(trace);
+    options.switchOn = parser.isSet(switchOn);
+
+    const QString boardName = parser.value(board).toLower();
+    if (boardName == "sim") {
+        options.board = BoardKind::Simulated;
+    } else if (boardName == "parport") {
+        options.board = BoardKind::Parport;
+    } else if (boardName != "auto") {
+        refuse(QString("unknown board \"%1\": use auto, sim or parport.").arg(boardName));
+    }
+    if (parser.isSet(port)) {
+        const QString portName = parser.value(port).toLower();
+        if (portName == "lpt1") {
+            options.portBase = Lpt1Base;
+        } else if (portName == "lpt2") {
+            options.portBase = Lpt2Base;
+        } else {
+            refuse(QString("unknown port \"%1\": use lpt1 or lpt2.").arg(portName));
+        }
+    }
+    return options;
+}
+
+}  // namespace orvex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QString>
+#include <memory>
+
+#include "../controls/ReceiverFixture.h"
+#include "controls/ReceiverHost.h"
+#include "ui/ReceiverForm.h"
+
+namespace orvex::testing {
+
+// The real window over a recording port and an in-memory settings file.
+struct PanelRig {
+    PanelRig() {
+        settings.set("PORT", "888");
+        host.run([](Receiver& r) { r.Form_Load(); });
+        form.show();
+        recorder.clear();
+    }
+
+    template <typename Widget = QWidget>
+    Widget* find(const char* name) const {
+        return form.findChild<Widget*>(name);
+    }
+
+    std::vector<LatchedWord> words() const { return latchedWords(recorder.writes(Register::Data)); }
+
+    // Saves a picture of the window for people to look at.
+    static void keep(QWidget& widget, const QString& name) {
+        const QString folder = QStringLiteral(ORVEX_TEST_ARTIFACTS "/panel");
+        QDir().mkpath(folder);
+        widget.grab().save(folder + "/" + name + ".png");
+    }
+
+    ScriptedConverter board;
+    Recorder recorder{&board};
+    MemorySettings settings;
+    MessageQueue messages;
+    Receiver receiver{recorder, recorder, settings, messages};
+    ReceiverHost host{receiver, messages};
+    ReceiverForm form{host, "Test board"};
+};
+
+}  // namespace orvex::testing

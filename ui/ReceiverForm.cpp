@@ -1,0 +1,373 @@
+#include "ui/ReceiverForm.h"
+
+#include <QAccessible>
+#include <QCloseEvent>
+#include <QFont>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/Geometry.h"
+
+namespace orvex {
+namespace {
+
+QFont arial(double points) {
+    QFont font("Arial");
+    font.setPointSizeF(points);
+    return font;
+}
+
+// Labels are redrawn only when a colour really changes: the panel is drawn after every handler,
+// ten times a second while the receiver measures.
+void setTextColour(QLabel* label, Rgb text, std::optional<Rgb> background = std::nullopt) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toQColor(text));
+    if (background) {
+        palette.setColor(QPalette::Window, toQColor(*background));
+    }
+    if (palette != label->palette()) {
+        label->setAutoFillBackground(background.has_value());
+        label->setPalette(palette);
+    }
+}
+
+void drawToggle(ToggleSwitch* widget, const ToggleModel& model) {
+    const QSignalBlocker blocker(widget);
+    widget->setOn(model.on);
+    widget->setOffCaption(QString::fromStdString(model.offCaption));
+    widget->setOnCaption(QString::fromStdString(model.onCaption));
+    widget->setOffLampColor(toQColor(model.offLamp));
+    widget->setOnLampColor(toQColor(model.onLamp));
+    widget->setEnabled(model.enabled);
+}
+
+}  // namespace
+
+ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, QWidget* parent)
+    : QWidget(parent), host_(host), boardName_(boardName) {
+    setObjectName("ReceiverForm");
+    setWindowTitle(QStringLiteral("ORVEX FM receiver 132 MHz - 144 MHz \u2014 %1").arg(boardName));
+    setFont(arial(8.25));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildPanel());
+    status_ = new QLabel(this);
+    status_->setObjectName("StatusLine");
+    status_->setAccessibleName("Messages");
+    status_->setWordWrap(true);
+    status_->setMargin(3);
+    status_->setMinimumHeight(status_->fontMetrics().height() * 2 + 6);
+    layout->addWidget(status_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connectOperator();
+    connect(&host_, &ReceiverHost::panelChanged, this, &ReceiverForm::render);
+    connect(&host_, &ReceiverHost::message, this, &ReceiverForm::showMessage);
+    render();
+}
+
+template <typename Widget>
+Widget* ReceiverForm::place(QWidget* parent, const char* name, QRect geometry) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setAccessibleName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+ToggleSwitch* ReceiverForm::toggle(QWidget* parent, const char* name, QRect geometry) {
+    return place<ToggleSwitch>(parent, name, geometry);
+}
+
+QPushButton* ReceiverForm::button(QWidget* parent, const char* name, const QString& caption,
+                                  QRect geometry) {
+    auto* created = place<QPushButton>(parent, name, geometry);
+    created->setText(caption);
+    created->setAccessibleName(caption);
+    created->setFocusPolicy(Qt::TabFocus);
+    return created;
+}
+
+QLabel* ReceiverForm::label(QWidget* parent, const char* name, const QString& caption,
+                            QRect geometry) {
+    auto* created = place<QLabel>(parent, name, geometry);
+    created->setText(caption);
+    // Font metrics differ a little from the panel's original fonts: never cut a caption short.
+    created->resize(std::max(geometry.width(), created->sizeHint().width()), geometry.height());
+    return created;
+}
+
+QWidget* ReceiverForm::buildPanel() {
+    auto* frame = new Panel3D(this);  // Frame3D1, filling the window
+    frame->setObjectName("Frame3D1");
+    frame->setFixedSize(twips(0, 0, 7455, 2865).size());
+    auto* panel = place<Panel3D>(frame, "Panel3D2", twips(0, 0, 7455, 2895));
+    panel->setBackgroundColor(toQColor(colour::PanelGrey));
+
+    buildDisplay(panel);
+    buildChannelColumn(panel);
+    buildMeters(panel);
+    buildPower(panel);
+    buildTuning(panel);
+    buildControlPanel(panel);
+    return frame;
+}
+
+void ReceiverForm::buildDisplay(QWidget* parent) {
+    displayPanel_ = place<Panel3D>(parent, "SSPanel1", twips(120, 120, 3855, 1575));
+    display_ = place<SevenSegmentDisplay>(displayPanel_, "LedDisplay1", twips(120, 240, 3135, 975));
+    mhz_ = label(displayPanel_, "Label5", "MHz", twips(3240, 960, 495, 255));
+    mhz_->setFont(arial(11.25));
+    scale_ = place<LinearGauge>(displayPanel_, "LGAUGE1", twips(120, 1200, 3615, 255));
+    scale_->setMinimum(132);
+    scale_->setMaximum(144);
+    wheel_ = place<ThumbWheel>(parent, "Wheel1", twips(3960, 120, 180, 1650));
+}
+
+void ReceiverForm::buildChannelColumn(QWidget* parent) {
+    QFont courier("Courier New");
+    courier.setPointSizeF(8.25);
+    channel1_ = button(parent, "Command2", "Ch-1", twips(4200, 120, 855, 255));
+    channel2_ = button(parent, "Command3", "Ch-2", twips(4200, 360, 855, 255));
+    channel3_ = button(parent, "Command4", "Ch-3", twips(4200, 600, 855, 225));
+    // The hints are never shown as tooltips; they describe the buttons to screen readers.
+    channel1_->setAccessibleDescription("CHANNEL 1");
+    channel2_->setAccessibleDescription("CHANNEL 2");
+    channel3_->setAccessibleDescription("CHANNEL 3 ");
+    for (QPushButton* channel : {channel1_, channel2_, channel3_}) {
+        channel->setFont(courier);
+    }
+    readWrite_ = toggle(parent, "Toggle4", twips(4200, 840, 855, 255));
+    spectrum_ = toggle(parent, "Toggle1", twips(4200, 1080, 855, 255));
+    mute_ = toggle(parent, "Toggle2", twips(4200, 1320, 855, 255));
+}
+
+void ReceiverForm::buildMeters(QWidget* parent) {
+    dial_ = place<Dial>(parent, "Gauge1", twips(5160, 120, 2175, 1095));
+    dial_->setNeedle0Label("Signal level");
+    dial_->setNeedle1Label("Ubat");
+    dial_->setMinimum(-5);
+    dial_->setMaximum(25);
+    bar_ = place<BarIndicator>(parent, "ind1", twips(5160, 1200, 2100, 135));
+    bar_->setMinimum(0);
+    bar_->setMaximum(6);
+    bar_->setBarColor(QColor(0, 160, 0));
+    bar_->setBackgroundColor(Qt::black);
+
+    auto* title = place<Panel3D>(parent, "SSPanel3", twips(5160, 1320, 2175, 375));
+    title->setCaption("ORVEX  FM RECEIVER");
+    title->setCaptionColor(toQColor(colour::Yellow));
+    title->setBackgroundColor(toQColor(colour::DarkGrey));
+    QFont bold = arial(9);
+    bold.setBold(true);
+    title->setFont(bold);
+
+    auto* logo = place<Panel3D>(parent, "SSPanel8", twips(120, 1680, 1335, 255));
+    logo->setCaption("Orvex Radio");
+    logo->setCaptionColor(toQColor(colour::White));
+    logo->setBackgroundColor(Qt::black);
+    QFont script("URW Chancery L");
+    script.setStyleHint(QFont::Cursive);
+    script.setItalic(true);
+    script.setPointSizeF(9.5);
+    logo->setFont(script);
+}
+
+void ReceiverForm::buildPower(QWidget* parent) {
+    powerFrame_ = place<GroupFrame>(parent, "Frame4", twips(135, 1920, 1335, 855));
+    powerFrame_->setCaption("Power");
+    power_ = toggle(powerFrame_, "Toggle7", twips(120, 240, 1095, 495));
+    power_->setPictureMode(true);
+}
+
+void ReceiverForm::buildTuning(QWidget* parent) {
+    auto* tuning = place<Panel3D>(parent, "SSPanel2", twips(1560, 1680, 2415, 1095));
+    knob_ = place<Knob>(tuning, "Knob1", twips(120, 0, 1335, 975));
+    knob_->setPageStep(10);
+    down_ = button(tuning, "Command10", "<", twips(120, 720, 255, 210));
+    up_ = button(tuning, "Command8", ">", twips(1200, 720, 255, 210));
+    step_ = toggle(tuning, "Toggle8", twips(1560, 240, 615, 255));
+    fineStep_ = toggle(tuning, "Toggle9", twips(1560, 480, 615, 255));
+    exit_ = toggle(tuning, "Toggle10", twips(1560, 720, 615, 255));
+}
+
+void ReceiverForm::buildControlPanel(QWidget* parent) {
+    auto* controls = place<Panel3D>(parent, "SSPanel6", twips(3960, 1680, 3375, 1095));
+    // Two small buttons of the original panel that do nothing.
+    button(controls, "SSCommand3", {}, twips(120, 120, 255, 135));
+    button(controls, "SSCommand4", {}, twips(600, 120, 255, 135));
+    about_ = toggle(controls, "Toggle3", twips(120, 360, 735, 255));
+    scan_ = toggle(controls, "Toggle5", twips(120, 720, 735, 255));
+    buildAudio(controls);
+}
+
+void ReceiverForm::buildAudio(QWidget* parent) {
+    auto* audio = place<Panel3D>(parent, "SSPanel9", twips(1200, -120, 2175, 1215));
+    squelch_ = place<QSlider>(audio, "HSlider3", twips(120, 240, 1215, 255));
+    squelch_->setOrientation(Qt::Horizontal);
+    squelch_->setRange(0, 1000);
+    squelch_->setPageStep(50);
+    squelchLabel_ = label(audio, "Label4", "Squelch", twips(1440, 240, 615, 255));
+    zeroLabel_ = label(audio, "Label7", "0", twips(120, 600, 255, 255));
+    maxLabel_ = label(audio, "Label8", "max", twips(1080, 600, 375, 255));
+    audioLabel_ = label(audio, "Label6", "Audio", twips(1560, 600, 495, 255));
+    volume_ = place<QSlider>(audio, "HSlider4", twips(120, 840, 1935, 255));
+    volume_->setOrientation(Qt::Horizontal);
+    volume_->setRange(0, 7);
+    volume_->setPageStep(1);
+    volume_->setTickPosition(QSlider::TicksBelow);
+}
+
+void ReceiverForm::connectOperator() {
+    connect(knob_, &Knob::positionChanged, this,
+            [this](int p) { run([p](Receiver& r) { r.Knob1_Change(p); }); });
+    connect(knob_, &Knob::dragFinished, this,
+            [this](int p) { run([p](Receiver& r) { r.Knob1_DragEnd(p); }); });
+    connect(wheel_, &ThumbWheel::turned, this,
+            [this](int code) { run([code](Receiver& r) { r.Wheel1_Change(code); }); });
+    connect(down_, &QPushButton::clicked, this,
+            [this] { run([](Receiver& r) { r.Command10_Click(); }); });
+    connect(up_, &QPushButton::clicked, this,
+            [this] { run([](Receiver& r) { r.Command8_Click(); }); });
+    connect(channel1_, &QPushButton::clicked, this,
+            [this] { run([](Receiver& r) { r.Command2_Click(); }); });
+    connect(channel2_, &QPushButton::clicked, this,
+            [this] { run([](Receiver& r) { r.Command3_Click(); }); });
+    connect(channel3_, &QPushButton::clicked, this,
+            [this] { run([](Receiver& r) { r.Command4_Click(); }); });
+
+    const auto onToggle = [this](ToggleSwitch* widget, void (Receiver::*handler)(bool)) {
+        connect(widget, &ToggleSwitch::toggled, this, [this, handler](bool on) {
+            run([handler, on](Receiver& r) { (r.*handler)(on); });
+        });
+    };
+    onToggle(power_, &Receiver::Toggle7_Change);
+    onToggle(step_, &Receiver::Toggle8_Change);
+    onToggle(fineStep_, &Receiver::Toggle9_Change);
+    onToggle(exit_, &Receiver::Toggle10_Change);
+    onToggle(readWrite_, &Receiver::Toggle4_Change);
+    onToggle(spectrum_, &Receiver::Toggle1_Change);
+    onToggle(mute_, &Receiver::Toggle2_Change);
+    onToggle(about_, &Receiver::Toggle3_Change);
+    onToggle(scan_, &Receiver::Toggle5_Change);
+
+    connect(volume_, &QSlider::valueChanged, this,
+            [this](int p) { run([p](Receiver& r) { r.HSlider4_Change(p); }); });
+    connect(squelch_, &QSlider::valueChanged, this,
+            [this](int p) { run([p](Receiver& r) { r.HSlider3_Change(p); }); });
+
+    // Typing a frequency: click the display while the receiver is on.
+    connect(display_, &SevenSegmentDisplay::activated, this, [this] {
+        if (host_.receiver().panel().Toggle7.on) {
+            display_->beginEntry();
+        }
+    });
+    connect(display_, &SevenSegmentDisplay::entryAccepted, this, [this](const QString& typed) {
+        const std::string text = typed.toStdString();
+        run([text](Receiver& r) { r.LedDisplay1_Entry(text); });
+    });
+}
+
+void ReceiverForm::render() {
+    const PanelModel& panel = host_.receiver().panel();
+
+    displayPanel_->setBackgroundColor(toQColor(panel.SSPanel1));
+    display_->setText(QString::fromStdString(panel.LedDisplay1.text));
+    display_->setBackgroundColor(toQColor(panel.LedDisplay1.background));
+    display_->setUnlitColor(toQColor(panel.LedDisplay1.unlit));
+    display_->setSegmentColor(toQColor(panel.LedDisplay1.segment));
+    setTextColour(mhz_, panel.Label5.text, panel.Label5.background);
+    scale_->setValue(panel.LGAUGE1.value);
+    scale_->setBackgroundColor(toQColor(panel.LGAUGE1.background));
+    scale_->setBarColor(toQColor(panel.LGAUGE1.bar));
+    scale_->setScaleColor(toQColor(panel.LGAUGE1.scale));
+    scale_->setPointerColor(toQColor(panel.LGAUGE1.pointer));
+
+    {
+        const QSignalBlocker blocker(knob_);
+        knob_->setMaximum(panel.Knob1.maximum);
+        knob_->setPosition(panel.Knob1.position);
+        knob_->setFaceColor(toQColor(panel.Knob1.face));
+        knob_->setMarkerColor(toQColor(panel.Knob1.marker));
+        knob_->setEnabled(panel.Knob1.enabled);
+    }
+    down_->setEnabled(panel.Command10.enabled);
+    up_->setEnabled(panel.Command8.enabled);
+    channel1_->setEnabled(panel.Command2.enabled);
+    channel2_->setEnabled(panel.Command3.enabled);
+    channel3_->setEnabled(panel.Command4.enabled);
+
+    for (auto [slider, model] :
+         {std::pair{squelch_, &panel.HSlider3}, std::pair{volume_, &panel.HSlider4}}) {
+        const QSignalBlocker blocker(slider);
+        slider->setValue(model->position);
+        slider->setEnabled(model->enabled);
+    }
+    setTextColour(squelchLabel_, panel.Label4.text);
+    setTextColour(audioLabel_, panel.Label6.text);
+    setTextColour(zeroLabel_, panel.Label7.text);
+    setTextColour(maxLabel_, panel.Label8.text);
+    powerFrame_->setCaptionColor(toQColor(panel.Frame4Caption));
+
+    renderToggles(panel);
+    renderMeters(panel);
+    renderAbout(panel);
+}
+
+void ReceiverForm::renderToggles(const PanelModel& panel) {
+    drawToggle(power_, panel.Toggle7);
+    drawToggle(step_, panel.Toggle8);
+    drawToggle(fineStep_, panel.Toggle9);
+    drawToggle(exit_, panel.Toggle10);
+    drawToggle(readWrite_, panel.Toggle4);
+    drawToggle(spectrum_, panel.Toggle1);
+    drawToggle(mute_, panel.Toggle2);
+    drawToggle(about_, panel.Toggle3);
+    drawToggle(scan_, panel.Toggle5);
+}
+
+void ReceiverForm::renderMeters(const PanelModel& panel) {
+    const DialModel& model = panel.Gauge1;
+    dial_->setNeedleValue(0, model.needles[0]);
+    dial_->setNeedleValue(1, model.needles[1]);
+    dial_->setSelectedNeedle(model.selected);
+    dial_->setThreshold(model.threshold);
+    dial_->setFaceColor(toQColor(model.face));
+    dial_->setScaleColor(toQColor(model.scale));
+    dial_->setMajorStep(model.majorStep);
+    dial_->setMinorStep(model.minorStep);
+    dial_->setLabelsVisible(model.labelsVisible);
+    bar_->setValue(panel.ind1.value);
+    bar_->setEnabled(panel.ind1.enabled);
+}
+
+void ReceiverForm::renderAbout(const PanelModel& panel) {
+    if (panel.Form2.open && form2_ == nullptr) {
+        form2_ = new Form2(host_);
+        form2_->show();
+    }
+    if (!panel.Form2.open && form2_ != nullptr) {
+        form2_->closeFromModel();
+        form2_ = nullptr;
+        return;
+    }
+    if (form2_ != nullptr) {
+        form2_->render(panel, QString::fromStdString(host_.receiver().boardDescription()));
+    }
+}
+
+void ReceiverForm::showMessage(const QString& text) {
+    status_->setText(text);
+    QAccessibleEvent event(status_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ReceiverForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    run([](Receiver& r) { r.Form_Unload(); });
+}
+
+}  // namespace orvex
