@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <numbers>
 
 namespace orvex {
 namespace {
@@ -29,15 +28,6 @@ constexpr std::array<QPointF, 8> kOctagon = {{
     {0, 100}, {100, 0}, {900, 0}, {1000, 100}, {1000, 900}, {900, 1000}, {100, 1000}, {0, 900},
 }};
 // clang-format on
-
-double radians(double degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
-
-QPointF polar(QPointF center, double radius, double degrees) {
-    return center +
-           QPointF(radius * std::cos(radians(degrees)), -radius * std::sin(radians(degrees)));
-}
 
 QFont sizedFont(QFont font, double pixelSize) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));

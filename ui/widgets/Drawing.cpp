@@ -4,7 +4,19 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <cmath>
+#include <numbers>
+
 namespace orvex {
+
+double radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
+
+QPointF polar(QPointF center, double radius, double degrees) {
+    return center +
+           QPointF(radius * std::cos(radians(degrees)), -radius * std::sin(radians(degrees)));
+}
 
 QColor mixColors(const QColor& a, const QColor& b, qreal amount) {
     const auto mix = [amount](float x, float y) {

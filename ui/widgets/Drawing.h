@@ -8,6 +8,10 @@ class QPainter;
 
 namespace orvex {
 
+double radians(double degrees);
+// The point `radius` from `center` at `degrees` anticlockwise from three o'clock (y grows down).
+QPointF polar(QPointF center, double radius, double degrees);
+
 // `a` moved towards `b` by `amount` (0 keeps a, 1 gives b).
 QColor mixColors(const QColor& a, const QColor& b, qreal amount);
 QColor bevelLight(const QColor& base);

@@ -24,11 +24,11 @@ public:
     // The pixmap last drawn (null before the first draw).
     const QPixmap& pixmap() const { return pixmap_; }
 
+private:
     // The scale from logical to device pixels the painter ends up at: the screen's ratio for an
     // ordinary repaint, the target's when the widget is rendered into a high-resolution image.
     static qreal pixelRatio(const QPainter& painter);
 
-private:
     QPixmap pixmap_;
     QSize size_;
     qreal ratio_ = 0.0;

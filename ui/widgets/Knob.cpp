@@ -23,15 +23,6 @@ constexpr int kGripNotches = 24;
 // Closer to the centre than this the angle of the mouse jumps about too much to follow.
 constexpr double kDeadRadius = 3.0;
 
-double radians(double degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
-
-QPointF polar(QPointF center, double radius, double degrees) {
-    return center +
-           QPointF(radius * std::cos(radians(degrees)), -radius * std::sin(radians(degrees)));
-}
-
 }  // namespace
 
 Knob::Knob(QWidget* parent) : InstrumentWidget(parent) {

@@ -9,17 +9,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace orvex {
 namespace {
 
 constexpr double kRidgeSpacing = 20.0;  // degrees round the drum
 constexpr double kTurnPerStep = 10.0;   // half a ridge, so every step shows
-
-double radians(double degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
 
 }  // namespace
 
