@@ -49,6 +49,11 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, QWidget
     setObjectName("ReceiverForm");
     setWindowTitle(QStringLiteral("ORVEX FM receiver 132 MHz - 144 MHz \u2014 %1").arg(boardName));
     setFont(arial(8.25));
+    // The panel's grey, which the switches and the thumb wheel take from the palette.
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, toQColor(colour::PanelGrey));
+    grey.setColor(QPalette::Button, toQColor(colour::PanelGrey));
+    setPalette(grey);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -169,10 +174,8 @@ void ReceiverForm::buildMeters(QWidget* parent) {
     logo->setCaption("Orvex Radio");
     logo->setCaptionColor(toQColor(colour::White));
     logo->setBackgroundColor(Qt::black);
-    QFont script("URW Chancery L");
-    script.setStyleHint(QFont::Cursive);
+    QFont script = arial(9.5);
     script.setItalic(true);
-    script.setPointSizeF(9.5);
     logo->setFont(script);
 }
 
