@@ -9,11 +9,13 @@
 
 namespace orvex {
 
+class PpdevPort;
+
 // The backend the receiver drives, chosen from the command line.
 struct Board {
     std::unique_ptr<PortIo> io;
     QString name;  // for the window title: which board, and why, when auto fell back
-    class PpdevPort* parport = nullptr;  // set when the board is a real port
+    PpdevPort* parport = nullptr;  // set when the board is a real port
 };
 
 Board openBoard(BoardKind kind, MessageSink& messages);

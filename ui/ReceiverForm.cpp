@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "ui/Geometry.h"
 
@@ -42,6 +44,23 @@ void drawToggle(ToggleSwitch* widget, const ToggleModel& model) {
     widget->setEnabled(model.enabled);
 }
 
+// What a screen reader calls the controls that have no caption of their own; switches and buttons
+// are named by their captions.
+constexpr std::array<std::pair<const char*, const char*>, 9> AccessibleNames{{
+    {"LedDisplay1", "Frequency, MHz"},
+    {"LGAUGE1", "Frequency scale"},
+    {"Wheel1", "Tuning wheel"},
+    {"Knob1", "Tuning knob"},
+    {"Gauge1", "Signal level and supply meter"},
+    {"ind1", "Signal bar"},
+    {"Toggle7", "Power"},
+    {"HSlider3", "Squelch"},
+    {"HSlider4", "Volume"},
+}};
+
+// How many of the latest messages the status line keeps.
+constexpr int ShownMessages = 3;
+
 }  // namespace
 
 ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, QWidget* parent)
@@ -64,10 +83,14 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, QWidget
     status_->setAccessibleName("Messages");
     status_->setWordWrap(true);
     status_->setMargin(3);
-    status_->setMinimumHeight(status_->fontMetrics().height() * 2 + 6);
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * ShownMessages + 6);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(status_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    for (const auto& [name, spoken] : AccessibleNames) {
+        findChild<QWidget*>(name)->setAccessibleName(spoken);
+    }
     connectOperator();
     connect(&host_, &ReceiverHost::panelChanged, this, &ReceiverForm::render);
     connect(&host_, &ReceiverHost::message, this, &ReceiverForm::showMessage);
@@ -78,7 +101,6 @@ template <typename Widget>
 Widget* ReceiverForm::place(QWidget* parent, const char* name, QRect geometry) {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
-    widget->setAccessibleName(name);
     widget->setGeometry(geometry);
     return widget;
 }
@@ -363,7 +385,11 @@ void ReceiverForm::renderAbout(const PanelModel& panel) {
 }
 
 void ReceiverForm::showMessage(const QString& text) {
-    status_->setText(text);
+    messages_.append(text);
+    while (messages_.size() > ShownMessages) {
+        messages_.removeFirst();
+    }
+    status_->setText(messages_.join('\n'));
     QAccessibleEvent event(status_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
+#include <QStringList>
 #include <QWidget>
 
 #include "controls/ReceiverHost.h"
@@ -95,6 +96,7 @@ private:
     QLabel* maxLabel_ = nullptr;
     QLabel* audioLabel_ = nullptr;
     QLabel* status_ = nullptr;
+    QStringList messages_;  // the latest few, oldest first
     QPointer<Form2> form2_;
 };
 

@@ -163,6 +163,25 @@ private slots:
         QCOMPARE(rig.receiver.panel().ending, Ending::None);
     }
 
+    void theStatusLineKeepsTheLatestMessages() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        for (const char* typed : {"150", "151", "152", "153"}) {
+            rig.host.run([typed](Receiver& r) { r.LedDisplay1_Entry(typed); });
+        }
+        const QString shown = rig.form.statusLine()->text();
+        QVERIFY(!shown.contains("\"150\""));
+        QVERIFY(shown.contains("\"151\"") && shown.contains("\"152\"") &&
+                shown.contains("\"153\""));
+    }
+
+    void controlsWithoutCaptionsHaveSpokenNames() {
+        PanelRig rig;
+        QCOMPARE(rig.find("Knob1")->accessibleName(), QString("Tuning knob"));
+        QCOMPARE(rig.find("HSlider4")->accessibleName(), QString("Volume"));
+        QCOMPARE(rig.find("Command2")->accessibleName(), QString("Ch-1"));
+    }
+
     void closingTheAboutWindowEndsTheProgram() {
         PanelRig rig;
         QSignalSpy ending(&rig.host, &ReceiverHost::endRequested);
