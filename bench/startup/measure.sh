@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
 # Start-up to the first frame and peak memory of the panel against a bare Qt 6 widgets program,
-# each the median of five runs. Both end the moment their first frame is drawn.
+# each the median of five runs. Both end the moment their first frame is drawn. They draw on the
+# X display in $DISPLAY, else on a private Xvfb server, else (QT_QPA_PLATFORM=offscreen) into
+# memory.
 #   bench/startup/measure.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/ensure-packages.sh
-ensure_packages time
+ensure_packages time xvfb
 build=${1:-build}
 cmake --build "$build" --target orvex bare_qt_window | tail -1
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ORVEX_EXIT_AFTER_FIRST_FRAME=1
+export ORVEX_EXIT_AFTER_FIRST_FRAME=1
 settings=$(mktemp -d)
-trap 'rm -rf "$settings"' EXIT
+xvfb=
+trap 'rm -rf "$settings"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
+if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ]; then
+    Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    export DISPLAY=:97
+    sleep 1
+fi
+echo "drawing on: ${QT_QPA_PLATFORM:-X display $DISPLAY}"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
