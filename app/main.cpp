@@ -5,6 +5,7 @@
 #include "app/Board.h"
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
+#include "app/TerminationSignals.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "controls/ReceiverHost.h"
@@ -52,8 +53,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "orvex: %s\n", qPrintable(text));
     });
     // Every way out ends at once: nothing is switched off or saved, the board runs on.
-    QObject::connect(&host, &ReceiverHost::endRequested, [&trace](Ending ending) {
-        if (ending == Ending::Exit) {
+    const auto endAtOnce = [&trace](bool beep) {
+        if (beep) {
             QApplication::beep();
         }
         if (trace) {
@@ -61,7 +62,10 @@ int main(int argc, char* argv[]) {
         }
         std::fflush(stderr);
         std::_Exit(0);
-    });
+    };
+    QObject::connect(&host, &ReceiverHost::endRequested,
+                     [&endAtOnce](Ending ending) { endAtOnce(ending == Ending::Exit); });
+    const TerminationSignals onTermination([&endAtOnce] { endAtOnce(false); });
 
     ReceiverForm form(host, board.name);
     host.run([](Receiver& r) { r.Form_Load(); });

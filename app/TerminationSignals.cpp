@@ -1,0 +1,54 @@
+#include "app/TerminationSignals.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <csignal>
+
+namespace orvex {
+namespace {
+
+// The one pair of sockets the handler writes to; a signal handler can reach nothing else.
+std::array<int, 2> signalSockets{-1, -1};
+
+extern "C" void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalSockets[0], &byte, 1);
+}
+
+}  // namespace
+
+TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* parent)
+    : QObject(parent), onSignal_(std::move(onSignal)) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets.data()) != 0) {
+        return;  // the default action of the signals stays: the program still ends
+    }
+    notifier_ = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        [[maybe_unused]] const auto read = ::read(signalSockets[1], &byte, 1);
+        onSignal_();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+TerminationSignals::~TerminationSignals() {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(signal, SIG_DFL);
+    }
+    for (int& socket : signalSockets) {
+        if (socket >= 0) {
+            ::close(socket);
+            socket = -1;
+        }
+    }
+}
+
+}  // namespace orvex

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <functional>
+
+namespace orvex {
+
+// Turns SIGTERM, SIGINT and SIGHUP into a call on the event loop, where the program can end as it
+// ends by its own controls (the trace flushed, nothing switched off or saved). The handler only
+// writes a byte to a socket: nothing else is safe inside a signal handler.
+class TerminationSignals : public QObject {
+public:
+    explicit TerminationSignals(std::function<void()> onSignal, QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+private:
+    std::function<void()> onSignal_;
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace orvex
