@@ -87,7 +87,15 @@ private:
 };
 
 // The receiver with a recording port, an in-memory settings file and a message queue.
-class ReceiverTest : public ::testing::Test {
+struct ReceiverRig {
+    ScriptedConverter board;
+    Recorder recorder{&board};
+    MemorySettings settings;
+    MessageQueue messages;
+    Receiver receiver{recorder, recorder, settings, messages};
+};
+
+class ReceiverTest : public ::testing::Test, protected ReceiverRig {
 protected:
     void startUp() {
         receiver.Form_Load();
@@ -108,12 +116,6 @@ protected:
     std::vector<LatchedWord> words() const { return latchedWords(dataWrites()); }
     const ReceiverState& state() const { return receiver.state(); }
     const PanelModel& panel() const { return receiver.panel(); }
-
-    ScriptedConverter board;
-    Recorder recorder{&board};
-    MemorySettings settings;
-    MessageQueue messages;
-    Receiver receiver{recorder, recorder, settings, messages};
 };
 
 }  // namespace orvex::testing

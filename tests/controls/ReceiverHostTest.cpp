@@ -1,8 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ReceiverFixture.h"
-#include "controls/ReceiverHost.h"
+#include "HostRig.h"
 
 namespace orvex::testing {
 
@@ -10,25 +9,16 @@ namespace orvex::testing {
 class ReceiverHostTest : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        ScriptedConverter board;
-        Recorder recorder{&board};
-        MemorySettings settings;
-        MessageQueue messages;
-        Receiver receiver{recorder, recorder, settings, messages};
-        ReceiverHost host{receiver, messages};
-    };
-
 private slots:
     void startUpLeavesBothTimersStopped() {
-        Rig rig;
+        HostRig rig;
         rig.host.run([](Receiver& r) { r.Form_Load(); });
         QVERIFY(!rig.host.measurementRunning());
         QVERIFY(!rig.host.scannerRunning());
     }
 
     void powerOnRunsTheMeasurementTimerAndPowerOffStopsIt() {
-        Rig rig;
+        HostRig rig;
         rig.host.run([](Receiver& r) { r.Form_Load(); });
         rig.host.run([](Receiver& r) { r.Toggle7_Change(true); });
         QVERIFY(rig.host.measurementRunning());
@@ -39,7 +29,7 @@ private slots:
     }
 
     void theScanSwitchRunsTheScannerTimer() {
-        Rig rig;
+        HostRig rig;
         rig.host.run([](Receiver& r) { r.Form_Load(); });
         rig.host.run([](Receiver& r) { r.Toggle5_Change(true); });
         QVERIFY(rig.host.scannerRunning());
@@ -49,7 +39,7 @@ private slots:
     }
 
     void messagesGoOutAfterTheHandlerInOrder() {
-        Rig rig;
+        HostRig rig;
         QSignalSpy spy(&rig.host, &ReceiverHost::message);
         rig.settings.set("SQL", "0,5");
         rig.host.run([](Receiver& r) { r.Form_Load(); });
@@ -61,7 +51,7 @@ private slots:
     }
 
     void anEndingIsAnnouncedOnceAndStopsTheTimers() {
-        Rig rig;
+        HostRig rig;
         QSignalSpy spy(&rig.host, &ReceiverHost::endRequested);
         rig.host.run([](Receiver& r) { r.Form_Load(); });
         rig.host.run([](Receiver& r) { r.Toggle7_Change(true); });

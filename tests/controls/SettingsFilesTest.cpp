@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/TestFiles.h"
+
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -16,18 +18,6 @@ namespace orvex::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 fs::path freshFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -1,3 +1,4 @@
+#include "../common/SynthSequences.h"
 #include "ReceiverFixture.h"
 
 namespace orvex::testing {
@@ -23,20 +24,7 @@ TEST_F(StartUp, WithoutASettingsFileStartsSilentlyWithTheStartValues) {
 
 TEST_F(StartUp, SendsTheSynthesizerWordsOnARestByteOfZeroDroppedWhileNoPortIsChosen) {
     receiver.Form_Load();
-    // clang-format off
-    const std::vector<int> expected{
-        0,
-        0, 0, 16, 0,  0, 64, 80, 64,  0, 0, 16, 0,  0, 0, 16, 0,
-        0, 0, 16, 0,  0, 64, 80, 64,  0, 64, 80, 64,  0, 64, 80, 64,
-        32,
-        0,
-        0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,
-        64, 80, 64,  64, 80, 64,  0, 16, 0,  0, 16, 0,  64, 80, 64,
-        0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,
-        32,
-    };
-    // clang-format on
-    EXPECT_EQ(dataWrites(), expected);
+    EXPECT_EQ(dataWrites(), InitializeOnRestZero);
     EXPECT_EQ(controlWrites(), (std::vector<int>{11}));  // the volume slider set from the file
     for (const Recorder::Event& event : recorder.events()) {
         if (event.kind != Recorder::Kind::Pause) {

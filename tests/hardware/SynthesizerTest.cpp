@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/SynthSequences.h"
 #include "hardware/Recorder.h"
 
 namespace orvex {
@@ -76,21 +77,7 @@ TEST_F(SynthesizerLoading, InitializeCarriesTheMuteLineWhenMuted) {
 
 TEST_F(SynthesizerLoading, InitializeWhileOffUsesARestByteOfZero) {
     synthesizer.INITIALIZE_PLL();
-
-    // clang-format off
-    const std::vector<int> expected{
-        0,
-        0, 0, 16, 0,  0, 64, 80, 64,  0, 0, 16, 0,  0, 0, 16, 0,
-        0, 0, 16, 0,  0, 64, 80, 64,  0, 64, 80, 64,  0, 64, 80, 64,
-        32,
-        0,
-        0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,
-        64, 80, 64,  64, 80, 64,  0, 16, 0,  0, 16, 0,  64, 80, 64,
-        0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,  0, 16, 0,
-        32,
-    };
-    // clang-format on
-    EXPECT_EQ(recorder.writes(Register::Data), expected);
+    EXPECT_EQ(recorder.writes(Register::Data), testing::InitializeOnRestZero);
 }
 
 TEST_F(SynthesizerLoading, LoadDividerShiftsSixteenBitsAndLatches) {

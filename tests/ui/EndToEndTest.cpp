@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../common/TestFiles.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "controls/ReceiverHost.h"
@@ -22,13 +23,6 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 }  // namespace
 

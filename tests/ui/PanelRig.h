@@ -5,14 +5,13 @@
 #include <QString>
 #include <memory>
 
-#include "../controls/ReceiverFixture.h"
-#include "controls/ReceiverHost.h"
+#include "../controls/HostRig.h"
 #include "ui/ReceiverForm.h"
 
 namespace orvex::testing {
 
 // The real window over a recording port and an in-memory settings file.
-struct PanelRig {
+struct PanelRig : HostRig {
     PanelRig() {
         settings.set("PORT", "888");
         host.run([](Receiver& r) { r.Form_Load(); });
@@ -34,12 +33,6 @@ struct PanelRig {
         widget.grab().save(folder + "/" + name + ".png");
     }
 
-    ScriptedConverter board;
-    Recorder recorder{&board};
-    MemorySettings settings;
-    MessageQueue messages;
-    Receiver receiver{recorder, recorder, settings, messages};
-    ReceiverHost host{receiver, messages};
     ReceiverForm form{host, "Test board"};
 };
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ReceiverFixture.h"
+#include "controls/ReceiverHost.h"
+
+namespace orvex::testing {
+
+// The receiver run by its host, timers and all.
+struct HostRig : ReceiverRig {
+    ReceiverHost host{receiver, messages};
+};
+
+}  // namespace orvex::testing
