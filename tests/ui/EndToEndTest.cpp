@@ -23,6 +23,7 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::readFile;
 
 }  // namespace
 
