@@ -7,14 +7,14 @@
 namespace orvex {
 namespace {
 
-Board simulated(QString name) {
-    return {std::make_unique<sim::SimulatedBoard>(), std::move(name)};
+Board simulated(QString note = {}) {
+    return {std::make_unique<sim::SimulatedBoard>(), "Simulated board", std::move(note)};
 }
 
 Board parport(MessageSink& messages) {
     auto port = std::make_unique<PpdevPort>(messages);
     PpdevPort* raw = port.get();
-    return {std::move(port), "parallel port", raw};
+    return {std::move(port), "parallel port", {}, raw};
 }
 
 }  // namespace
@@ -22,7 +22,7 @@ Board parport(MessageSink& messages) {
 Board openBoard(BoardKind kind, MessageSink& messages) {
     switch (kind) {
         case BoardKind::Simulated:
-            return simulated("Simulated board");
+            return simulated();
         case BoardKind::Parport:
             return parport(messages);
         case BoardKind::Auto:
@@ -33,7 +33,7 @@ Board openBoard(BoardKind kind, MessageSink& messages) {
     if (probe.found()) {
         return parport(messages);
     }
-    return simulated(QString("Simulated board (%1)").arg(QString::fromStdString(probe.reason)));
+    return simulated(QString::fromStdString(probe.reason));
 }
 
 }  // namespace orvex

@@ -14,7 +14,8 @@ class PpdevPort;
 // The backend the receiver drives, chosen from the command line.
 struct Board {
     std::unique_ptr<PortIo> io;
-    QString name;  // for the window title: which board, and why, when auto fell back
+    QString name;                  // for the window title: which board
+    QString note;                  // why, when auto fell back to the simulated board
     PpdevPort* parport = nullptr;  // set when the board is a real port
 };
 

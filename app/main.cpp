@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
                      [&endAtOnce](Ending ending) { endAtOnce(ending == Ending::Exit); });
     const TerminationSignals onTermination([&endAtOnce] { endAtOnce(false); });
 
-    ReceiverForm form(host, board.name);
+    ReceiverForm form(host, board.name, board.note);
     host.run([](Receiver& r) { r.Form_Load(); });
     if (options.portBase) {
         host.run([base = *options.portBase](Receiver& r) {

@@ -63,10 +63,12 @@ constexpr int ShownMessages = 3;
 
 }  // namespace
 
-ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, QWidget* parent)
-    : QWidget(parent), host_(host), boardName_(boardName) {
+ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const QString& boardNote,
+                           QWidget* parent)
+    : QWidget(parent), host_(host), boardNote_(boardNote) {
     setObjectName("ReceiverForm");
-    setWindowTitle(QStringLiteral("ORVEX FM receiver 132 MHz - 144 MHz \u2014 %1").arg(boardName));
+    setWindowTitle(
+        QStringLiteral("ORVEX FM receiver 132 MHz - 144 MHz \u2014 %1").arg(withNote(boardName)));
     setFont(arial(8.25));
     // The panel's grey, which the switches and the thumb wheel take from the palette.
     QPalette grey = palette();
@@ -380,8 +382,13 @@ void ReceiverForm::renderAbout(const PanelModel& panel) {
         return;
     }
     if (form2_ != nullptr) {
-        form2_->render(panel, QString::fromStdString(host_.receiver().boardDescription()));
+        form2_->render(panel,
+                       withNote(QString::fromStdString(host_.receiver().boardDescription())));
     }
+}
+
+QString ReceiverForm::withNote(const QString& board) const {
+    return boardNote_.isEmpty() ? board : QStringLiteral("%1 (%2)").arg(board, boardNote_);
 }
 
 void ReceiverForm::showMessage(const QString& text) {

@@ -28,7 +28,10 @@ class ReceiverForm : public QWidget {
     Q_OBJECT
 
 public:
-    ReceiverForm(ReceiverHost& host, const QString& boardName, QWidget* parent = nullptr);
+    // `boardNote` says why the board is not the one asked for (no parallel port found); the title
+    // and the About window show it with the board's name.
+    ReceiverForm(ReceiverHost& host, const QString& boardName, const QString& boardNote = {},
+                 QWidget* parent = nullptr);
 
     QLabel* statusLine() const { return status_; }
     Form2* aboutWindow() const { return form2_; }
@@ -62,9 +65,10 @@ private:
     void renderMeters(const PanelModel& panel);
     void renderAbout(const PanelModel& panel);
     void showMessage(const QString& text);
+    QString withNote(const QString& board) const;
 
     ReceiverHost& host_;
-    QString boardName_;
+    QString boardNote_;
 
     Panel3D* displayPanel_ = nullptr;  // SSPanel1
     SevenSegmentDisplay* display_ = nullptr;

@@ -72,6 +72,16 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(code, 0)
         self.assertIn("/dev/parport0", errors)
 
+    def test_without_a_parallel_port_auto_runs_on_the_simulated_board(self):
+        if any(name.startswith("parport") for name in os.listdir("/dev")):
+            self.skipTest("this machine has a parallel port")
+        code, _ = self.run_until_terminated("--port", "lpt1", "--switch-on", "--trace", self.trace)
+        self.assertEqual(code, 0)
+        with open(self.trace) as trace:
+            reads = [line for line in trace if " R 889 " in line]
+        self.assertTrue(any(not line.endswith(" R 889 0\n") for line in reads),
+                        "the converter never answered: no simulated board")
+
     def test_a_trace_that_cannot_be_created_is_told_and_the_program_runs_on(self):
         code, errors = self.run_until_terminated(
             "--board", "sim", "--trace", os.path.join(self.folder.name, "no", "such", "t.vcd"))

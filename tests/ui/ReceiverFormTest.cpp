@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -180,6 +181,17 @@ private slots:
         QCOMPARE(rig.find("Knob1")->accessibleName(), QString("Tuning knob"));
         QCOMPARE(rig.find("HSlider4")->accessibleName(), QString("Volume"));
         QCOMPARE(rig.find("Command2")->accessibleName(), QString("Ch-1"));
+    }
+
+    void whyTheBoardIsSimulatedShowsInTheTitleAndTheAboutWindow() {
+        HostRig rig;
+        ReceiverForm form(rig.host, "Simulated board", "No parallel port found in /dev");
+        rig.host.run([](Receiver& r) { r.Form_Load(); });
+        QVERIFY(form.windowTitle().endsWith("Simulated board (No parallel port found in /dev)"));
+        QVERIFY(form.windowTitle().contains("132 MHz - 144 MHz"));
+        rig.host.run([](Receiver& r) { r.Toggle3_Change(true); });
+        QVERIFY(form.aboutWindow() != nullptr);
+        QVERIFY(form.aboutWindow()->findChild<QLabel*>("Label8")->text().contains("(No parallel"));
     }
 
     void closingTheAboutWindowEndsTheProgram() {
