@@ -44,14 +44,20 @@ void measure(benchmark::State& run, PortIo& io, Delay& delay, int writesPerLoad,
             afterLoad(io);
         }
     }
-    run.counters["per_access"] = benchmark::Counter(
-        static_cast<double>(run.iterations()) * writesPerLoad,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    run.counters["per_access"] =
+        benchmark::Counter(static_cast<double>(run.iterations()) * writesPerLoad,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void loadDivider(Synthesizer& synthesizer) { synthesizer.LoadDivider(14270); }
-void initialize(Synthesizer& synthesizer) { synthesizer.INITIALIZE_PLL(); }
-void clearRecorder(PortIo& io) { static_cast<Recorder&>(io).clear(); }
+void loadDivider(Synthesizer& synthesizer) {
+    synthesizer.LoadDivider(14270);
+}
+void initialize(Synthesizer& synthesizer) {
+    synthesizer.INITIALIZE_PLL();
+}
+void clearRecorder(PortIo& io) {
+    static_cast<Recorder&>(io).clear();
+}
 
 template <auto Load, int Writes>
 void nullPort(benchmark::State& run) {

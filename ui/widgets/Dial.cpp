@@ -241,6 +241,8 @@ void Dial::drawScaleLabels(QPainter& painter, const Geometry& g) const {
     const QFontMetricsF metrics(painter.font());
     const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
     QRectF previous;
+    // Room kept clear around a label, so neighbours never touch.
+    const double gap = metrics.capHeight() * 0.4;
     for (double mark : scaleMarks(minimum_, maximum_, majorStep_)) {
         const QString text = scaleLabel(mark);
         const QSizeF size(metrics.horizontalAdvance(text), metrics.capHeight());
@@ -252,7 +254,7 @@ void Dial::drawScaleLabels(QPainter& painter, const Geometry& g) const {
         QRectF box(QPointF(), size);
         box.moveCenter(polar(g.pivot, distance, angle));
         // Labels that would collide or leave the dial are left out; the marks still show.
-        if (box.intersects(previous.adjusted(-1, 0, 1, 0)) || !inside.contains(box)) {
+        if (box.intersects(previous.adjusted(-gap, -gap, gap, gap)) || !inside.contains(box)) {
             continue;
         }
         painter.drawText(QPointF(box.left(), box.bottom()), text);
