@@ -95,6 +95,7 @@ private:
     void turnOnLPT1();
     void turnOnLPT2();
 
+    void takeKnobPosition(int position);
     double shownFrequency() const;
     void setShownFrequency(double megahertz);
     void restoreStep(double shownMHz);

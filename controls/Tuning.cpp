@@ -28,13 +28,18 @@ std::int16_t Receiver::PositionFromFrequency(double megahertz) const {
     return wrap16(position);
 }
 
-void Receiver::Knob1_Change(int position) {
+// The knob keeps the operator's position within its range.
+void Receiver::takeKnobPosition(int position) {
     panel_.Knob1.position = wrap16(std::clamp(position, 0, static_cast<int>(KnobMax())));
+}
+
+void Receiver::Knob1_Change(int position) {
+    takeKnobPosition(position);
     TuneFromKnob();
 }
 
 void Receiver::Knob1_DragEnd(int position) {
-    panel_.Knob1.position = wrap16(std::clamp(position, 0, static_cast<int>(KnobMax())));
+    takeKnobPosition(position);
     state_.PowerBits = 128;
     TuneFromKnob();
 }
