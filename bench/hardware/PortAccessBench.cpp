@@ -1,9 +1,9 @@
 // Software cost of a port access through the synthesizer loads, with pauses that do nothing, for
 // each backend. A real bus access costs about 1 microsecond; the software around it should not
 // matter next to that.
-#include <benchmark/benchmark.h>
-
 #include <filesystem>
+
+#include <benchmark/benchmark.h>
 
 #include "controls/MessageQueue.h"
 #include "hardware/Recorder.h"

@@ -1,21 +1,20 @@
 // Cost of redrawing the two-needle dial: with both needles moving over a cached face (what every
 // measurement tick asks for), against a full repaint with the face drawn afresh.
 
-#include "ui/widgets/Dial.h"
-
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <array>
 
 #include <benchmark/benchmark.h>
 
-#include <array>
+#include "ui/widgets/Dial.h"
 
 namespace {
 
 using orvex::Dial;
 
-constexpr QSize kPanelSize(145, 73);
+constexpr QSize PanelSize(145, 73);
 
 void lightUp(Dial& dial) {
     dial.setFaceColor(QColor(0x80, 0x80, 0x00));
@@ -53,9 +52,9 @@ QImage targetFor(QSize size, double ratio) {
 void BM_DialNeedlesMoveOverCachedFace(benchmark::State& state) {
     const double ratio = static_cast<double>(state.range(0)) / 100.0;
     Dial dial;
-    dial.resize(kPanelSize);
+    dial.resize(PanelSize);
     lightUp(dial);
-    QImage image = targetFor(kPanelSize, ratio);
+    QImage image = targetFor(PanelSize, ratio);
     renderDial(dial, image);  // fills the face cache
     std::int64_t i = 0;
     for (auto _ : state) {
@@ -73,7 +72,7 @@ void BM_DialFullRepaint(benchmark::State& state) {
     Dial dial;
     lightUp(dial);
     // Alternating between two sizes one pixel apart makes every redraw paint the face again.
-    const std::array<QSize, 2> sizes{kPanelSize, kPanelSize + QSize(1, 0)};
+    const std::array<QSize, 2> sizes{PanelSize, PanelSize + QSize(1, 0)};
     QImage image = targetFor(sizes[1], ratio);
     std::int64_t i = 0;
     for (auto _ : state) {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <sys/ioctl.h>  // the request encoding that linux/ppdev.h builds on
-
 #include <linux/ppdev.h>
+#include <sys/ioctl.h>  // the request encoding that linux/ppdev.h builds on
 
 namespace orvex::ppdev {
 

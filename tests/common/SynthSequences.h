@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace orvex::testing {
+namespace orvex::test {
 
 // The data-register values of the synthesizer's control word 71 and reference word 800 sent with
 // the power and mute lines low, as start-up sends them.
@@ -22,4 +22,4 @@ inline const std::vector<int> InitializeOnRestZero{
 };
 // clang-format on
 
-}  // namespace orvex::testing
+}  // namespace orvex::test

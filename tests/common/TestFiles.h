@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-namespace orvex::testing {
+namespace orvex::test {
 
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -19,4 +19,4 @@ inline void writeFile(const std::filesystem::path& path, const std::string& byte
     out << bytes;
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test

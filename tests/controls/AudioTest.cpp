@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class Audio : public ReceiverTest {
@@ -50,4 +50,4 @@ TEST_F(Audio, MuteChangesOnlyTheMuteLineWithoutWriting) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

@@ -3,11 +3,11 @@
 #include "ReceiverFixture.h"
 #include "controls/ReceiverHost.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 
 // The receiver run by its host, timers and all.
 struct HostRig : ReceiverRig {
     ReceiverHost host{receiver, messages};
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test

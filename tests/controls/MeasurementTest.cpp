@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class Measurement : public ReceiverTest {
@@ -81,4 +81,4 @@ TEST_F(Measurement, AThresholdEqualToTheLevelLeavesTheMuteAlone) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

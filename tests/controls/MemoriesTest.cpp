@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class Memories : public ReceiverTest {
@@ -136,4 +136,4 @@ TEST_F(Memories, StoreAndRecallOfMemoryThreeTouchOnlyItsOwnKeys) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

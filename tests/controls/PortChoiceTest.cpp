@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class PortChoice : public ReceiverTest {
@@ -88,4 +88,4 @@ TEST_F(PortChoice, SwitchingAboutOffWhileOpenEndsTheProgram) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

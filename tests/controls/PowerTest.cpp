@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 using std::chrono::microseconds;
@@ -174,4 +174,4 @@ TEST_F(Power, OffRemembersTheShownFrequencyForTheNextPowerOn) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

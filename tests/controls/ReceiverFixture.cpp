@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 
 std::vector<LatchedWord> latchedWords(const std::vector<int>& dataWrites) {
     std::vector<LatchedWord> words;
@@ -22,4 +22,4 @@ std::vector<LatchedWord> latchedWords(const std::vector<int>& dataWrites) {
     return words;
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "hardware/Recorder.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 
 // The settings file as a map, counting the saves.
 class MemorySettings : public SettingsStore {
@@ -118,4 +118,4 @@ protected:
     const PanelModel& panel() const { return receiver.panel(); }
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test

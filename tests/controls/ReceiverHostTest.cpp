@@ -3,7 +3,7 @@
 
 #include "HostRig.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 
 // The host under a real event loop: timers follow the model, messages come after the handler.
 class ReceiverHostTest : public QObject {
@@ -63,7 +63,7 @@ private slots:
     }
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test
 
-QTEST_GUILESS_MAIN(orvex::testing::ReceiverHostTest)
+QTEST_GUILESS_MAIN(orvex::test::ReceiverHostTest)
 #include "ReceiverHostTest.moc"

@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class Scanner : public ReceiverTest {
@@ -93,4 +93,4 @@ TEST_F(Scanner, UsesTheStepInForce) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

@@ -1,20 +1,19 @@
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include "../common/TestFiles.h"
-
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
+#include "../common/TestFiles.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "hardware/Recorder.h"
 #include "settings/IniFileStore.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -242,4 +241,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DamagedFile>& info) { return info.param.name; });
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

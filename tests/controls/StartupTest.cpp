@@ -1,7 +1,7 @@
 #include "../common/SynthSequences.h"
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class StartUp : public ReceiverTest {};
@@ -143,4 +143,4 @@ TEST_F(StartUp, ClosingTheWindowClosesTheAboutWindowAndEndsWithoutSaving) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

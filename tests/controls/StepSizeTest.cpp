@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class StepSize : public ReceiverTest {
@@ -84,4 +84,4 @@ TEST_F(StepSize, WhileOffTheStepToggleOnlyResendsTheSynthesizerWords) {
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

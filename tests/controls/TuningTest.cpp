@@ -1,6 +1,6 @@
 #include "ReceiverFixture.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 namespace {
 
 class Tuning : public ReceiverTest {
@@ -159,4 +159,4 @@ TEST_F(TuningBeforePowerOn, FiveKilohertzStepWithScaleOneSendsTheWholePartOfTheW
 }
 
 }  // namespace
-}  // namespace orvex::testing
+}  // namespace orvex::test

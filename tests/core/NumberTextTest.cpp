@@ -1,9 +1,9 @@
-#include "core/NumberText.h"
+#include <clocale>
+#include <limits>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <limits>
+#include "core/NumberText.h"
 
 namespace orvex {
 namespace {

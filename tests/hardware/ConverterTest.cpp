@@ -1,8 +1,7 @@
-#include "hardware/Converter.h"
-
 #include <gtest/gtest.h>
 
 #include "core/NumberText.h"
+#include "hardware/Converter.h"
 #include "hardware/Recorder.h"
 
 namespace orvex {

@@ -1,7 +1,6 @@
-#include "hardware/Port.h"
-
 #include <gtest/gtest.h>
 
+#include "hardware/Port.h"
 #include "hardware/Recorder.h"
 
 namespace orvex {

@@ -1,9 +1,8 @@
-#include "hardware/Synthesizer.h"
-
 #include <gtest/gtest.h>
 
 #include "../common/SynthSequences.h"
 #include "hardware/Recorder.h"
+#include "hardware/Synthesizer.h"
 
 namespace orvex {
 namespace {
@@ -77,7 +76,7 @@ TEST_F(SynthesizerLoading, InitializeCarriesTheMuteLineWhenMuted) {
 
 TEST_F(SynthesizerLoading, InitializeWhileOffUsesARestByteOfZero) {
     synthesizer.INITIALIZE_PLL();
-    EXPECT_EQ(recorder.writes(Register::Data), testing::InitializeOnRestZero);
+    EXPECT_EQ(recorder.writes(Register::Data), test::InitializeOnRestZero);
 }
 
 TEST_F(SynthesizerLoading, LoadDividerShiftsSixteenBitsAndLatches) {

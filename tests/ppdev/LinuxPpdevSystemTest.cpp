@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+
+#include <gtest/gtest.h>
 
 #include "hardware/ppdev/PpdevProbe.h"
 #include "hardware/ppdev/PpdevSystem.h"

@@ -1,10 +1,9 @@
-#include "hardware/ppdev/PpdevPort.h"
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 #include "FakePpdevSystem.h"
+#include "hardware/ppdev/PpdevPort.h"
 #include "hardware/ppdev/PpdevRequests.h"
 
 namespace orvex {

@@ -1,10 +1,9 @@
-#include "hardware/ppdev/PpdevProbe.h"
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 #include "FakePpdevSystem.h"
+#include "hardware/ppdev/PpdevProbe.h"
 
 namespace orvex {
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "FakePpdevSystem.h"
 #include "hardware/SleepingDelay.h"

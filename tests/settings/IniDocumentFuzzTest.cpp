@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <array>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/SettingsStore.h"
 #include "settings/IniDocument.h"

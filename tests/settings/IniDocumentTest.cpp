@@ -1,8 +1,8 @@
-#include "settings/IniDocument.h"
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include "settings/IniDocument.h"
 
 namespace orvex {
 namespace {

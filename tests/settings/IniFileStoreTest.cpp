@@ -1,7 +1,4 @@
-#include "settings/IniFileStore.h"
-
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -15,6 +12,10 @@
 #include <iostream>
 #include <iterator>
 #include <thread>
+
+#include <gtest/gtest.h>
+
+#include "settings/IniFileStore.h"
 
 namespace orvex {
 namespace {

@@ -1,6 +1,6 @@
-#include "settings/SettingsPath.h"
-
 #include <gtest/gtest.h>
+
+#include "settings/SettingsPath.h"
 
 namespace orvex {
 namespace {

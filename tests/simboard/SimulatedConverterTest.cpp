@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "BoardFixture.h"
 

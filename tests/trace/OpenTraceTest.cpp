@@ -1,12 +1,11 @@
-#include "hardware/trace/OpenTrace.h"
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "hardware/Recorder.h"
+#include "hardware/trace/OpenTrace.h"
 
 namespace orvex {
 namespace {

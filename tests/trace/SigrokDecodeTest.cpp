@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "hardware/Synthesizer.h"
 #include "hardware/trace/OpenTrace.h"

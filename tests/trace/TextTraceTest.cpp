@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "hardware/Recorder.h"
 #include "hardware/trace/TextTraceWriter.h"

@@ -1,9 +1,9 @@
-#include "hardware/trace/VcdTraceWriter.h"
+#include <map>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sstream>
+#include "hardware/trace/VcdTraceWriter.h"
 
 namespace orvex {
 namespace {

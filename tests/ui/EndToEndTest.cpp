@@ -23,7 +23,7 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
+using test::readFile;
 
 }  // namespace
 

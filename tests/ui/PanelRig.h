@@ -8,7 +8,7 @@
 #include "../controls/HostRig.h"
 #include "ui/ReceiverForm.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 
 // The real window over a recording port and an in-memory settings file.
 struct PanelRig : HostRig {
@@ -36,4 +36,4 @@ struct PanelRig : HostRig {
     ReceiverForm form{host, "Test board"};
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test

@@ -8,7 +8,7 @@
 
 #include "PanelRig.h"
 
-namespace orvex::testing {
+namespace orvex::test {
 
 class ReceiverFormTest : public QObject {
     Q_OBJECT
@@ -204,7 +204,7 @@ private slots:
     }
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test
 
-QTEST_MAIN(orvex::testing::ReceiverFormTest)
+QTEST_MAIN(orvex::test::ReceiverFormTest)
 #include "ReceiverFormTest.moc"

@@ -1,11 +1,9 @@
-#include "ui/widgets/BarIndicator.h"
-
-#include "WidgetTestSupport.h"
-
 #include <QTest>
-
 #include <climits>
 #include <memory>
+
+#include "WidgetTestSupport.h"
+#include "ui/widgets/BarIndicator.h"
 
 using namespace orvex;
 using namespace orvex::test;

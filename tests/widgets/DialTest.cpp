@@ -1,12 +1,10 @@
-#include "ui/widgets/Dial.h"
-
-#include "WidgetTestSupport.h"
-
 #include <QTest>
-
 #include <cmath>
 #include <limits>
 #include <memory>
+
+#include "WidgetTestSupport.h"
+#include "ui/widgets/Dial.h"
 
 using namespace orvex;
 using namespace orvex::test;

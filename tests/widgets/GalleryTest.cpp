@@ -2,6 +2,13 @@
 // artifacts, for a person to look at, and checks what can be checked without eyes: that each
 // state looks different from the others and that faces are drawn at the target resolution.
 
+#include <QDir>
+#include <QPainter>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include "ui/widgets/BarIndicator.h"
 #include "ui/widgets/Dial.h"
 #include "ui/widgets/GroupFrame.h"
@@ -12,25 +19,17 @@
 #include "ui/widgets/ThumbWheel.h"
 #include "ui/widgets/ToggleSwitch.h"
 
-#include <QDir>
-#include <QPainter>
-#include <QTest>
-
-#include <functional>
-#include <memory>
-#include <vector>
-
 using namespace orvex;
 
 namespace {
 
-const QColor kPanelGrey(0xc0, 0xc0, 0xc0);
-const QColor kCyan(0x00, 0xff, 0xff);
-const QColor kOlive(0x80, 0x80, 0x00);
-const QColor kTeal(0x00, 0x80, 0x80);
-const QColor kLightGreen(0x80, 0xff, 0x80);
-const QColor kLightOrange(0xff, 0xc0, 0x80);
-const QColor kGrey(0x80, 0x80, 0x80);
+const QColor PanelGrey(0xc0, 0xc0, 0xc0);
+const QColor Cyan(0x00, 0xff, 0xff);
+const QColor Olive(0x80, 0x80, 0x00);
+const QColor Teal(0x00, 0x80, 0x80);
+const QColor LightGreen(0x80, 0xff, 0x80);
+const QColor LightOrange(0xff, 0xc0, 0x80);
+const QColor Grey(0x80, 0x80, 0x80);
 
 struct Sample {
     QString label;
@@ -43,10 +42,10 @@ struct Sheet {
     std::vector<Sample> samples;
 };
 
-constexpr int kGap = 10;
-constexpr int kLabelHeight = 14;
+constexpr int Gap = 10;
+constexpr int LabelHeight = 14;
 
-QImage render(QWidget* widget, qreal ratio, QColor backdrop = kPanelGrey) {
+QImage render(QWidget* widget, qreal ratio, QColor backdrop = PanelGrey) {
     QImage image((QSizeF(widget->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(backdrop);
@@ -56,28 +55,28 @@ QImage render(QWidget* widget, qreal ratio, QColor backdrop = kPanelGrey) {
 }
 
 QImage renderSheet(const Sheet& sheet, qreal ratio) {
-    int width = kGap;
+    int width = Gap;
     int height = 0;
     for (const Sample& sample : sheet.samples) {
-        width += std::max(sample.widget->width(), 70) + kGap;
+        width += std::max(sample.widget->width(), 70) + Gap;
         height = std::max(height, sample.widget->height());
     }
-    const QSize logical(width, height + 2 * kGap + kLabelHeight);
+    const QSize logical(width, height + 2 * Gap + LabelHeight);
     QImage image((QSizeF(logical) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    image.fill(kPanelGrey);
+    image.fill(PanelGrey);
     QPainter painter(&image);
     QFont labelFont(QStringLiteral("DejaVu Sans"));
     labelFont.setPixelSize(10);
-    int x = kGap;
+    int x = Gap;
     for (const Sample& sample : sheet.samples) {
-        sample.widget->render(&painter, QPoint(x, kGap), QRegion(), QWidget::DrawChildren);
+        sample.widget->render(&painter, QPoint(x, Gap), QRegion(), QWidget::DrawChildren);
         painter.setFont(labelFont);
         painter.setPen(Qt::black);
         painter.drawText(
-            QRectF(x, kGap + height + 2, std::max(sample.widget->width(), 70), kLabelHeight),
+            QRectF(x, Gap + height + 2, std::max(sample.widget->width(), 70), LabelHeight),
             Qt::AlignLeft | Qt::AlignTop, sample.label);
-        x += std::max(sample.widget->width(), 70) + kGap;
+        x += std::max(sample.widget->width(), 70) + Gap;
     }
     return image;
 }
@@ -124,8 +123,8 @@ void GalleryTest::initTestCase() {
     QApplication::setFont(font);
     host_.setFont(font);
     QPalette grey = host_.palette();  // the panel's grey
-    grey.setColor(QPalette::Window, kPanelGrey);
-    grey.setColor(QPalette::Button, kPanelGrey);
+    grey.setColor(QPalette::Window, PanelGrey);
+    grey.setColor(QPalette::Button, PanelGrey);
     host_.setPalette(grey);
     host_.resize(600, 400);
 
@@ -150,7 +149,7 @@ void GalleryTest::addKnobs() {
     const QSize size(89, 65);
     const auto lit = [](Knob& k) {
         k.setMaximum(1200);
-        k.setFaceColor(kGrey);
+        k.setFaceColor(Grey);
         k.setMarkerColor(Qt::red);
     };
     auto* focused = make<Knob>(size, [&](Knob& k) {
@@ -174,13 +173,13 @@ void GalleryTest::addKnobs() {
                                                 [&](Knob& k) {
                                                     lit(k);
                                                     k.setFaceColor(Qt::red);
-                                                    k.setMarkerColor(kGrey);
+                                                    k.setMarkerColor(Grey);
                                                     k.setPosition(900);
                                                 })},
                         {"off", make<Knob>(size,
                                            [&](Knob& k) {
                                                lit(k);
-                                               k.setMarkerColor(kGrey);
+                                               k.setMarkerColor(Grey);
                                                k.setPosition(550);
                                                k.setEnabled(false);
                                            })},
@@ -199,8 +198,8 @@ void GalleryTest::addThumbWheels() {
 void GalleryTest::addDials() {
     const QSize size(145, 73);
     const auto lit = [](Dial& d) {
-        d.setFaceColor(kOlive);
-        d.setScaleColor(kCyan);
+        d.setFaceColor(Olive);
+        d.setScaleColor(Cyan);
         d.setMajorStep(2.5);
         d.setMinorStep(0.2);
         d.setLabelsVisible(true);
@@ -255,7 +254,7 @@ void GalleryTest::addLinearGauges() {
 void GalleryTest::addDisplays() {
     const QSize size(209, 65);
     const auto lit = [](SevenSegmentDisplay& d) {
-        d.setBackgroundColor(kCyan);
+        d.setBackgroundColor(Cyan);
         d.setSegmentColor(Qt::black);
         d.setUnlitColor(QColor(0x00, 0xe0, 0xe0));
         d.setText(QStringLiteral("137.500"));
@@ -314,37 +313,36 @@ void GalleryTest::addToggles() {
     };
     const QSize wide(57, 17);
     const QSize narrow(41, 17);
-    auto* pressed = toggle(wide, "Scan", "Scan", kGrey, kLightGreen, false);
+    auto* pressed = toggle(wide, "Scan", "Scan", Grey, LightGreen, false);
     QTest::mousePress(pressed, Qt::LeftButton);
-    sheets_.push_back(
-        {QStringLiteral("toggle"),
-         {{"Mute off", toggle(wide, "Mute", "Mute", kGrey, kLightGreen, false)},
-          {"Mute on", toggle(wide, "Mute", "Mute", kGrey, kLightGreen, true)},
-          {"Read", toggle(wide, "Read", "Write", kLightGreen, kLightOrange, false)},
-          {"Write", toggle(wide, "Read", "Write", kLightGreen, kLightOrange, true)},
-          {"Spectrum", toggle(wide, "Spectrum", "Spectrum", kGrey, kGrey, true)},
-          {"10kHz", toggle(narrow, "10kHz", "100kHz", kLightGreen, kLightGreen, false)},
-          {"100kHz", toggle(narrow, "10kHz", "100kHz", kLightGreen, kLightGreen, true)},
-          {"held", pressed},
-          {"power off", make<ToggleSwitch>(QSize(73, 33),
-                                           [](ToggleSwitch& t) {
-                                               t.setPictureMode(true);
-                                               t.setOffLampColor(kGrey);
-                                               t.setOnLampColor(kLightGreen);
-                                           })},
-          {"power on", make<ToggleSwitch>(QSize(73, 33), [](ToggleSwitch& t) {
-               t.setPictureMode(true);
-               t.setOffLampColor(kGrey);
-               t.setOnLampColor(kLightGreen);
-               t.setOn(true);
-           })}}});
+    sheets_.push_back({QStringLiteral("toggle"),
+                       {{"Mute off", toggle(wide, "Mute", "Mute", Grey, LightGreen, false)},
+                        {"Mute on", toggle(wide, "Mute", "Mute", Grey, LightGreen, true)},
+                        {"Read", toggle(wide, "Read", "Write", LightGreen, LightOrange, false)},
+                        {"Write", toggle(wide, "Read", "Write", LightGreen, LightOrange, true)},
+                        {"Spectrum", toggle(wide, "Spectrum", "Spectrum", Grey, Grey, true)},
+                        {"10kHz", toggle(narrow, "10kHz", "100kHz", LightGreen, LightGreen, false)},
+                        {"100kHz", toggle(narrow, "10kHz", "100kHz", LightGreen, LightGreen, true)},
+                        {"held", pressed},
+                        {"power off", make<ToggleSwitch>(QSize(73, 33),
+                                                         [](ToggleSwitch& t) {
+                                                             t.setPictureMode(true);
+                                                             t.setOffLampColor(Grey);
+                                                             t.setOnLampColor(LightGreen);
+                                                         })},
+                        {"power on", make<ToggleSwitch>(QSize(73, 33), [](ToggleSwitch& t) {
+                             t.setPictureMode(true);
+                             t.setOffLampColor(Grey);
+                             t.setOnLampColor(LightGreen);
+                             t.setOn(true);
+                         })}}});
 }
 
 void GalleryTest::addPanels() {
     sheets_.push_back(
         {QStringLiteral("panel"),
          {{"display",
-           make<Panel3D>(QSize(257, 105), [](Panel3D& p) { p.setBackgroundColor(kCyan); })},
+           make<Panel3D>(QSize(257, 105), [](Panel3D& p) { p.setBackgroundColor(Cyan); })},
           {"title", make<Panel3D>(QSize(145, 25),
                                   [](Panel3D& p) {
                                       p.setBackgroundColor(QColor(0x40, 0x40, 0x40));
@@ -364,7 +362,7 @@ void GalleryTest::addPanels() {
           {"Power", make<GroupFrame>(QSize(89, 57),
                                      [](GroupFrame& f) {
                                          f.setCaption(QStringLiteral("Power"));
-                                         f.setCaptionColor(kTeal);
+                                         f.setCaptionColor(Teal);
                                      })},
           {"frame", make<GroupFrame>(QSize(89, 57), [](GroupFrame&) {})}}});
 }

@@ -1,10 +1,8 @@
-#include "ui/widgets/Knob.h"
+#include <QTest>
+#include <memory>
 
 #include "WidgetTestSupport.h"
-
-#include <QTest>
-
-#include <memory>
+#include "ui/widgets/Knob.h"
 
 using namespace orvex;
 using namespace orvex::test;
@@ -17,8 +15,8 @@ class KnobTest : public QObject {
     std::unique_ptr<QSignalSpy> dragEnds_;
 
     // The knob is 90 x 90, so its centre is (45, 45): these points are 30 pixels from it.
-    static constexpr QPoint kTwelveOClock{45, 15};
-    static constexpr QPoint kThreeOClock{75, 45};
+    static constexpr QPoint TwelveOClock{45, 15};
+    static constexpr QPoint ThreeOClock{75, 45};
 
 private slots:
     void init() {
@@ -85,17 +83,17 @@ private slots:
     }
 
     void dragTurnsWithTheMouseAndEndsOnceOnRelease() {
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, kTwelveOClock);
-        QTest::mouseMove(knob_.get(), kThreeOClock);  // a quarter turn clockwise: +400
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
+        QTest::mouseMove(knob_.get(), ThreeOClock);  // a quarter turn clockwise: +400
         QCOMPARE(intArguments(*changes_), (QList<int>{1000}));
         QCOMPARE(dragEnds_->count(), 0);
-        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, kThreeOClock);
+        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, ThreeOClock);
         QCOMPARE(intArguments(*dragEnds_), (QList<int>{1000}));
 
         // A second drag, back the other way, ends once more.
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, kThreeOClock);
-        QTest::mouseMove(knob_.get(), kTwelveOClock);
-        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, kTwelveOClock);
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, ThreeOClock);
+        QTest::mouseMove(knob_.get(), TwelveOClock);
+        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
         QCOMPARE(intArguments(*changes_), (QList<int>{1000, 600}));
         QCOMPARE(intArguments(*dragEnds_), (QList<int>{1000, 600}));
     }
@@ -111,8 +109,8 @@ private slots:
 
     void dragPastTheEndTurnsBackAsSoonAsTheMouseDoes() {
         knob_->setPosition(1100);
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, kTwelveOClock);
-        QTest::mouseMove(knob_.get(), kThreeOClock);
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
+        QTest::mouseMove(knob_.get(), ThreeOClock);
         QCOMPARE(knob_->position(), 1200);
         QTest::mouseMove(knob_.get(), QPoint(74, 37));  // 15 degrees back
         QVERIFY(knob_->position() < 1200);
@@ -120,16 +118,16 @@ private slots:
     }
 
     void releaseWithoutAPressEndsNoDrag() {
-        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, kThreeOClock);
+        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, ThreeOClock);
         QCOMPARE(dragEnds_->count(), 0);
     }
 
     void disablingInTheMiddleOfADragEndsItWithoutAnnouncement() {
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, kTwelveOClock);
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
         knob_->setEnabled(false);
         knob_->setEnabled(true);
-        QTest::mouseMove(knob_.get(), kThreeOClock);
-        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, kThreeOClock);
+        QTest::mouseMove(knob_.get(), ThreeOClock);
+        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, ThreeOClock);
         QCOMPARE(changes_->count(), 0);
         QCOMPARE(dragEnds_->count(), 0);
     }
@@ -144,7 +142,7 @@ private slots:
                              "Mouse event \"MouseRelease\" not accepted by receiving widget");
         turnWheel(knob_.get(), 120);
         QTest::keyClick(knob_.get(), Qt::Key_Up);
-        QTest::mouseClick(knob_.get(), Qt::LeftButton, {}, kTwelveOClock);
+        QTest::mouseClick(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
         QCOMPARE(knob_->position(), 600);
         QCOMPARE(changes_->count(), 0);
         QCOMPARE(dragEnds_->count(), 0);

@@ -1,10 +1,8 @@
-#include "ui/widgets/LinearGauge.h"
+#include <QTest>
+#include <memory>
 
 #include "WidgetTestSupport.h"
-
-#include <QTest>
-
-#include <memory>
+#include "ui/widgets/LinearGauge.h"
 
 using namespace orvex;
 using namespace orvex::test;

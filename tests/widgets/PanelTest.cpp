@@ -1,9 +1,8 @@
-#include "ui/widgets/GroupFrame.h"
-#include "ui/widgets/Panel3D.h"
+#include <QTest>
 
 #include "WidgetTestSupport.h"
-
-#include <QTest>
+#include "ui/widgets/GroupFrame.h"
+#include "ui/widgets/Panel3D.h"
 
 using namespace orvex;
 using namespace orvex::test;

@@ -1,10 +1,8 @@
-#include "ui/widgets/SevenSegmentDisplay.h"
+#include <QTest>
+#include <memory>
 
 #include "WidgetTestSupport.h"
-
-#include <QTest>
-
-#include <memory>
+#include "ui/widgets/SevenSegmentDisplay.h"
 
 using namespace orvex;
 using namespace orvex::test;

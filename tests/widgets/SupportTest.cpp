@@ -1,19 +1,18 @@
 // The pieces the instruments share: the face cache, wheel and drag steps, scale marks and labels,
 // and the digit patterns.
 
-#include "ui/widgets/FaceCache.h"
-#include "ui/widgets/ScaleMath.h"
-#include "ui/widgets/SegmentFont.h"
-#include "ui/widgets/StepAccumulator.h"
-
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
 #include <QTest>
-
 #include <clocale>
 #include <cmath>
 #include <limits>
+
+#include "ui/widgets/FaceCache.h"
+#include "ui/widgets/ScaleMath.h"
+#include "ui/widgets/SegmentFont.h"
+#include "ui/widgets/StepAccumulator.h"
 
 using namespace orvex;
 

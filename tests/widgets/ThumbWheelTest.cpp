@@ -1,10 +1,8 @@
-#include "ui/widgets/ThumbWheel.h"
+#include <QTest>
+#include <memory>
 
 #include "WidgetTestSupport.h"
-
-#include <QTest>
-
-#include <memory>
+#include "ui/widgets/ThumbWheel.h"
 
 using namespace orvex;
 using namespace orvex::test;
@@ -15,8 +13,8 @@ class ThumbWheelTest : public QObject {
     std::unique_ptr<ThumbWheel> wheel_;
     std::unique_ptr<QSignalSpy> turns_;
 
-    static constexpr int kUp = 0;
-    static constexpr int kDown = 1;
+    static constexpr int Up = 0;
+    static constexpr int Down = 1;
 
 private slots:
     void init() {
@@ -29,14 +27,14 @@ private slots:
     void mouseWheelNotchesGiveOneCodeEach() {
         turnWheel(wheel_.get(), 120);
         turnWheel(wheel_.get(), -240);
-        QCOMPARE(intArguments(*turns_), (QList<int>{kUp, kDown, kDown}));
+        QCOMPARE(intArguments(*turns_), (QList<int>{Up, Down, Down}));
     }
 
     void touchpadScrollingAddsUpToWholeNotches() {
         for (int i = 0; i < 11; ++i) {
             turnWheel(wheel_.get(), -24);
         }
-        QCOMPARE(intArguments(*turns_), (QList<int>{kDown, kDown}));
+        QCOMPARE(intArguments(*turns_), (QList<int>{Down, Down}));
     }
 
     void dragReportsOneCodePerStepOfTheMouse() {
@@ -46,14 +44,14 @@ private slots:
         QTest::mouseMove(wheel_.get(), QPoint(6, 68));  // back down below 2 steps up
         QTest::mouseRelease(wheel_.get(), Qt::LeftButton, {}, QPoint(6, 68));
         QTest::mouseMove(wheel_.get(), QPoint(6, 10));  // button up: no longer turning
-        QCOMPARE(intArguments(*turns_), (QList<int>{kUp, kUp, kUp, kUp, kDown, kDown}));
+        QCOMPARE(intArguments(*turns_), (QList<int>{Up, Up, Up, Up, Down, Down}));
     }
 
     void upAndDownKeysTurnOneStepEach() {
         QTest::keyClick(wheel_.get(), Qt::Key_Up);
         QTest::keyClick(wheel_.get(), Qt::Key_Down);
         QTest::keyClick(wheel_.get(), Qt::Key_Down);
-        QCOMPARE(intArguments(*turns_), (QList<int>{kUp, kDown, kDown}));
+        QCOMPARE(intArguments(*turns_), (QList<int>{Up, Down, Down}));
     }
 
     void ridgesMoveWithEachStepAndComeBackWithTheReverseStep() {

@@ -1,10 +1,8 @@
-#include "ui/widgets/ToggleSwitch.h"
+#include <QTest>
+#include <memory>
 
 #include "WidgetTestSupport.h"
-
-#include <QTest>
-
-#include <memory>
+#include "ui/widgets/ToggleSwitch.h"
 
 using namespace orvex;
 using namespace orvex::test;

@@ -1,17 +1,16 @@
 #include "ui/widgets/BarIndicator.h"
 
+#include <QPainter>
+#include <algorithm>
+
 #include "ui/widgets/Drawing.h"
 #include "ui/widgets/ScaleMath.h"
-
-#include <QPainter>
-
-#include <algorithm>
 
 namespace orvex {
 namespace {
 
-constexpr int kMostBlocks = 30;
-constexpr double kBorder = 1.0;
+constexpr int MostBlocks = 30;
+constexpr double Border = 1.0;
 
 }  // namespace
 
@@ -70,11 +69,11 @@ std::optional<InstrumentWidget::AccessibleRange> BarIndicator::accessibleRange()
 
 bool BarIndicator::inBlocks() const {
     const qint64 units = qint64(maximum_) - minimum_;
-    return units > 0 && units <= kMostBlocks;
+    return units > 0 && units <= MostBlocks;
 }
 
 QRectF BarIndicator::trough() const {
-    return QRectF(rect()).adjusted(kBorder + 1, kBorder + 1, -kBorder - 1, -kBorder - 1);
+    return QRectF(rect()).adjusted(Border + 1, Border + 1, -Border - 1, -Border - 1);
 }
 
 QRectF BarIndicator::blockRect(int index) const {
@@ -101,7 +100,7 @@ void BarIndicator::paintFace(QPainter& painter) {
 
 void BarIndicator::drawTrough(QPainter& painter) const {
     painter.fillRect(rect(), backgroundColor_);
-    drawBevel(painter, rect(), kBorder, bevelDark(backgroundColor_), bevelLight(backgroundColor_));
+    drawBevel(painter, rect(), Border, bevelDark(backgroundColor_), bevelLight(backgroundColor_));
 }
 
 void BarIndicator::drawUnlitBlocks(QPainter& painter) const {

@@ -1,30 +1,29 @@
 #include "ui/widgets/Dial.h"
 
-#include "ui/widgets/Drawing.h"
-#include "ui/widgets/ScaleMath.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include "ui/widgets/Drawing.h"
+#include "ui/widgets/ScaleMath.h"
 
 namespace orvex {
 namespace {
 
 // The scale is an arc of 140 degrees, minimum on the left, above a pivot near the bottom.
-constexpr double kStartAngle = 160.0;
-constexpr double kSweep = 140.0;
-constexpr double kPivotHeight = 0.86;  // of the widget's height, from the top
-constexpr double kTopMargin = 0.13;    // of the widget's height, above the arc
-constexpr double kSideMargin = 0.1;    // of the widget's width, beside the arc
-constexpr double kMajorMark = 0.14;    // mark lengths, of the radius
-constexpr double kMinorMark = 0.07;
-constexpr double kMinorSpacing = 2.0;  // pixels; closer small marks are left out
+constexpr double StartAngle = 160.0;
+constexpr double Sweep = 140.0;
+constexpr double PivotHeight = 0.86;  // of the widget's height, from the top
+constexpr double TopMargin = 0.13;    // of the widget's height, above the arc
+constexpr double SideMargin = 0.1;    // of the widget's width, beside the arc
+constexpr double MajorMark = 0.14;    // mark lengths, of the radius
+constexpr double MinorMark = 0.07;
+constexpr double MinorSpacing = 2.0;  // pixels; closer small marks are left out
 
 // clang-format off
-constexpr std::array<QPointF, 8> kOctagon = {{
+constexpr std::array<QPointF, 8> Octagon = {{
     {0, 100}, {100, 0}, {900, 0}, {1000, 100}, {1000, 900}, {900, 1000}, {100, 1000}, {0, 900},
 }};
 // clang-format on
@@ -39,7 +38,7 @@ QFont sizedFont(QFont font, double pixelSize) {
 Dial::Dial(QWidget* parent)
     : InstrumentWidget(parent),
       labels_{QStringLiteral("Signal level"), QStringLiteral("Ubat")},
-      outline_(kOctagon.begin(), kOctagon.end()) {}
+      outline_(Octagon.begin(), Octagon.end()) {}
 
 void Dial::setNeedle0Label(const QString& label) {
     if (label != labels_[0]) {
@@ -56,7 +55,7 @@ void Dial::setNeedle1Label(const QString& label) {
 }
 
 void Dial::setSelectedNeedle(int needle) {
-    if (needle >= 0 && needle < kNeedles) {
+    if (needle >= 0 && needle < Needles) {
         selected_ = needle;
     }
 }
@@ -66,12 +65,12 @@ void Dial::setValue(double value) {
 }
 
 double Dial::needleValue(int needle) const {
-    return needle >= 0 && needle < kNeedles ? values_[needle] : 0.0;
+    return needle >= 0 && needle < Needles ? values_[needle] : 0.0;
 }
 
 void Dial::setNeedleValue(int needle, double value) {
     // Compared bit for bit: a NaN written after a NaN changes nothing, 0.0 after -0.0 does.
-    if (needle < 0 || needle >= kNeedles ||
+    if (needle < 0 || needle >= Needles ||
         std::memcmp(&values_[needle], &value, sizeof value) == 0) {
         return;
     }
@@ -163,16 +162,16 @@ Dial::Geometry Dial::geometry() const {
     const double w = width();
     const double h = height();
     Geometry g;
-    g.pivot = QPointF(w / 2.0, h * kPivotHeight);
-    const double byHeight = g.pivot.y() - h * kTopMargin;
-    const double byWidth = (w / 2.0 - w * kSideMargin) / std::sin(radians(kSweep / 2.0));
+    g.pivot = QPointF(w / 2.0, h * PivotHeight);
+    const double byHeight = g.pivot.y() - h * TopMargin;
+    const double byWidth = (w / 2.0 - w * SideMargin) / std::sin(radians(Sweep / 2.0));
     g.radius = std::max(1.0, std::min(byHeight, byWidth));
     g.labelSize = std::clamp(g.radius * 0.17, 6.0, 14.0);
     return g;
 }
 
 double Dial::angleOf(double value) const {
-    return kStartAngle - kSweep * scaleFraction(value, minimum_, maximum_);
+    return StartAngle - Sweep * scaleFraction(value, minimum_, maximum_);
 }
 
 QPolygonF Dial::mappedOutline() const {
@@ -214,21 +213,21 @@ void Dial::drawScale(QPainter& painter, const Geometry& g) const {
     painter.setPen(QPen(scaleColor_, line, Qt::SolidLine, Qt::FlatCap));
     painter.setBrush(Qt::NoBrush);
     const QRectF circle(g.pivot - QPointF(r, r), QSizeF(2 * r, 2 * r));
-    painter.drawArc(circle, static_cast<int>((kStartAngle - kSweep) * 16),
-                    static_cast<int>(kSweep * 16));
+    painter.drawArc(circle, static_cast<int>((StartAngle - Sweep) * 16),
+                    static_cast<int>(Sweep * 16));
 
     const double range = maximum_ - minimum_;
-    const double minorGap = range > 0 ? r * radians(kSweep) * minorStep_ / range : 0.0;
-    if (minorGap >= kMinorSpacing) {
+    const double minorGap = range > 0 ? r * radians(Sweep) * minorStep_ / range : 0.0;
+    if (minorGap >= MinorSpacing) {
         for (double mark : scaleMarks(minimum_, maximum_, minorStep_)) {
             const double angle = angleOf(mark);
-            painter.drawLine(polar(g.pivot, r, angle), polar(g.pivot, r * (1 - kMinorMark), angle));
+            painter.drawLine(polar(g.pivot, r, angle), polar(g.pivot, r * (1 - MinorMark), angle));
         }
     }
     painter.setPen(QPen(scaleColor_, line * 1.6, Qt::SolidLine, Qt::FlatCap));
     for (double mark : scaleMarks(minimum_, maximum_, majorStep_)) {
         const double angle = angleOf(mark);
-        painter.drawLine(polar(g.pivot, r, angle), polar(g.pivot, r * (1 - kMajorMark), angle));
+        painter.drawLine(polar(g.pivot, r, angle), polar(g.pivot, r * (1 - MajorMark), angle));
     }
 }
 
@@ -250,7 +249,7 @@ void Dial::drawScaleLabels(QPainter& painter, const Geometry& g) const {
         // Just inside the long marks, pulled in by half the label's extent along the radius.
         const double extent = std::abs(std::cos(radians(angle))) * size.width() / 2 +
                               std::abs(std::sin(radians(angle))) * size.height() / 2;
-        const double distance = g.radius * (1 - kMajorMark) - g.labelSize * 0.3 - extent;
+        const double distance = g.radius * (1 - MajorMark) - g.labelSize * 0.3 - extent;
         QRectF box(QPointF(), size);
         box.moveCenter(polar(g.pivot, distance, angle));
         // Labels that would collide or leave the dial are left out; the marks still show.

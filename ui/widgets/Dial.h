@@ -1,11 +1,10 @@
 #pragma once
 
-#include "ui/widgets/InstrumentWidget.h"
-
 #include <QColor>
 #include <QPolygonF>
-
 #include <array>
+
+#include "ui/widgets/InstrumentWidget.h"
 
 namespace orvex {
 
@@ -32,7 +31,7 @@ class Dial : public InstrumentWidget {
     Q_PROPERTY(QPolygonF outline READ outline WRITE setOutline)
 
 public:
-    static constexpr int kNeedles = 2;
+    static constexpr int Needles = 2;
 
     explicit Dial(QWidget* parent = nullptr);
 
@@ -102,8 +101,8 @@ private:
     void drawNeedles(QPainter& painter, const Geometry& g) const;
     void drawFocus(QPainter& painter) const;
 
-    std::array<QString, kNeedles> labels_;
-    std::array<double, kNeedles> values_{};
+    std::array<QString, Needles> labels_;
+    std::array<double, Needles> values_{};
     int selected_ = 0;
     double threshold_ = 0.0;
     double minimum_ = 0.0;

@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
-
 #include <cmath>
 #include <numbers>
 

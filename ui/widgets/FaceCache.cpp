@@ -1,7 +1,6 @@
 #include "ui/widgets/FaceCache.h"
 
 #include <QPainter>
-
 #include <cmath>
 
 namespace orvex {

@@ -1,18 +1,17 @@
 #include "ui/widgets/GroupFrame.h"
 
-#include "ui/widgets/Drawing.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <algorithm>
+
+#include "ui/widgets/Drawing.h"
 
 namespace orvex {
 namespace {
 
-constexpr double kCaptionIndent = 6.0;
-constexpr double kCaptionPadding = 2.0;
+constexpr double CaptionIndent = 6.0;
+constexpr double CaptionPadding = 2.0;
 
 }  // namespace
 
@@ -47,7 +46,7 @@ QRectF GroupFrame::captionRect() const {
         return {};
     }
     const QFontMetricsF metrics(font());
-    return QRectF(kCaptionIndent, 0, metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding,
+    return QRectF(CaptionIndent, 0, metrics.horizontalAdvance(caption_) + 2 * CaptionPadding,
                   metrics.height());
 }
 

@@ -1,9 +1,9 @@
 #include "ui/widgets/InstrumentAccessible.h"
 
-#include "ui/widgets/InstrumentWidget.h"
-
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+
+#include "ui/widgets/InstrumentWidget.h"
 
 namespace orvex {
 namespace {

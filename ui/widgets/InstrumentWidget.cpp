@@ -1,9 +1,9 @@
 #include "ui/widgets/InstrumentWidget.h"
 
-#include "ui/widgets/InstrumentAccessible.h"
-
 #include <QEvent>
 #include <QPainter>
+
+#include "ui/widgets/InstrumentAccessible.h"
 
 namespace orvex {
 

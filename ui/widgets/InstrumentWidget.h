@@ -1,11 +1,10 @@
 #pragma once
 
-#include "ui/widgets/FaceCache.h"
-
 #include <QAccessible>
 #include <QWidget>
-
 #include <optional>
+
+#include "ui/widgets/FaceCache.h"
 
 namespace orvex {
 

@@ -1,27 +1,26 @@
 #include "ui/widgets/Knob.h"
 
-#include "ui/widgets/Drawing.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "ui/widgets/Drawing.h"
 
 namespace orvex {
 namespace {
 
 // Position 0 sits at seven-thirty, the maximum at half past four, turning clockwise.
-constexpr double kStartAngle = 225.0;
-constexpr double kSweep = 270.0;
-constexpr int kScaleMarks = 11;
-constexpr int kGripNotches = 24;
+constexpr double StartAngle = 225.0;
+constexpr double Sweep = 270.0;
+constexpr int ScaleMarks = 11;
+constexpr int GripNotches = 24;
 // Closer to the centre than this the angle of the mouse jumps about too much to follow.
-constexpr double kDeadRadius = 3.0;
+constexpr double DeadRadius = 3.0;
 
 }  // namespace
 
@@ -105,12 +104,12 @@ double Knob::knobRadius() const {
 
 double Knob::angleOf(double position) const {
     const double fraction = maximum_ > 0 ? position / maximum_ : 0.0;
-    return kStartAngle - kSweep * fraction;
+    return StartAngle - Sweep * fraction;
 }
 
 std::optional<double> Knob::mouseAngle(QPointF point) const {
     const QPointF offset = point - center();
-    if (std::hypot(offset.x(), offset.y()) < kDeadRadius) {
+    if (std::hypot(offset.x(), offset.y()) < DeadRadius) {
         return std::nullopt;
     }
     return std::atan2(-offset.y(), offset.x()) * 180.0 / std::numbers::pi;
@@ -137,9 +136,9 @@ void Knob::drawScale(QPainter& painter) const {
     QPen pen(palette().color(QPalette::WindowText), std::max(1.0, outer * 0.03));
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
-    for (int i = 0; i < kScaleMarks; ++i) {
-        const double angle = kStartAngle - kSweep * i / (kScaleMarks - 1);
-        const bool end = i == 0 || i == kScaleMarks - 1;
+    for (int i = 0; i < ScaleMarks; ++i) {
+        const double angle = StartAngle - Sweep * i / (ScaleMarks - 1);
+        const bool end = i == 0 || i == ScaleMarks - 1;
         painter.drawLine(polar(center(), end ? inner - outer * 0.04 : inner, angle),
                          polar(center(), outer, angle));
     }
@@ -161,8 +160,8 @@ void Knob::drawBody(QPainter& painter) const {
     painter.setBrush(skirt);
     painter.drawEllipse(c, r, r);
     painter.setPen(QPen(faceColor_.darker(190), std::max(1.0, r * 0.035)));
-    for (int i = 0; i < kGripNotches; ++i) {
-        const double angle = 360.0 * i / kGripNotches;
+    for (int i = 0; i < GripNotches; ++i) {
+        const double angle = 360.0 * i / GripNotches;
         painter.drawLine(polar(c, r * 0.84, angle), polar(c, r * 0.98, angle));
     }
 
@@ -228,7 +227,7 @@ void Knob::mouseMoveEvent(QMouseEvent* event) {
     // Clockwise raises the position; the marker follows the mouse. Holding the exact position
     // within the range lets a drag that overshot an end turn back at once.
     drag_->exactPosition =
-        std::clamp(drag_->exactPosition - turn * maximum_ / kSweep, 0.0, double(maximum_));
+        std::clamp(drag_->exactPosition - turn * maximum_ / Sweep, 0.0, double(maximum_));
     moveByOperator(static_cast<int>(std::nearbyint(drag_->exactPosition)));
 }
 

@@ -1,25 +1,24 @@
 #include "ui/widgets/LinearGauge.h"
 
-#include "ui/widgets/Drawing.h"
-#include "ui/widgets/ScaleMath.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "ui/widgets/Drawing.h"
+#include "ui/widgets/ScaleMath.h"
+
 namespace orvex {
 namespace {
 
-constexpr double kBorder = 1.0;
+constexpr double Border = 1.0;
 // Heights, of the widget's: the marks cross the bar, the long ones reach a little below it, and
 // the labels take all the rest, as a gauge in a panel is rarely taller than one line of text.
-constexpr double kBarHeight = 0.18;
-constexpr double kMajorMark = 0.1;  // below the bar
-constexpr double kMinorMark = 0.0;
-constexpr double kMinorSpacing = 2.0;  // pixels; closer small marks are left out
+constexpr double BarHeight = 0.18;
+constexpr double MajorMark = 0.1;  // below the bar
+constexpr double MinorMark = 0.0;
+constexpr double MinorSpacing = 2.0;  // pixels; closer small marks are left out
 
 }  // namespace
 
@@ -110,10 +109,10 @@ std::optional<InstrumentWidget::AccessibleRange> LinearGauge::accessibleRange() 
 LinearGauge::Geometry LinearGauge::geometry() const {
     const double h = height();
     Geometry g;
-    g.barTop = kBorder + 1.0;
-    g.barBottom = g.barTop + std::max(2.0, h * kBarHeight);
+    g.barTop = Border + 1.0;
+    g.barBottom = g.barTop + std::max(2.0, h * BarHeight);
     // The labels fill what is left below the long marks, at most at the widget's own font size.
-    const double labelRoom = baseline() - (g.barBottom + h * kMajorMark) - 1.0;
+    const double labelRoom = baseline() - (g.barBottom + h * MajorMark) - 1.0;
     // Digits are as tall as capitals.
     const double fontSize = std::max(1, QFontInfo(font()).pixelSize());
     const double capRatio = QFontMetricsF(font()).capHeight() / fontSize;
@@ -122,13 +121,13 @@ LinearGauge::Geometry LinearGauge::geometry() const {
     labels.setPixelSize(static_cast<int>(g.labelSize));
     const QFontMetricsF labelMetrics(labels);
     // Room for half of the end labels beyond the ends of the scale.
-    g.left = kBorder + 1.0 + labelMetrics.horizontalAdvance(scaleLabel(minimum_)) / 2;
-    g.right = width() - kBorder - 1.0 - labelMetrics.horizontalAdvance(scaleLabel(maximum_)) / 2;
+    g.left = Border + 1.0 + labelMetrics.horizontalAdvance(scaleLabel(minimum_)) / 2;
+    g.right = width() - Border - 1.0 - labelMetrics.horizontalAdvance(scaleLabel(maximum_)) / 2;
     return g;
 }
 
 double LinearGauge::baseline() const {
-    return height() - kBorder - 0.5;
+    return height() - Border - 0.5;
 }
 
 double LinearGauge::xOf(double value, const Geometry& g) const {
@@ -155,7 +154,7 @@ void LinearGauge::paintFace(QPainter& painter) {
 
 void LinearGauge::drawBackground(QPainter& painter) const {
     painter.fillRect(rect(), backgroundColor_);
-    drawBevel(painter, rect(), kBorder, bevelDark(backgroundColor_), bevelLight(backgroundColor_));
+    drawBevel(painter, rect(), Border, bevelDark(backgroundColor_), bevelLight(backgroundColor_));
 }
 
 void LinearGauge::drawBar(QPainter& painter, const Geometry& g) const {
@@ -167,15 +166,15 @@ void LinearGauge::drawMarks(QPainter& painter, const Geometry& g) const {
     painter.setPen(QPen(scaleColor_, 1.0, Qt::SolidLine, Qt::FlatCap));
     const double range = maximum_ - minimum_;
     const double minorGap = range > 0 ? (g.right - g.left) * minorStep_ / range : 0.0;
-    if (minorGap >= kMinorSpacing) {
+    if (minorGap >= MinorSpacing) {
         for (double mark : scaleMarks(minimum_, maximum_, minorStep_)) {
             const double x = xOf(mark, g);
-            painter.drawLine(QPointF(x, g.barTop), QPointF(x, g.barBottom + h * kMinorMark));
+            painter.drawLine(QPointF(x, g.barTop), QPointF(x, g.barBottom + h * MinorMark));
         }
     }
     for (double mark : scaleMarks(minimum_, maximum_, majorStep_)) {
         const double x = xOf(mark, g);
-        painter.drawLine(QPointF(x, g.barTop), QPointF(x, g.barBottom + h * kMajorMark));
+        painter.drawLine(QPointF(x, g.barTop), QPointF(x, g.barBottom + h * MajorMark));
     }
 }
 
@@ -202,13 +201,13 @@ void LinearGauge::drawLabels(QPainter& painter, const Geometry& g) const {
 void LinearGauge::drawPointer(QPainter& painter, const Geometry& g) const {
     const double x = xOf(value_, g);
     const double half = std::max(3.0, g.barBottom - g.barTop);
-    const double bottom = g.barBottom + height() * kMajorMark;
+    const double bottom = g.barBottom + height() * MajorMark;
     painter.setPen(QPen(pointerColor_, std::max(1.5, half * 0.5), Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(QPointF(x, g.barTop), QPointF(x, bottom));
     painter.setPen(Qt::NoPen);
     painter.setBrush(pointerColor_);
     painter.drawPolygon(QPolygonF(
-        {QPointF(x - half, kBorder), QPointF(x + half, kBorder), QPointF(x, g.barBottom + 1.0)}));
+        {QPointF(x - half, Border), QPointF(x + half, Border), QPointF(x, g.barBottom + 1.0)}));
 }
 
 void LinearGauge::drawFocus(QPainter& painter) const {

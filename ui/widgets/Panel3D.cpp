@@ -1,11 +1,10 @@
 #include "ui/widgets/Panel3D.h"
 
-#include "ui/widgets/Drawing.h"
-
 #include <QFontMetrics>
 #include <QPainter>
-
 #include <algorithm>
+
+#include "ui/widgets/Drawing.h"
 
 namespace orvex {
 

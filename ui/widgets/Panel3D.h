@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/widgets/InstrumentWidget.h"
-
 #include <QColor>
+
+#include "ui/widgets/InstrumentWidget.h"
 
 namespace orvex {
 

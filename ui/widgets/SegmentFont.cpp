@@ -15,7 +15,7 @@ constexpr std::uint8_t pattern(std::initializer_list<Segment> segments) {
 
 using enum Segment;
 // clang-format off
-constexpr std::array<std::uint8_t, 10> kDigits = {
+constexpr std::array<std::uint8_t, 10> Digits = {
     pattern({A, B, C, D, E, F}),     // 0
     pattern({B, C}),                 // 1
     pattern({A, B, D, E, G}),        // 2
@@ -33,7 +33,7 @@ constexpr std::array<std::uint8_t, 10> kDigits = {
 
 std::uint8_t segmentsOf(QChar character) {
     if (character >= u'0' && character <= u'9') {
-        return kDigits[character.unicode() - u'0'];
+        return Digits[character.unicode() - u'0'];
     }
     switch (character.unicode()) {
         case u'-':

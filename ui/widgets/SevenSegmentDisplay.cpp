@@ -1,24 +1,23 @@
 #include "ui/widgets/SevenSegmentDisplay.h"
 
-#include "ui/widgets/Drawing.h"
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <algorithm>
 #include <cmath>
+
+#include "ui/widgets/Drawing.h"
 
 namespace orvex {
 namespace {
 
-constexpr double kMargin = 0.12;       // of the height, round the digits
-constexpr double kDigitAspect = 0.52;  // width of a digit over its height
-constexpr double kCellFill = 0.78;   // of a cell's width taken by the digit, the rest by the point
-constexpr double kThickness = 0.17;  // of the digit's width
-constexpr double kSlant = 0.1;       // horizontal lean per unit of height
+constexpr double Margin = 0.12;       // of the height, round the digits
+constexpr double DigitAspect = 0.52;  // width of a digit over its height
+constexpr double CellFill = 0.78;     // of a cell's width taken by the digit, the rest by the point
+constexpr double Thickness = 0.17;    // of the digit's width
+constexpr double Slant = 0.1;         // horizontal lean per unit of height
 
 // Where the digits of a display of `count` cells go in `area`.
 struct CellLayout {
@@ -29,22 +28,22 @@ struct CellLayout {
     double digitHeight = 0.0;
 
     CellLayout(const QRectF& area, int count) {
-        const double margin = area.height() * kMargin;
+        const double margin = area.height() * Margin;
         digitHeight = std::max(1.0, area.height() - 2 * margin);
         const double roomPerCell = std::max(1.0, (area.width() - 2 * margin) / count);
-        digitWidth = std::min(digitHeight * kDigitAspect, roomPerCell * kCellFill);
-        pitch = digitWidth / kCellFill;
+        digitWidth = std::min(digitHeight * DigitAspect, roomPerCell * CellFill);
+        pitch = digitWidth / CellFill;
         left = area.center().x() - pitch * count / 2;
         top = area.top() + margin;
     }
 
-    double thickness() const { return digitWidth * kThickness; }
+    double thickness() const { return digitWidth * Thickness; }
 
     // The slant for cell `index`: leans the upright digit box to the right.
     QTransform slant(int index) const {
-        const double x0 = left + index * pitch - kSlant * digitHeight / 2;
+        const double x0 = left + index * pitch - Slant * digitHeight / 2;
         const double bottom = top + digitHeight;
-        return QTransform(1, 0, -kSlant, 1, kSlant * bottom, 0) * QTransform::fromTranslate(x0, 0);
+        return QTransform(1, 0, -Slant, 1, Slant * bottom, 0) * QTransform::fromTranslate(x0, 0);
     }
 };
 

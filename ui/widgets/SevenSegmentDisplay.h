@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QColor>
+
 #include "ui/widgets/InstrumentWidget.h"
 #include "ui/widgets/SegmentFont.h"
-
-#include <QColor>
 
 namespace orvex {
 

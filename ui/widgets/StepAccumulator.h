@@ -7,9 +7,9 @@ namespace orvex {
 // dropped when the direction reverses, so a hesitant back-and-forth never fires a step.
 class StepAccumulator {
 public:
-    static constexpr int kWheelUnitsPerStep = 120;
+    static constexpr int WheelUnitsPerStep = 120;
 
-    explicit constexpr StepAccumulator(int unitsPerStep = kWheelUnitsPerStep)
+    explicit constexpr StepAccumulator(int unitsPerStep = WheelUnitsPerStep)
         : unitsPerStep_(unitsPerStep > 0 ? unitsPerStep : 1) {}
 
     // Adds a movement and returns the whole steps it completes (negative for the other direction).

@@ -1,20 +1,19 @@
 #include "ui/widgets/ThumbWheel.h"
 
-#include "ui/widgets/Drawing.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <cmath>
+
+#include "ui/widgets/Drawing.h"
 
 namespace orvex {
 namespace {
 
-constexpr double kRidgeSpacing = 20.0;  // degrees round the drum
-constexpr double kTurnPerStep = 10.0;   // half a ridge, so every step shows
+constexpr double RidgeSpacing = 20.0;  // degrees round the drum
+constexpr double TurnPerStep = 10.0;   // half a ridge, so every step shows
 
 }  // namespace
 
@@ -43,7 +42,7 @@ QSize ThumbWheel::minimumSizeHint() const {
 void ThumbWheel::turn(int steps) {
     for (int i = 0; i < std::abs(steps); ++i) {
         const bool up = steps > 0;
-        rotation_ = std::fmod(rotation_ + (up ? kTurnPerStep : -kTurnPerStep), 360.0);
+        rotation_ = std::fmod(rotation_ + (up ? TurnPerStep : -TurnPerStep), 360.0);
         update();
         emit turned(up ? Up : Down);
     }
@@ -96,8 +95,8 @@ void ThumbWheel::drawRidges(QPainter& painter) const {
     const double middle = drum.center().y();
     painter.save();
     painter.setClipRect(drum);
-    for (double angle = std::fmod(rotation_, kRidgeSpacing) - 90.0; angle <= 90.0;
-         angle += kRidgeSpacing) {
+    for (double angle = std::fmod(rotation_, RidgeSpacing) - 90.0; angle <= 90.0;
+         angle += RidgeSpacing) {
         const double facing = std::cos(radians(angle));  // 1 when facing the viewer
         if (facing < 0.15) {
             continue;

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QColor>
+#include <optional>
+
 #include "ui/widgets/InstrumentWidget.h"
 #include "ui/widgets/StepAccumulator.h"
-
-#include <QColor>
-
-#include <optional>
 
 namespace orvex {
 

@@ -1,21 +1,20 @@
 #include "ui/widgets/ToggleSwitch.h"
 
-#include "ui/widgets/Drawing.h"
-
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
+
+#include "ui/widgets/Drawing.h"
 
 namespace orvex {
 namespace {
 
-constexpr double kLampHeight = 0.15;  // of the switch's height
-constexpr double kFrame = 1.0;        // dark outer frame
-constexpr double kBevel = 1.0;
+constexpr double LampHeight = 0.15;  // of the switch's height
+constexpr double Frame = 1.0;        // dark outer frame
+constexpr double Bevel = 1.0;
 
 }  // namespace
 
@@ -129,8 +128,8 @@ void ToggleSwitch::setPressed(bool pressed) {
 }
 
 QRectF ToggleSwitch::lampRect() const {
-    const double inset = kFrame + kBevel;
-    const double lampHeight = std::max(2.0, std::round(height() * kLampHeight));
+    const double inset = Frame + Bevel;
+    const double lampHeight = std::max(2.0, std::round(height() * LampHeight));
     return QRectF(inset, inset, width() - 2 * inset, lampHeight);
 }
 
@@ -165,13 +164,13 @@ void ToggleSwitch::drawBody(QPainter& painter) const {
     const QColor button = palette().color(QPalette::Button);
     const QRectF outer(rect());
     painter.fillRect(outer, palette().color(QPalette::Shadow));
-    const QRectF face = outer.adjusted(kFrame, kFrame, -kFrame, -kFrame);
+    const QRectF face = outer.adjusted(Frame, Frame, -Frame, -Frame);
     // In while on: a little darker, lit from the other side.
     painter.fillRect(face, on_ ? button.darker(108) : button);
     if (on_) {
-        drawBevel(painter, face, kBevel, bevelDark(button), bevelLight(button));
+        drawBevel(painter, face, Bevel, bevelDark(button), bevelLight(button));
     } else {
-        drawBevel(painter, face, kBevel, bevelLight(button), bevelDark(button));
+        drawBevel(painter, face, Bevel, bevelLight(button), bevelDark(button));
     }
 }
 
@@ -189,7 +188,7 @@ void ToggleSwitch::drawCaption(QPainter& painter) const {
     const QRectF lamp = lampRect();
     const double shift = on_ ? 1.0 : 0.0;  // the caption goes in with the switch
     const QRectF area(lamp.left(), lamp.bottom(), lamp.width(),
-                      height() - kFrame - kBevel - lamp.bottom());
+                      height() - Frame - Bevel - lamp.bottom());
     const QFont font = fittedFont(painter.font(), caption(), area.width());
     const QFontMetricsF metrics(font);
     // Capitals centred in the space under the lamp; descenders may reach into the edge.
@@ -241,7 +240,7 @@ void ToggleSwitch::drawPicture(QPainter& painter) const {
 
 void ToggleSwitch::drawPressed(QPainter& painter) const {
     if (pressed_) {
-        painter.fillRect(QRectF(rect()).adjusted(kFrame, kFrame, -kFrame, -kFrame),
+        painter.fillRect(QRectF(rect()).adjusted(Frame, Frame, -Frame, -Frame),
                          QColor(0, 0, 0, 40));
     }
 }
