@@ -1,5 +1,7 @@
 #include "settings/IniFileStore.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -8,21 +10,43 @@
 #include "settings/IniDocument.h"
 #include "settings/PlainReason.h"
 #include "settings/SafeFile.h"
+#include "settings/SaveTarget.h"
 
 namespace orvex {
 namespace {
 
-// A settings file kept elsewhere under a symbolic link (dotfiles in a repository) stays a link:
-// the file it points to is the one replaced.
-std::filesystem::path followLink(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        std::filesystem::path target = std::filesystem::canonical(path, error);
-        if (!error) {
-            return target;
-        }
+// Bytes no editor writes into an INI text: NUL and the other control characters, except the
+// white space ones and the end-of-file mark of old DOS files.
+bool isTextByte(unsigned char byte) {
+    return byte >= 0x20 ? byte != 0x7F
+                        : (byte == '\t' || byte == '\n' || byte == '\r' || byte == '\f' ||
+                           byte == '\v' || byte == 0x1A);
+}
+
+// UTF-16 with its byte-order mark, or without one: mostly text in the ASCII range, where every
+// character has a NUL in the same half.
+bool looksLikeUtf16(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return true;
     }
-    return path;
+    std::array<std::size_t, 2> nuls{};
+    const std::string_view start = bytes.substr(0, 256);
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        nuls[i % 2] += start[i] == '\0' ? 1 : 0;
+    }
+    const std::size_t pairs = start.size() / 2;
+    return pairs > 0 && (nuls[0] == 0 || nuls[1] == 0) && (nuls[0] + nuls[1]) * 10 >= pairs * 9;
+}
+
+// Why a file that gave no key of its section is no INI text at all, or empty when it is one.
+std::string notUnderstood(std::string_view bytes) {
+    if (looksLikeUtf16(bytes)) {
+        return "it is UTF-16 text, and the program reads UTF-8; save it as UTF-8";
+    }
+    const bool binary = std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        return !isTextByte(static_cast<unsigned char>(c));
+    });
+    return binary ? "it holds binary data, not text" : "";
 }
 
 void checkWritable(const SettingsStore::Values& values) {
@@ -37,8 +61,8 @@ void checkWritable(const SettingsStore::Values& values) {
 }  // namespace
 
 IniFileStore::IniFileStore(std::filesystem::path path, MessageSink& messages,
-                           std::chrono::milliseconds lockWait)
-    : path_(std::move(path)), messages_(messages), lockWait_(lockWait) {}
+                           std::chrono::milliseconds lockWait, WriteRights rights)
+    : path_(std::move(path)), messages_(messages), lockWait_(lockWait), rights_(rights) {}
 
 SettingsSnapshot IniFileStore::load() {
     try {
@@ -46,7 +70,18 @@ SettingsSnapshot IniFileStore::load() {
         if (!bytes) {
             return {};  // first run
         }
-        return SettingsSnapshot(IniDocument(std::move(*bytes)).entries(Section));
+        IniDocument::Entries entries = IniDocument(*bytes).entries(Section);
+        // A text with other sections only is a file shared with other tools; keys found in a
+        // file that is not text are used as they are.
+        const std::string reason = entries.empty() ? notUnderstood(*bytes) : std::string();
+        if (!reason.empty() && !toldNotUnderstood_) {
+            messages_.post("The settings file " + path_.string() + " was not understood (" +
+                           reason +
+                           "): the receiver starts with its start values, and the file "
+                           "stays as it is until the next save.");
+        }
+        toldNotUnderstood_ = !reason.empty();
+        return SettingsSnapshot(std::move(entries));
     } catch (const FileProblem& problem) {
         messages_.post("Could not read the settings from " + path_.string() + ": " +
                        problem.what() + ".");
@@ -57,11 +92,8 @@ SettingsSnapshot IniFileStore::load() {
 bool IniFileStore::save(const Values& values) {
     try {
         checkWritable(values);
-        const std::filesystem::path target = followLink(path_);
-        createFolders(target.parent_path());
-        std::filesystem::path lockFile = target;
-        lockFile += ".lock";
-        const SaveLock lock(lockFile, lockWait_);
+        const SaveTarget target = openSaveTarget(path_, rights_);
+        const SaveLock lock(target, lockWait_, rights_);
 
         IniDocument document;
         try {
@@ -75,7 +107,7 @@ bool IniFileStore::save(const Values& values) {
         for (const auto& [key, value] : values) {
             document.set(Section, key, value);
         }
-        replaceFile(target, document.bytes());
+        replaceFile(target, document.bytes(), rights_);
         return true;
     } catch (const FileProblem& problem) {
         messages_.post("Could not save the settings to " + path_.string() + ": " + problem.what() +

@@ -7,13 +7,15 @@
 
 #include "core/Messages.h"
 #include "core/SettingsStore.h"
+#include "settings/WriteRights.h"
 
 namespace orvex {
 
 // The settings file on disk, section "CONTROL". Every load reads the file afresh; every save
 // takes the lock beside the file (path + ".lock"), re-reads the file under it so another copy's
 // changes survive, sets the values and replaces the file in one atomic step. A failure leaves
-// the file as it was and posts one message that names the file and the reason.
+// the file as it was and posts one message that names the file and the reason. A file that gives
+// no key and is not text (binary data, UTF-16) is told about once: it was not understood.
 class IniFileStore final : public SettingsStore {
 public:
     static constexpr std::string_view Section = "CONTROL";
@@ -22,7 +24,8 @@ public:
     static constexpr std::chrono::milliseconds DefaultLockWait{5000};
 
     IniFileStore(std::filesystem::path path, MessageSink& messages,
-                 std::chrono::milliseconds lockWait = DefaultLockWait);
+                 std::chrono::milliseconds lockWait = DefaultLockWait,
+                 WriteRights rights = WriteRights::ofThisProcess());
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -33,6 +36,8 @@ private:
     std::filesystem::path path_;
     MessageSink& messages_;
     std::chrono::milliseconds lockWait_;
+    WriteRights rights_;
+    bool toldNotUnderstood_ = false;  // start-up, About and recall all load; one message will do
 };
 
 }  // namespace orvex

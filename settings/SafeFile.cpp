@@ -1,11 +1,13 @@
 #include "settings/SafeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <string>
 #include <thread>
 #include <utility>
@@ -18,22 +20,69 @@ namespace {
 // Removes the temporary unless the rename has consumed it.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+    TemporaryFile(int folder, std::string name) : folder_(folder), name_(std::move(name)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
         if (!renamed_) {
-            ::unlink(path_.c_str());
+            ::unlinkat(folder_, name_.c_str(), 0);
         }
     }
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::string& name() const { return name_; }
     void renamed() { renamed_ = true; }
 
 private:
-    std::filesystem::path path_;
+    int folder_;
+    std::string name_;
     bool renamed_ = false;
 };
+
+// Hidden, beside the file, with a part nobody can predict: a name planted in advance (a folder,
+// a link) can neither block a save nor redirect it.
+constexpr std::size_t RandomLength = 10;
+
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".tmp-";
+}
+
+std::string temporaryName(const std::string& name) {
+    static constexpr std::string_view Letters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
+    std::string result = temporaryPrefix(name);
+    for (std::size_t i = 0; i < RandomLength; ++i) {
+        result += Letters[pick(random)];
+    }
+    return result;
+}
+
+// A copy killed during a save leaves its temporary behind. Under the lock no other copy is
+// writing one, so every file of that form is such a leftover; links and folders of the same
+// name are not ours and stay.
+void removeLeftoverTemporaries(const SaveTarget& target) {
+    const int listed = ::openat(target.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0) {
+        return;  // a folder we may not list; the leftovers only cost space
+    }
+    DIR* folder = ::fdopendir(listed);
+    if (folder == nullptr) {
+        ::close(listed);
+        return;
+    }
+    const std::string prefix = temporaryPrefix(target.name);
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name(entry->d_name);
+        struct stat info {};
+        if (name.starts_with(prefix) && name.size() == prefix.size() + RandomLength &&
+            ::fstatat(target.folder.get(), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode)) {
+            ::unlinkat(target.folder.get(), entry->d_name, 0);
+        }
+    }
+    ::closedir(folder);
+}
 
 void writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -61,24 +110,23 @@ void keepPermissionsAndOwner(int fd, const struct stat& old) {
     }
 }
 
-void flushFolder(const std::filesystem::path& folder) {
+void flushFolder(const SaveTarget& target) {
     // Makes the rename itself durable. The file is already replaced when this runs, so a
     // failure here (some file systems refuse to flush a folder) changes nothing we could report.
-    const FileDescriptor dir(
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid()) {
-        ::fsync(dir.get());
+    const FileDescriptor folder(
+        ::openat(target.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        ::fsync(folder.get());
     }
 }
 
-}  // namespace
-
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
-    // O_NONBLOCK: a FIFO at the path must not hang the program before fstat can refuse it.
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+std::optional<std::string> readOpened(const FileDescriptor& fd, std::size_t maxBytes) {
     if (!fd.valid()) {
         if (errno == ENOENT) {
             return std::nullopt;
+        }
+        if (errno == ELOOP) {
+            throw FileProblem("it is a symbolic link where the file was a moment before");
         }
         throw FileProblem(plainReason(errno, "you do not have permission to read it"));
     }
@@ -119,41 +167,68 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
     }
 }
 
-void createFolders(const std::filesystem::path& folder) {
-    if (folder.empty()) {
-        return;  // the current folder
+// Why the folder refused an entry: its owner and the fix when permission bits stop us.
+FileProblem folderRefused(const SaveTarget& target, const WriteRights& rights, int error) {
+    if ((error == EACCES || error == EPERM) && !rights.root()) {
+        return FileProblem(rights.deniedReason(target.folderInfo, target.folderPath, false));
     }
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) {
-        if (!S_ISDIR(info.st_mode)) {
-            throw FileProblem("the folder cannot be created because " + folder.string() +
-                              " is a file, not a folder");
-        }
-        return;
-    }
-    if (errno != ENOENT && errno != ENOTDIR) {
-        throw FileProblem("the folder " + folder.string() + " cannot be reached: " +
-                          plainReason(errno, "you do not have permission to open it"));
-    }
-    if (folder.parent_path() != folder) {
-        createFolders(folder.parent_path());
-    }
-    // EEXIST: another copy made it in the meantime.
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        throw FileProblem("the folder " + folder.string() + " could not be created: " +
-                          plainReason(errno, "its parent folder is read-only"));
-    }
+    return FileProblem(plainReason(error, "the folder is read-only"));
 }
 
-SaveLock::SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseconds wait)
+}  // namespace
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    // O_NONBLOCK: a FIFO at the path must not hang the program before fstat can refuse it.
+    return readOpened(
+        FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)),
+        maxBytes);
+}
+
+std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes) {
+    return readOpened(
+        FileDescriptor(::openat(target.folder.get(), target.name.c_str(),
+                                O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW)),
+        maxBytes);
+}
+
+SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,
+                   const WriteRights& rights)
+    : fd_(-1) {
+    rights.checkFolder(target.folderInfo, target.folderPath, target.userLink);
+    const std::string name = target.name + ".lock";
+    const std::filesystem::path shown = target.folderPath / name;
     // Read-only is enough for flock, and lets a lock file made by another user serve as well.
-    : fd_(::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666)) {
+    // Never through a link: it would make the lock file wherever the link points.
+    constexpr int Flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
+    const int folder = target.folder.get();
+    fd_ = FileDescriptor(::openat(folder, name.c_str(), Flags | O_CREAT | O_EXCL, 0666));
+    const bool made = fd_.valid();
+    if (!made && errno == EEXIST) {
+        fd_ = FileDescriptor(::openat(folder, name.c_str(), Flags));
+    }
     if (!fd_.valid()) {
         const int error = errno;
-        const bool exists = ::access(lockFile.c_str(), F_OK) == 0;
+        struct stat info {};
+        if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            throw folderRefused(target, rights, error);
+        }
+        if (S_ISLNK(info.st_mode)) {
+            throw FileProblem("the lock file " + shown.string() +
+                              " is a symbolic link, which is never followed; remove it");
+        }
         throw FileProblem(plainReason(
-            error, exists ? "you do not have permission to open the lock file " + lockFile.string()
-                          : std::string("the folder is read-only")));
+            error, "you do not have permission to open the lock file " + shown.string()));
+    }
+    struct stat info {};
+    if (rights.root() && ::fstat(fd_.get(), &info) == 0 && info.st_uid == 0) {
+        try {
+            rights.giveToFolderOwner(fd_.get(), target.folderInfo);
+        } catch (const FileProblem&) {
+            if (made) {
+                ::unlinkat(folder, name.c_str(), 0);
+            }
+            throw;
+        }
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
@@ -161,7 +236,7 @@ SaveLock::SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseco
             continue;
         }
         if (errno != EWOULDBLOCK) {
-            throw FileProblem("the lock file " + lockFile.string() +
+            throw FileProblem("the lock file " + shown.string() +
                               " cannot be locked: " + plainReason(errno, "permission denied"));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -173,27 +248,41 @@ SaveLock::SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseco
     }
 }
 
-void replaceFile(const std::filesystem::path& path, std::string_view bytes) {
+void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRights& rights) {
+    const int folder = target.folder.get();
     struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    // A rename needs only the folder's permission, but a file its owner made read-only is meant
-    // to stay as it is.
-    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-        throw FileProblem(plainReason(errno, "the file is read-only"));
+    const bool exists = ::fstatat(folder, target.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (exists) {
+        rights.checkFile(old, target.folderInfo, target.path(), target.userLink);
+        // A rename needs only the folder's permission, but a file its owner made read-only is
+        // meant to stay as it is.
+        if (!rights.root() &&
+            ::faccessat(folder, target.name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) != 0) {
+            throw FileProblem(rights.deniedReason(old, target.path(), true));
+        }
     }
+    rights.checkFolder(target.folderInfo, target.folderPath, target.userLink);
+    removeLeftoverTemporaries(target);
 
-    std::filesystem::path temporaryPath = path;
-    temporaryPath += ".tmp";
-    ::unlink(temporaryPath.c_str());  // left over from a crash; we hold the lock
-    FileDescriptor fd(
-        ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-    if (!fd.valid()) {
-        throw FileProblem(plainReason(errno, "the folder is read-only"));
+    FileDescriptor fd(-1);
+    std::string name;
+    for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
+        name = temporaryName(target.name);
+        fd = FileDescriptor(::openat(folder, name.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+        if (!fd.valid() && errno != EEXIST) {
+            throw folderRefused(target, rights, errno);
+        }
     }
-    TemporaryFile temporary(temporaryPath);
+    if (!fd.valid()) {
+        throw FileProblem(plainReason(EEXIST, "the folder is read-only"));
+    }
+    TemporaryFile temporary(folder, name);
 
     if (exists) {
         keepPermissionsAndOwner(fd.get(), old);
+    } else {
+        rights.giveToFolderOwner(fd.get(), target.folderInfo);
     }
     writeAll(fd.get(), bytes);
     if (::fsync(fd.get()) != 0) {
@@ -203,11 +292,11 @@ void replaceFile(const std::filesystem::path& path, std::string_view bytes) {
     if (::close(fd.release()) != 0) {
         throw FileProblem(plainReason(errno, "writing was refused"));
     }
-    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
-        throw FileProblem(plainReason(errno, "the folder is read-only"));
+    if (::renameat(folder, temporary.name().c_str(), folder, target.name.c_str()) != 0) {
+        throw folderRefused(target, rights, errno);
     }
     temporary.renamed();
-    flushFolder(path.parent_path());
+    flushFolder(target);
 }
 
 }  // namespace orvex

@@ -8,35 +8,37 @@
 #include <string_view>
 
 #include "settings/FileDescriptor.h"
+#include "settings/SaveTarget.h"
+#include "settings/WriteRights.h"
 
 // The file operations behind the settings store, each throwing FileProblem (PlainReason.h) with
 // the reason in plain words. Together they replace a file so that a crash, a full disk or a second
-// copy of the program can never leave it half written or lose another copy's changes.
+// copy of the program can never leave it half written or lose another copy's changes. Everything
+// a save does happens in the folder its SaveTarget holds open, and no link is ever followed there.
 namespace orvex {
 
 // The whole file, or nothing when there is no file. A file that exists but cannot be read, is
 // not a regular file, or is larger than maxBytes is a problem, never "no file".
 std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+// The same for the save's file, which must not have turned into a link since the walk.
+std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes);
 
-// Makes the folder and its missing parents, readable by the owner only, as configuration
-// folders are made.
-void createFolders(const std::filesystem::path& folder);
-
-// An exclusive lock on a lock file, held from construction to destruction. Locks are per open
-// file, so two stores in one process exclude each other as two processes do. Waits at most
-// `wait` for another holder.
+// An exclusive lock on the lock file beside the target (its name + ".lock"), held from
+// construction to destruction. Locks are per open file, so two stores in one process exclude each
+// other as two processes do. Waits at most `wait` for another holder.
 class SaveLock {
 public:
-    SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseconds wait);
+    SaveLock(const SaveTarget& target, std::chrono::milliseconds wait, const WriteRights& rights);
 
 private:
     FileDescriptor fd_;  // closing it releases the lock
 };
 
-// Replaces the file with bytes in one step: a temporary beside it (path + ".tmp"), written and
-// flushed to disk, renamed over the file. The file's permissions and owner are kept. A file that
-// is read-only is left alone. On any failure the file is as it was and the temporary is gone.
-// The caller holds the SaveLock, which is what makes the fixed temporary name safe.
-void replaceFile(const std::filesystem::path& path, std::string_view bytes);
+// Replaces the file with bytes in one step: a temporary beside it with a name nobody can guess,
+// created exclusively, written and flushed to disk, renamed over the file. The file's permissions
+// and owner are kept; a new file goes to the folder's owner (WriteRights). A file that is
+// read-only is left alone. On any failure the file is as it was and the temporary is gone;
+// temporaries that a killed copy left behind are removed. The caller holds the SaveLock.
+void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRights& rights);
 
 }  // namespace orvex

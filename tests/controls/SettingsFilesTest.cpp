@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -137,9 +138,6 @@ TEST_F(SettingsFileTest, AFolderThatCannotBeCreatedGivesAMessage) {
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFileGivesAMessageAndStaysAsItWas) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permission bits do not stop root";
-    }
     writeFile(path, "[CONTROL]\nAUDIO=2\n");
     fs::permissions(path, fs::perms::owner_read);
     Receiver& r = startReceiver();
@@ -147,6 +145,22 @@ TEST_F(SettingsFileTest, ReadOnlyFileGivesAMessageAndStaysAsItWas) {
     r.Toggle7_Change(false);
     EXPECT_FALSE(messages.take().empty());
     EXPECT_EQ(readFile(path), "[CONTROL]\nAUDIO=2\n");
+}
+
+TEST_F(SettingsFileTest, AFileNotUnderstoodIsToldOnceNotAtEveryRead) {
+    writeFile(path, std::string("\x7F"
+                                "ELF\x02\x01\x01\0\0\0",
+                                10));
+    Receiver& r = startReceiver();
+    r.Toggle3_Change(true);  // About reads the file again
+    r.Form2_Command1_Click();
+    r.Command2_Click();  // so does recalling a memory
+    const std::vector<std::string> told = messages.take();
+    EXPECT_EQ(std::count_if(told.begin(), told.end(),
+                            [](const std::string& m) {
+                                return m.find("was not understood") != std::string::npos;
+                            }),
+              1);
 }
 
 // A damaged settings file: start-up keeps every good key and names the bad one.
@@ -157,7 +171,7 @@ struct DamagedFile {
     int squelch;       // squelch slider
     double frequency;  // OffFrequency, kHz
     int step;
-    const char* badKey;  // named in the one message, or nullptr for a silent start
+    const char* told;  // in the one message ("AUDIO=" for a bad key), or nullptr: silent start
 };
 
 class DamagedSettingsFile : public SettingsFileTest,
@@ -172,11 +186,11 @@ TEST_P(DamagedSettingsFile, StartsWithTheGoodKeysAndNamesTheBadOne) {
     EXPECT_EQ(r.state().OffFrequency, file.frequency);
     EXPECT_EQ(r.state().StepKHz, file.step);
     const std::vector<std::string> told = messages.take();
-    if (file.badKey == nullptr) {
+    if (file.told == nullptr) {
         EXPECT_TRUE(told.empty()) << told.front();
     } else {
         ASSERT_EQ(told.size(), 1u);
-        EXPECT_NE(told[0].find(std::string(file.badKey) + "="), std::string::npos) << told[0];
+        EXPECT_NE(told[0].find(file.told), std::string::npos) << told[0];
     }
     EXPECT_EQ(readFile(path), file.bytes);  // start-up never writes
 }
@@ -198,41 +212,55 @@ std::string binaryGarbage() {
     return bytes;
 }
 
+// What a Windows editor saves as "Unicode": a byte-order mark, then two bytes a character.
+std::string utf16(const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     DamagedFiles, DamagedSettingsFile,
     ::testing::Values(
-        DamagedFile{"Binary", binaryGarbage(), 0, 0, 132000, 10, nullptr},
+        DamagedFile{"Binary", binaryGarbage(), 0, 0, 132000, 10,
+                    "ORVEX.ini was not understood (it holds binary data, not text): the receiver "
+                    "starts with its start values"},
+        DamagedFile{"Utf16", utf16("[CONTROL]\r\nAUDIO=3\r\n"), 0, 0, 132000, 10,
+                    "ORVEX.ini was not understood (it is UTF-16 text"},
         DamagedFile{"BinaryWithSection", "[CONTROL]\n" + binaryGarbage(), 0, 0, 132000, 10,
                     nullptr},
         DamagedFile{"HugeVolume", withLine("AUDIO", "99999999999999999999"), 0, 250, 137500, 100,
-                    "AUDIO"},
-        DamagedFile{"CommaDecimal", withLine("SQL", "0,25"), 3, 0, 137500, 100, "SQL"},
+                    "AUDIO="},
+        DamagedFile{"CommaDecimal", withLine("SQL", "0,25"), 3, 0, 137500, 100, "SQL="},
         DamagedFile{"OverflowingFrequency", withLine("OFF_FREQUENCY", "1e400"), 3, 250, 132000, 100,
-                    "OFF_FREQUENCY"},
+                    "OFF_FREQUENCY="},
         DamagedFile{"NoSection", "AUDIO=3\nSQL=0.25\n", 0, 0, 132000, 10, nullptr},
         DamagedFile{"OtherSectionOnly", "[OTHER]\nAUDIO=5\n", 0, 0, 132000, 10, nullptr},
         DamagedFile{"DuplicateKeyLastWins", Good + "AUDIO=6\n", 6, 250, 137500, 100, nullptr},
-        DamagedFile{"OneBadAmongGood", withLine("SQL", "abc"), 3, 0, 137500, 100, "SQL"},
-        DamagedFile{"StepSeven", withLine("STEP_FREQ", "7"), 3, 250, 137500, 10, "STEP_FREQ"},
-        DamagedFile{"StepZero", withLine("STEP_FREQ", "0"), 3, 250, 137500, 10, "STEP_FREQ"},
+        DamagedFile{"OneBadAmongGood", withLine("SQL", "abc"), 3, 0, 137500, 100, "SQL="},
+        DamagedFile{"StepSeven", withLine("STEP_FREQ", "7"), 3, 250, 137500, 10, "STEP_FREQ="},
+        DamagedFile{"StepZero", withLine("STEP_FREQ", "0"), 3, 250, 137500, 10, "STEP_FREQ="},
         DamagedFile{"StepWithText", withLine("STEP_FREQ", "10abc"), 3, 250, 137500, 10,
-                    "STEP_FREQ"},
-        DamagedFile{"NegativeVolume", withLine("AUDIO", "-1"), 0, 250, 137500, 100, "AUDIO"},
-        DamagedFile{"VolumeEight", withLine("AUDIO", "8"), 0, 250, 137500, 100, "AUDIO"},
-        DamagedFile{"NegativeSquelch", withLine("SQL", "-0.1"), 3, 0, 137500, 100, "SQL"},
-        DamagedFile{"SquelchAboveOne", withLine("SQL", "1.001"), 3, 0, 137500, 100, "SQL"},
+                    "STEP_FREQ="},
+        DamagedFile{"NegativeVolume", withLine("AUDIO", "-1"), 0, 250, 137500, 100, "AUDIO="},
+        DamagedFile{"VolumeEight", withLine("AUDIO", "8"), 0, 250, 137500, 100, "AUDIO="},
+        DamagedFile{"NegativeSquelch", withLine("SQL", "-0.1"), 3, 0, 137500, 100, "SQL="},
+        DamagedFile{"SquelchAboveOne", withLine("SQL", "1.001"), 3, 0, 137500, 100, "SQL="},
         DamagedFile{"BelowTheBand", withLine("OFF_FREQUENCY", "131999"), 3, 250, 132000, 100,
-                    "OFF_FREQUENCY"},
+                    "OFF_FREQUENCY="},
         DamagedFile{"AboveTheBand", withLine("OFF_FREQUENCY", "144001"), 3, 250, 132000, 100,
-                    "OFF_FREQUENCY"},
+                    "OFF_FREQUENCY="},
         DamagedFile{"EmptyValue", withLine("OFF_FREQUENCY", ""), 3, 250, 132000, 100,
-                    "OFF_FREQUENCY"},
-        DamagedFile{"NotANumber", withLine("AUDIO", "nan"), 0, 250, 137500, 100, "AUDIO"},
-        DamagedFile{"Infinite", withLine("SQL", "inf"), 3, 0, 137500, 100, "SQL"},
+                    "OFF_FREQUENCY="},
+        DamagedFile{"NotANumber", withLine("AUDIO", "nan"), 0, 250, 137500, 100, "AUDIO="},
+        DamagedFile{"Infinite", withLine("SQL", "inf"), 3, 0, 137500, 100, "SQL="},
         DamagedFile{"Hexadecimal", withLine("OFF_FREQUENCY", "0x2171C"), 3, 250, 132000, 100,
-                    "OFF_FREQUENCY"},
+                    "OFF_FREQUENCY="},
         DamagedFile{"VeryLongValue", withLine("SQL", std::string(100000, '9')), 3, 0, 137500, 100,
-                    "SQL"},
+                    "SQL="},
         DamagedFile{"LowerCaseNames", "[control]\naudio=4\nstep_freq=5\n", 4, 0, 132000, 5,
                     nullptr},
         DamagedFile{"CrLfAndSpaces", "[CONTROL]\r\n AUDIO = 6 \r\nSTEP_FREQ=5.0\r\n", 6, 0, 132000,
