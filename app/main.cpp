@@ -30,15 +30,16 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
 
     MessageQueue messages;
-    IniFileStore settings(options.settingsPath.isEmpty()
-                              ? settingsPath()
-                              : std::filesystem::path(options.settingsPath.toStdString()),
-                          messages);
+    const std::filesystem::path settingsFile =
+        options.settingsPath.isEmpty() ? settingsPath()
+                                       : std::filesystem::path(options.settingsPath.toStdString());
+    IniFileStore settings(settingsFile, messages);
     Board board = openBoard(options.board, messages);
     SleepingDelay sleeping;
     std::unique_ptr<TracePort> trace;
     if (!options.tracePath.isEmpty()) {
-        trace = openTrace(options.tracePath.toStdString(), *board.io, sleeping, messages);
+        trace = openTrace({options.tracePath.toStdString(), settingsFile.string()}, *board.io,
+                          sleeping, messages);
     }
     if (trace && board.parport != nullptr) {
         board.parport->observeOwnWrites(

@@ -86,7 +86,7 @@ void textTrace(benchmark::State& run) {
     NullPort inner;
     NullDelay innerDelay;
     MessageQueue messages;
-    auto trace = openTrace(path.string(), inner, innerDelay, messages);
+    auto trace = openTrace({path.string(), {}, 0}, inner, innerDelay, messages);
     if (!trace) {
         run.SkipWithError("cannot create the trace file");
         return;

@@ -1,29 +1,24 @@
 #include "hardware/trace/OpenTrace.h"
 
-#include <cerrno>
-#include <fstream>
-#include <system_error>
+#include <variant>
 
 #include "hardware/trace/TextTraceWriter.h"
+#include "hardware/trace/TraceFile.h"
 #include "hardware/trace/VcdTraceWriter.h"
 
 namespace orvex {
 
-std::unique_ptr<TracePort> openTrace(const std::string& path, PortIo& inner, Delay& innerDelay,
+std::unique_ptr<TracePort> openTrace(const TraceRequest& request, PortIo& inner, Delay& innerDelay,
                                      MessageSink& messages, TraceClock clock) {
-    errno = 0;
-    auto file = std::make_unique<std::ofstream>(path, std::ios::out | std::ios::trunc);
-    if (!file->is_open()) {
-        const int error = errno;
-        const std::string reason =
-            error != 0 ? std::generic_category().message(error) : "it cannot be created";
-        messages.post("Cannot create the port trace " + path + " (" + reason +
-                      "): choose a folder you may write to; the receiver runs on without a trace");
+    auto opened = openTraceFile(request.path, request.settingsPath);
+    if (const auto* refusal = std::get_if<std::string>(&opened)) {
+        messages.post(*refusal);
         return nullptr;
     }
-    TraceOutput output{std::move(file), path};
+    TraceOutput output{std::move(std::get<std::unique_ptr<std::ostream>>(opened)), request.path,
+                       request.limit};
     std::unique_ptr<TraceWriter> writer;
-    if (path.ends_with(".vcd")) {
+    if (request.path.ends_with(".vcd")) {
         writer = std::make_unique<VcdTraceWriter>(std::move(output));
     } else {
         writer = std::make_unique<TextTraceWriter>(std::move(output));

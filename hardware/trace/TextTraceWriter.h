@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "hardware/trace/TraceWriter.h"
 
 namespace orvex {
@@ -19,6 +21,8 @@ public:
 
 private:
     void seconds(std::chrono::nanoseconds at);
+
+    std::string line_;  // the line being made, kept to spare an allocation per access
 };
 
 }  // namespace orvex

@@ -1,5 +1,7 @@
 #include "hardware/trace/TracePort.h"
 
+#include "hardware/trace/TraceLimit.h"
+
 namespace orvex {
 
 TraceClock steadyTraceClock() {
@@ -58,7 +60,14 @@ void TracePort::record(AccessKind kind, const PortAccess& access) {
 }
 
 void TracePort::checkWritten() {
-    if (!writer_->good()) {
+    if (writer_->full()) {
+        writer_->flush();
+        messages_.post("The port trace " + writer_->name() + " reached its limit of " +
+                       traceLimitText(writer_->limit()) +
+                       " and ends there on a complete entry; the receiver works on (--trace-limit "
+                       "sets another limit)");
+        writer_.reset();
+    } else if (!writer_->good()) {
         messages_.post("The port trace " + writer_->name() +
                        " could not be written (is the disk full?): it stops here, the receiver "
                        "works on");

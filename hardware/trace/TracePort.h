@@ -18,8 +18,9 @@ using TraceClock = std::function<std::chrono::nanoseconds()>;
 TraceClock steadyTraceClock();
 
 // Sits in front of any backend and its delay, passes every access and every pause on, and writes
-// each to a trace (a read with the byte it returned). A trace that can no longer be written is
-// told once to the operator and stops; the receiver works on as before.
+// each to a trace (a read with the byte it returned). A trace that can no longer be written, or
+// that reached its size limit, is told once to the operator and stops; the receiver works on as
+// before.
 class TracePort : public PortIo, public Delay {
 public:
     TracePort(PortIo& inner, Delay& innerDelay, std::unique_ptr<TraceWriter> writer,

@@ -1,6 +1,8 @@
 #include "hardware/trace/VcdTraceWriter.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace orvex {
 namespace {
@@ -17,9 +19,22 @@ bool isOutput(Register reg) {
     return reg != Register::Status;
 }
 
+void appendTimeMark(std::string& record, std::chrono::nanoseconds at) {
+    std::array<char, 24> digits{};
+    const auto [end, error] =
+        std::to_chars(digits.data(), digits.data() + digits.size(), at.count());
+    record += '#';
+    record.append(digits.data(), end);
+    record += '\n';
+}
+
+// Room for the closing time mark: '#', the digits of any time, the line ending.
+constexpr std::uint64_t ClosingMarkRoom = 24;
+
 }  // namespace
 
 VcdTraceWriter::VcdTraceWriter(TraceOutput output) : TraceWriter(std::move(output)) {
+    keepBack(ClosingMarkRoom);
     header();
 }
 
@@ -28,20 +43,29 @@ VcdTraceWriter::~VcdTraceWriter() {
 }
 
 void VcdTraceWriter::header() {
-    out() << "$version orvex port trace 1 $end\n"
-             "$timescale 1ns $end\n"
-             "$scope module port $end\n";
+    std::string text =
+        "$version orvex port trace 1 $end\n"
+        "$timescale 1ns $end\n"
+        "$scope module port $end\n";
     for (std::size_t i = 0; i < Signals.size(); ++i) {
-        out() << "$var wire 1 " << code(i) << ' ' << Signals[i].name << " $end\n";
+        text += "$var wire 1 ";
+        text += code(i);
+        text += ' ';
+        text += Signals[i].name;
+        text += " $end\n";
     }
-    out() << "$upscope $end\n"
-             "$enddefinitions $end\n"
-             "#0\n"
-             "$dumpvars\n";
+    text +=
+        "$upscope $end\n"
+        "$enddefinitions $end\n"
+        "#0\n"
+        "$dumpvars\n";
     for (std::size_t i = 0; i < Signals.size(); ++i) {
-        out() << 'x' << code(i) << '\n';
+        text += 'x';
+        text += code(i);
+        text += '\n';
     }
-    out() << "$end\n";
+    text += "$end\n";
+    writeRecord(text);
 }
 
 void VcdTraceWriter::access(std::chrono::nanoseconds at, AccessKind kind,
@@ -54,7 +78,7 @@ void VcdTraceWriter::access(std::chrono::nanoseconds at, AccessKind kind,
     if ((kind == AccessKind::Write) != isOutput(access.reg)) {
         return;
     }
-    bool stamped = false;
+    record_.clear();
     for (std::size_t i = 0; i < Signals.size(); ++i) {
         const Signal& signal = Signals[i];
         if (signal.reg != access.reg) {
@@ -68,13 +92,17 @@ void VcdTraceWriter::access(std::chrono::nanoseconds at, AccessKind kind,
             continue;
         }
         levels_[i] = level;
-        if (!stamped) {
-            out() << '#' << last_.count() << '\n';
-            stamped = true;
+        if (record_.empty()) {
+            appendTimeMark(record_, last_);
         }
-        out() << (level ? '1' : '0') << code(i) << '\n';
+        record_ += level ? '1' : '0';
+        record_ += code(i);
+        record_ += '\n';
     }
-    pending_ = pending_ || stamped;
+    if (!record_.empty()) {
+        writeRecord(record_);
+        pending_ = true;
+    }
 }
 
 void VcdTraceWriter::pause(std::chrono::nanoseconds at, std::chrono::microseconds length) {
@@ -85,7 +113,9 @@ void VcdTraceWriter::pause(std::chrono::nanoseconds at, std::chrono::microsecond
 void VcdTraceWriter::flush() {
     if (pending_) {
         last_ = std::max(last_ + Step, earliest_);
-        out() << '#' << last_.count() << '\n';
+        record_.clear();
+        appendTimeMark(record_, last_);
+        writeClosingRecord(record_);
         pending_ = false;
     }
     TraceWriter::flush();

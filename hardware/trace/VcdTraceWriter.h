@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/Lines.h"
 #include "hardware/trace/TraceWriter.h"
@@ -60,6 +61,7 @@ private:
     std::chrono::nanoseconds last_{0};                          // the time of the latest access
     std::chrono::nanoseconds earliest_{1};  // no access before this: after time 0 and any pause
     bool pending_ = false;                  // something happened since the last time mark
+    std::string record_;                    // the time step being made
 };
 
 }  // namespace orvex

@@ -1,5 +1,10 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -37,7 +42,7 @@ protected:
     // Traces one write into a new file and gives back what the file holds.
     std::string traceOneWrite(const std::string& name) {
         const fs::path path = folder / name;
-        auto trace = openTrace(path.string(), recorder, recorder, messages);
+        auto trace = openTrace({path.string()}, recorder, recorder, messages);
         EXPECT_NE(trace, nullptr);
         if (trace != nullptr) {
             trace->write({888, Register::Data, 128, false});
@@ -65,7 +70,7 @@ TEST_F(TraceFile, AnyOtherNameGivesText) {
 
 TEST_F(TraceFile, FlushPutsEverythingIntoTheFileWhileTheTraceRuns) {
     const fs::path path = folder / "port.txt";
-    auto trace = openTrace(path.string(), recorder, recorder, messages);
+    auto trace = openTrace({path.string()}, recorder, recorder, messages);
     ASSERT_NE(trace, nullptr);
     trace->write({888, Register::Data, 136, false});
     trace->flush();
@@ -74,11 +79,59 @@ TEST_F(TraceFile, FlushPutsEverythingIntoTheFileWhileTheTraceRuns) {
 
 TEST_F(TraceFile, AFileThatCannotBeCreatedIsToldAndNoTraceIsMade) {
     const fs::path path = folder / "missing" / "port.vcd";
-    EXPECT_EQ(openTrace(path.string(), recorder, recorder, messages), nullptr);
+    EXPECT_EQ(openTrace({path.string()}, recorder, recorder, messages), nullptr);
     EXPECT_EQ(messages.posted,
               std::vector<std::string>{"Cannot create the port trace " + path.string() +
                                        " (No such file or directory): choose a folder you may "
                                        "write to; the receiver runs on without a trace"});
+}
+
+TEST_F(TraceFile, AnythingButARegularFileOrDevNullIsRefusedAtOnce) {
+    const fs::path fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // for the second case
+    const std::vector<std::pair<fs::path, std::string>> cases{
+        {fifo, "is not a regular file"},  // read: taken only when the trace is a regular file
+        {folder, "is a folder"},
+    };
+    for (const auto& [path, reason] : cases) {
+        EXPECT_EQ(openTrace({path.string()}, recorder, recorder, messages), nullptr);
+        ASSERT_EQ(messages.posted.size(), 1u);
+        EXPECT_EQ(messages.posted[0], "The port trace " + path.string() + " " + reason +
+                                          (path == fifo ? ": name a regular file, or /dev/null"
+                                                        : ": name a file in it") +
+                                          "; the receiver runs on without a trace");
+        messages.posted.clear();
+    }
+    ::close(reader);
+    // Nobody reads the FIFO now: a blocking open would hang here.
+    EXPECT_EQ(openTrace({fifo.string()}, recorder, recorder, messages), nullptr);
+    EXPECT_EQ(messages.posted.size(), 1u);
+    EXPECT_NE(openTrace({"/dev/null"}, recorder, recorder, messages), nullptr);
+}
+
+TEST_F(TraceFile, TheSettingsFileIsNeverTakenForTheTraceUnderAnyName) {
+    const fs::path settings = folder / "ORVEX.ini";
+    const fs::path link = folder / "link.ini";
+    const fs::path hardLink = folder / "hard.ini";
+    const std::vector<std::pair<fs::path, std::function<void()>>> cases{
+        {settings, [] {}},                                    // neither there yet
+        {link, [&] { fs::create_symlink(settings, link); }},  // the link's target not made yet
+        {link, [&] { std::ofstream(settings) << "[CONTROL]\nAUDIO=3\n"; }},
+        {hardLink, [&] { fs::create_hard_link(settings, hardLink); }},
+    };
+    for (const auto& [path, make] : cases) {
+        make();
+        EXPECT_EQ(openTrace({path.string(), settings.string()}, recorder, recorder, messages),
+                  nullptr)
+            << path;
+        ASSERT_EQ(messages.posted.size(), 1u) << path;
+        EXPECT_NE(messages.posted[0].find("is the settings file, which a trace would empty"),
+                  std::string::npos)
+            << messages.posted[0];
+        messages.posted.clear();
+    }
+    EXPECT_EQ(contents(settings), "[CONTROL]\nAUDIO=3\n");
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(SigrokDecode, ReadsTheThreeSynthesizerWordsFromAValueChangeDump) {
     {
         NoBoard board;
         Messages messages;
-        auto trace = openTrace(path.string(), board, board, messages);
+        auto trace = openTrace({path.string()}, board, board, messages);
         ASSERT_NE(trace, nullptr) << ::testing::PrintToString(messages.posted);
         ReceiverState state;
         state.PortBase = Lpt1Base;

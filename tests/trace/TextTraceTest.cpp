@@ -114,5 +114,27 @@ TEST_F(TextTrace, AFileThatStopsTakingTheTraceIsToldOnceAndTheReceiverWorksOn) {
     EXPECT_EQ(recorder.pauses(), std::vector{std::chrono::microseconds(100us)});
 }
 
+TEST(TextTraceLimit, EndsOnACompleteLineWithOneMessageAndTheReceiverWorksOn) {
+    std::stringbuf text;  // outlives the stream, which a full trace closes
+    auto stream = std::make_unique<std::ostream>(&text);
+    Recorder recorder;
+    Messages messages;
+    TracePort trace(recorder, recorder,
+                    std::make_unique<TextTraceWriter>(TraceOutput{std::move(stream), "t.txt", 200}),
+                    messages, [] { return 1us; });
+    for (int value = 0; value < 100; ++value) {
+        trace.write({888, Register::Data, static_cast<std::uint8_t>(value), false});
+    }
+    trace.flush();
+
+    // 21 bytes of header, then lines of 17 and 18 bytes.
+    EXPECT_EQ(text.str().size(), 21 + 10 * 17);
+    EXPECT_TRUE(text.str().ends_with("\n0.000001 W 888 9\n"));
+    EXPECT_EQ(messages.posted,
+              Lines{"The port trace t.txt reached its limit of 200 bytes and ends there on a "
+                    "complete entry; the receiver works on (--trace-limit sets another limit)"});
+    EXPECT_EQ(recorder.writes(Register::Data).size(), 100u);
+}
+
 }  // namespace
 }  // namespace orvex

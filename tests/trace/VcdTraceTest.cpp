@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/Recorder.h"
+#include "hardware/trace/TracePort.h"
 #include "hardware/trace/VcdTraceWriter.h"
 
 namespace orvex {
@@ -71,6 +73,11 @@ struct Dump {
             (time > 0 ? steps.back().changes : initial).push_back(change);
         }
     }
+};
+
+struct CollectedMessages : MessageSink {
+    void post(std::string message) override { posted.push_back(std::move(message)); }
+    std::vector<std::string> posted;
 };
 
 class VcdTrace : public ::testing::Test {
@@ -185,6 +192,49 @@ TEST_F(VcdTrace, FlushingTwiceWithNothingNewAddsNoMark) {
     const std::string once = text->str();
     vcd.flush();
     EXPECT_EQ(text->str(), once);
+}
+
+// Writes 500 accesses through a trace with that limit and gives back the file.
+std::string limitedDump(std::uint64_t limit, std::vector<std::string>& messages) {
+    std::stringbuf text;  // outlives the stream, which a full trace closes
+    auto stream = std::make_unique<std::ostream>(&text);
+    Recorder recorder;
+    CollectedMessages told;
+    std::chrono::nanoseconds now{};
+    {
+        TracePort trace(
+            recorder, recorder,
+            std::make_unique<VcdTraceWriter>(TraceOutput{std::move(stream), "t.vcd", limit}), told,
+            [&now] { return now; });
+        for (int i = 0; i < 500; ++i) {
+            now += 1us;
+            trace.write({888, Register::Data, static_cast<std::uint8_t>(i * 37), false});
+        }
+        trace.flush();
+    }
+    EXPECT_EQ(recorder.writes(Register::Data).size(), 500u) << "the receiver works on";
+    messages = told.posted;
+    return text.str();
+}
+
+TEST(VcdTraceLimit, EndsOnACompleteTimeStepAndItsClosingMarkWithOneMessage) {
+    constexpr std::uint64_t Limit = 2048;
+    std::vector<std::string> messages;
+    const std::string limited = limitedDump(Limit, messages);
+    const Dump whole(limitedDump(0, messages));
+    EXPECT_TRUE(messages.empty());
+    const Dump cut(limited);
+
+    EXPECT_LE(limited.size(), Limit);
+    EXPECT_GT(limited.size(), Limit - 100);
+    ASSERT_GT(cut.steps.size(), 2u);
+    EXPECT_TRUE(cut.steps.back().changes.empty()) << "the closing mark";
+    const std::vector<Step> complete(cut.steps.begin(), cut.steps.end() - 1);
+    EXPECT_EQ(complete,
+              std::vector<Step>(whole.steps.begin(),
+                                whole.steps.begin() + static_cast<long>(complete.size())));
+    EXPECT_EQ(limitedDump(Limit, messages), limited);
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 }  // namespace

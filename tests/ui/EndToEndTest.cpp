@@ -53,9 +53,10 @@ private slots:
         board.setStations({{"beacon", 137550.0, 12.0, 4.0}});
         SleepingDelay delay;
         const fs::path tracePath = folder / "ports.trace";
-        std::unique_ptr<TracePort> trace = openTrace(tracePath.string(), board, delay, messages);
-        QVERIFY(trace != nullptr);
         const fs::path settingsPath = folder / "ORVEX.ini";
+        std::unique_ptr<TracePort> trace =
+            openTrace({tracePath.string(), settingsPath.string()}, board, delay, messages);
+        QVERIFY(trace != nullptr);
         IniFileStore settings(settingsPath, messages);
         Receiver receiver(*trace, *trace, settings, messages);
         ReceiverHost host(receiver, messages);
