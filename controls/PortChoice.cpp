@@ -18,11 +18,18 @@ void Receiver::turnOnLPT2() {
     }
 }
 
+// Choosing the port that is on already raises no click, yet a backend whose device could not be
+// opened (no permission yet, the printer driver holding it) must try it again; one that is open
+// keeps it.
 void Receiver::choosePort(std::int16_t base) {
+    const bool chosenAlready = base == Lpt2Base ? panel_.LPT2.on : panel_.LPT1.on;
     if (base == Lpt2Base) {
         turnOnLPT2();
     } else {
         turnOnLPT1();
+    }
+    if (chosenAlready) {
+        port_.baseChanged();
     }
 }
 
@@ -33,6 +40,7 @@ void Receiver::LPT1_Click() {
     state_.PortBase = Lpt1Base;
     panel_.LPT2.on = false;
     port_.baseChanged();
+    portTriedInAbout_ = true;
 }
 
 void Receiver::LPT2_Click() {
@@ -42,6 +50,7 @@ void Receiver::LPT2_Click() {
     panel_.LPT1.on = false;
     state_.PortBase = Lpt2Base;
     port_.baseChanged();
+    portTriedInAbout_ = true;
 }
 
 // The About window opens with the port saved at the last power-off: 632 chooses LPT2, anything
@@ -60,6 +69,7 @@ void Receiver::Toggle3_Change(bool on) {
     }
     form = Form2Model{};
     form.open = true;
+    portTriedInAbout_ = false;
     form.OkPressed = 0;
     const std::optional<std::string> text = SettingsAccess::ReadSetting(settings_.load(), "PORT");
     const std::optional<double> number = text ? parseNumber(*text) : std::nullopt;
@@ -85,10 +95,15 @@ void Receiver::Form2_LPT2_Click() {
     turnOnLPT2();
 }
 
+// OK confirms the port shown. When the About window chose nothing new, a device that could not
+// be opened is tried again; otherwise it was tried a moment ago and told once.
 void Receiver::Form2_Command1_Click() {
     panel_.Form2.OkPressed = 1;
     closeForm2();
     panel_.Toggle3.on = false;
+    if (!portTriedInAbout_) {
+        port_.baseChanged();
+    }
 }
 
 void Receiver::closeForm2() {

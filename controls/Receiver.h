@@ -115,6 +115,7 @@ private:
     Converter converter_;
     SettingsAccess settings_;
     MessageSink& messages_;
+    bool portTriedInAbout_ = false;  // the open About window has chosen a port (tried its device)
 };
 
 }  // namespace orvex
