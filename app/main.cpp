@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
+#include "core/Version.h"
 #include "ui/ReceiverForm.h"
 
 using namespace orvex;
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     const Options options = [&] {
         const QCoreApplication reader(argc, argv);
         QCoreApplication::setApplicationName("orvex");
-        QCoreApplication::setApplicationVersion(ORVEX_VERSION);
+        QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
         return parseCommandLine(reader);
     }();
     QApplication app(argc, argv);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/TestFiles.h"
 #include "hardware/trace/OpenTrace.h"
 
 namespace orvex {
@@ -19,13 +20,6 @@ public:
 
 class TraceFile : public ::testing::Test {
 protected:
-    TraceFile() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / "orvex-trace" / test->name();
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-
     static std::string contents(const fs::path& path) {
         std::ifstream file(path);
         std::ostringstream text;
@@ -45,7 +39,8 @@ protected:
         return contents(path);
     }
 
-    fs::path folder;
+    const test::TempFolder temp{"orvex-trace"};
+    const fs::path folder = temp.path();
     Messages messages;
 };
 
