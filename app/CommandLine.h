@@ -2,17 +2,20 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <cstdint>
 #include <optional>
+
+#include "app/Backends.h"
+#include "hardware/trace/TraceLimit.h"
 
 namespace orvex {
 
-enum class BoardKind { Auto, Simulated, Parport };
-
 struct Options {
     QString settingsPath;  // empty: the XDG location
-    BoardKind board = BoardKind::Auto;
+    const Backend* board = &Backends.front();
     std::optional<int> portBase;  // --port: 888 or 632
     QString tracePath;
+    std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
 };
 

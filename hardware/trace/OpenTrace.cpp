@@ -8,8 +8,8 @@
 
 namespace orvex {
 
-std::unique_ptr<TracePort> openTrace(const TraceRequest& request, PortIo& inner, Delay& innerDelay,
-                                     MessageSink& messages, TraceClock clock) {
+std::unique_ptr<PortTrace> openTrace(const TraceRequest& request, MessageSink& messages,
+                                     TraceClock clock) {
     auto opened = openTraceFile(request.path, request.settingsPath);
     if (const auto* refusal = std::get_if<std::string>(&opened)) {
         messages.post(*refusal);
@@ -23,8 +23,7 @@ std::unique_ptr<TracePort> openTrace(const TraceRequest& request, PortIo& inner,
     } else {
         writer = std::make_unique<TextTraceWriter>(std::move(output));
     }
-    return std::make_unique<TracePort>(inner, innerDelay, std::move(writer), messages,
-                                       std::move(clock));
+    return std::make_unique<PortTrace>(std::move(writer), messages, std::move(clock));
 }
 
 }  // namespace orvex

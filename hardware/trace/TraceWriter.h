@@ -11,8 +11,6 @@
 
 namespace orvex {
 
-enum class AccessKind { Write, Read };
-
 // Where a trace goes: the stream, the name to give the operator when it cannot be written, and
 // how many bytes it may take (0: no limit).
 struct TraceOutput {
