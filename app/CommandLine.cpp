@@ -2,10 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/RawArguments.h"
 #include "core/Lines.h"
+#include "settings/SettingsPath.h"
 
 namespace orvex {
 namespace {
@@ -24,9 +27,55 @@ QString inWords(const QStringList& names) {
     return words;
 }
 
+// The options QApplication takes for itself. The parser knows them (hidden from the help) only to
+// pass them by, with their values; QApplication reads them from the program's arguments.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr std::array<QtOption, 17> QtOptions{{
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"session", true},
+    {"display", true},
+    {"geometry", true},
+    {"style", true},
+    {"stylesheet", true},
+    {"qmljsdebugger", true},
+    {"reverse", false},
+    {"widgetcount", false},
+    {"nograb", false},
+    {"dograb", false},
+}};
+
+void addQtOptions(QCommandLineParser& parser) {
+    for (const QtOption& qt : QtOptions) {
+        QCommandLineOption option(QString::fromUtf8(qt.name));
+        if (qt.takesValue) {
+            option.setValueName("VALUE");
+        }
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+// The bytes of a path option's value; an empty one is refused rather than taken for "not given".
+std::string pathValue(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    const QString value = parser.value(option);
+    if (parser.isSet(option) && value.isEmpty()) {
+        refuse(QString("--%1 needs a file name.").arg(option.names().front()));
+    }
+    return argumentBytes(value);
+}
+
 }  // namespace
 
-Options parseCommandLine(const QCoreApplication& app) {
+Options parseCommandLine(int argc, const char* const* argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Front panel of the ORVEX FM receiver board (132 MHz - 144 MHz) on a parallel port.\n"
@@ -54,15 +103,48 @@ Options parseCommandLine(const QCoreApplication& app) {
                                    "Record every port access and pause in FILE: a value "
                                    "change dump when FILE ends in .vcd, text otherwise.",
                                    "FILE");
+    const QCommandLineOption traceLimit(
+        "trace-limit",
+        "End the trace on a complete entry before it grows past SIZE bytes (default 1G; K, M "
+        "and G mean KiB, MiB and GiB; 0 for no limit).",
+        "SIZE");
     const QCommandLineOption switchOn("switch-on",
                                       "Switch the receiver on at start, as the Power "
                                       "switch does.");
-    parser.addOptions({settings, board, port, trace, switchOn});
-    parser.process(app);
+    parser.addOptions({settings, board, port, trace, traceLimit, switchOn});
+    addQtOptions(parser);
+    // "-platform offscreen" as Qt spells its options, rather than the letters p, l, a, ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.process(argumentTexts(argc, argv));
 
+    if (!parser.positionalArguments().isEmpty()) {
+        refuse(QString("unexpected argument \"%1\": the program takes options only; a file name "
+                       "goes after --settings or --trace.")
+                   .arg(parser.positionalArguments().front()));
+    }
     Options options;
-    options.settingsPath = parser.value(settings);
-    options.tracePath = parser.value(trace);
+    options.settingsPath = pathValue(parser, settings);
+    if (options.settingsPath.empty()) {
+        const std::optional<std::filesystem::path> standard = settingsPath();
+        if (!standard) {
+            refuse(
+                "no home folder is known (HOME is not set and the user database has no entry "
+                "for this user), so there is no place for the settings: name the file with "
+                "--settings PATH.");
+        }
+        options.settingsPath = standard->string();
+    }
+    options.tracePath = pathValue(parser, trace);
+    if (parser.isSet(traceLimit)) {
+        const std::optional<std::uint64_t> limit =
+            parseTraceLimit(parser.value(traceLimit).toStdString());
+        if (!limit) {
+            refuse(QString("unusable trace limit \"%1\": give a size such as 4096, 500M or 2G "
+                           "(0 for no limit).")
+                       .arg(parser.value(traceLimit)));
+        }
+        options.traceLimit = *limit;
+    }
     options.switchOn = parser.isSet(switchOn);
 
     const QString boardName = parser.value(board).toLower();

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/Backends.h"
 #include "hardware/trace/TraceLimit.h"
@@ -11,16 +10,17 @@
 namespace orvex {
 
 struct Options {
-    QString settingsPath;  // empty: the XDG location
+    std::string settingsPath;  // the bytes as given, or the XDG location
     const Backend* board = &Backends.front();
-    std::optional<int> portBase;  // --port: 888 or 632
-    QString tracePath;
+    std::optional<int> portBase;                   // --port: 888 or 632
+    std::string tracePath;                         // the bytes as given; empty: no trace
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
 };
 
-// Reads the command line; prints help, the version or what is wrong, and exits, as a Linux
-// program does.
-Options parseCommandLine(const QCoreApplication& app);
+// Reads the command line (a QCoreApplication must exist); prints help, the version or what is
+// wrong, and exits, as a Linux program does. Qt's own options (-platform offscreen, -style ...)
+// are passed by for QApplication to take.
+Options parseCommandLine(int argc, const char* const* argv);
 
 }  // namespace orvex

@@ -1,18 +1,33 @@
 #include "app/Program.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "hardware/trace/OpenTrace.h"
-#include "settings/SettingsPath.h"
 
 namespace orvex {
 namespace {
 
-std::filesystem::path chosenSettingsPath(const Options& options) {
-    return options.settingsPath.isEmpty()
-               ? settingsPath()
-               : std::filesystem::path(options.settingsPath.toStdString());
+// One message line on standard error. A closed standard error (`orvex 2>&1 | head -1`, a log
+// viewer that went away) costs the messages, never the program: main ignores SIGPIPE, and a write
+// that meets EPIPE ends the writing.
+bool tellOnStandardError(const QString& text) {
+    const std::string line = "orvex: " + text.toStdString() + "\n";
+    for (std::string_view rest = line; !rest.empty();) {
+        const ssize_t written = ::write(STDERR_FILENO, rest.data(), rest.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return errno != EPIPE;
+        }
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 
 }  // namespace
@@ -20,7 +35,7 @@ std::filesystem::path chosenSettingsPath(const Options& options) {
 Program::Program(const Options& options, BoardOpener openBoard)
     : end_([] { std::_Exit(0); }),
       termination_([this] { endAtOnce(false); }),
-      settingsPath_(chosenSettingsPath(options)),
+      settingsPath_(options.settingsPath),
       settings_(settingsPath_, messages_),
       board_(openBoard ? openBoard(messages_) : options.board->open(messages_)),
       tap_(*board_.io, sleeping_),
@@ -29,11 +44,12 @@ Program::Program(const Options& options, BoardOpener openBoard)
       traceLimit_(options.traceLimit),
       portBase_(options.portBase),
       switchOn_(options.switchOn) {
-    if (!options.tracePath.isEmpty()) {
-        startTrace(options.tracePath.toStdString());
+    if (!options.tracePath.empty()) {
+        startTrace(options.tracePath);
     }
-    connect(&host_, &ReceiverHost::message, this,
-            [](const QString& text) { std::fprintf(stderr, "orvex: %s\n", qPrintable(text)); });
+    connect(&host_, &ReceiverHost::message, this, [this](const QString& text) {
+        standardErrorOpen_ = standardErrorOpen_ && tellOnStandardError(text);
+    });
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
 }

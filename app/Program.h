@@ -74,6 +74,7 @@ private:
     std::uint64_t traceLimit_;
     std::optional<int> portBase_;
     bool switchOn_ = false;
+    bool standardErrorOpen_ = true;
 };
 
 }  // namespace orvex

@@ -9,6 +9,10 @@
 namespace orvex {
 namespace {
 
+// Every signal that ends a program by default and that a user or a tool sends on purpose: each
+// ends this one as Exit does, with a complete trace.
+constexpr std::array<int, 6> EndingSignals{SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGALRM};
+
 // The one pair of sockets the handler writes to; a signal handler can reach nothing else.
 std::array<int, 2> signalSockets{-1, -1};
 
@@ -34,13 +38,13 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* 
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const int signal : EndingSignals) {
         ::sigaction(signal, &action, nullptr);
     }
 }
 
 TerminationSignals::~TerminationSignals() {
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const int signal : EndingSignals) {
         std::signal(signal, SIG_DFL);
     }
     for (int& socket : signalSockets) {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <csignal>
 
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
@@ -9,13 +10,16 @@
 using namespace orvex;
 
 int main(int argc, char* argv[]) {
+    // A closed standard error (`orvex 2>&1 | head -1`) must never end the program, not even while
+    // Qt starts and warns: a write to it fails with EPIPE instead.
+    std::signal(SIGPIPE, SIG_IGN);
     // The command line is read before the window system is touched, so --help and --version
     // work without a display.
     const Options options = [&] {
         const QCoreApplication reader(argc, argv);
         QCoreApplication::setApplicationName("orvex");
         QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
-        return parseCommandLine(reader);
+        return parseCommandLine(argc, argv);
     }();
     QApplication app(argc, argv);
 

@@ -29,16 +29,17 @@ std::string homeFromPasswd() {
 
 }  // namespace
 
-std::filesystem::path settingsPathFrom(const char* xdgConfigHome, const char* home) {
+std::optional<std::filesystem::path> settingsPathFrom(const char* xdgConfigHome, const char* home) {
     if (xdgConfigHome && std::filesystem::path(xdgConfigHome).is_absolute()) {
         return std::filesystem::path(xdgConfigHome) / FolderName / FileName;
     }
-    // With no home at all the path stays relative: the folder the program was started in.
-    const std::filesystem::path homeFolder = home ? home : "";
-    return homeFolder / ".config" / FolderName / FileName;
+    if (home && std::filesystem::path(home).is_absolute()) {
+        return std::filesystem::path(home) / ".config" / FolderName / FileName;
+    }
+    return std::nullopt;
 }
 
-std::filesystem::path settingsPath() {
+std::optional<std::filesystem::path> settingsPath() {
     const char* home = std::getenv("HOME");
     std::string fromPasswd;
     if (!home || !*home) {

@@ -7,7 +7,7 @@ import tempfile
 import time
 import unittest
 
-ORVEX = sys.argv.pop(1)
+ORVEX = os.path.abspath(sys.argv.pop(1))
 
 
 def wait_for(condition, what, seconds=60):
@@ -37,18 +37,31 @@ class CommandLine(unittest.TestCase):
     def tearDown(self):
         self.folder.cleanup()
 
-    def run_until(self, ready, what, *options):
-        """Starts the program, waits until `ready()` holds, ends it with SIGTERM; its exit code."""
-        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    def run_until(self, ready, what, *options, ending=signal.SIGTERM, env=None, stderr=None):
+        """Starts the program, waits until `ready()` holds, ends it with a signal; its exit code."""
+        env = env or dict(os.environ, QT_QPA_PLATFORM="offscreen")
         with open(self.errors, "w") as errors:
             program = subprocess.Popen([ORVEX, "--settings", self.settings, *options], env=env,
-                                       stdout=subprocess.DEVNULL, stderr=errors)
+                                       stdout=subprocess.DEVNULL, stderr=stderr or errors)
             try:
                 wait_for(ready, what)
+                self.assertIsNone(program.poll(), "the program ended by itself")
             finally:
-                program.send_signal(signal.SIGTERM)
+                program.send_signal(ending)
                 program.wait(timeout=30)
         return program.returncode
+
+    def refused(self, *arguments, env=None):
+        """Runs the program, which must refuse at once; what it said."""
+        result = subprocess.run([ORVEX, *arguments], capture_output=True, env=env,
+                                cwd=self.folder.name, timeout=60)
+        self.assertEqual(result.returncode, 2, result.stderr)
+        return result.stderr.decode(errors="replace")
+
+    def assert_complete(self, trace):
+        text = read(trace)
+        self.assertTrue(text.endswith("\n"), text[-80:])
+        self.assertRegex(text.splitlines()[-1], r"^\d+\.\d{6} [WRP] ")
 
     def trace_has(self, text):
         return lambda: text in read(self.trace)
@@ -102,11 +115,106 @@ class CommandLine(unittest.TestCase):
                               "--board", "parport", "--port", "lpt1")
         self.assertEqual(code, 0)
 
-    def test_a_trace_that_cannot_be_created_is_told_and_the_program_runs_on(self):
-        code = self.run_until(self.said("Cannot create the port trace"), "the message",
-                              "--board", "sim",
-                              "--trace", os.path.join(self.folder.name, "no", "such", "t.vcd"))
+    def test_a_trace_file_it_cannot_take_is_told_and_the_program_runs_on(self):
+        fifo = os.path.join(self.folder.name, "fifo")
+        os.mkfifo(fifo)  # nobody reads it: opening it must not wait for a reader
+        cases = [(os.path.join(self.folder.name, "no", "such", "t.vcd"), "Cannot create"),
+                 (fifo, "is not a regular file"),
+                 (self.settings, "is the settings file")]
+        for path, told in cases:
+            with self.subTest(path=path):
+                code = self.run_until(self.said(told), "the message", "--board", "sim",
+                                      "--trace", path)
+                self.assertEqual(code, 0)
+        self.assertFalse(os.path.exists(self.settings))
+
+    def test_quit_usr1_and_alrm_end_like_term_with_a_complete_trace(self):
+        for ending in (signal.SIGQUIT, signal.SIGUSR1, signal.SIGALRM):
+            with self.subTest(signal=ending.name):
+                if os.path.exists(self.trace):
+                    os.remove(self.trace)
+                code = self.run_until(self.trace_has(" R 889 "), "a measurement", "--board", "sim",
+                                      "--port", "lpt1", "--switch-on", "--trace", self.trace,
+                                      ending=ending)
+                self.assertEqual(code, 0)
+                self.assert_complete(self.trace)
+
+    def test_a_closed_standard_error_does_not_end_the_program(self):
+        with open(self.settings, "wb") as file:
+            file.write(b"\x00\x01binary")  # told about at start, to the closed pipe
+        reader, writer = os.pipe()
+        os.close(reader)
+        try:
+            code = self.run_until(self.trace_has(" R 889 "), "a measurement after the message",
+                                  "--board", "sim", "--port", "lpt1", "--switch-on",
+                                  "--trace", self.trace, stderr=writer)
+        finally:
+            os.close(writer)
         self.assertEqual(code, 0)
+        self.assert_complete(self.trace)
+
+    def test_a_trace_ends_at_its_limit_on_a_complete_line_and_the_program_runs_on(self):
+        code = self.run_until(self.said("reached its limit of 4 KiB"), "the message at the limit",
+                              "--board", "sim", "--port", "lpt1", "--switch-on",
+                              "--trace", self.trace, "--trace-limit", "4K")
+        self.assertEqual(code, 0)
+        self.assertLessEqual(os.path.getsize(self.trace), 4096)
+        self.assertGreater(os.path.getsize(self.trace), 4000)
+        self.assert_complete(self.trace)
+
+    def test_a_command_line_that_means_nothing_is_refused_with_a_hint(self):
+        cases = [(["--settings", ""], "--settings needs a file name"),
+                 (["--trace-limit", "1.5G"], 'trace limit "1.5G"'),
+                 (["sim"], 'unexpected argument "sim"')]
+        for arguments, told in cases:
+            with self.subTest(arguments=arguments):
+                said = self.refused(*arguments)
+                self.assertIn(told, said)
+                self.assertIn("orvex --help", said)
+
+    def test_qt_takes_its_own_options(self):
+        env = {k: v for k, v in os.environ.items() if k != "QT_QPA_PLATFORM"}
+        code = self.run_until(self.trace_has(" W 888 128"), "the power-on", "-platform",
+                              "offscreen", "--board", "sim", "--port", "lpt1", "--switch-on",
+                              "--trace", self.trace, env=env)
+        self.assertEqual(code, 0)
+
+    def test_paths_that_are_not_utf8_are_used_byte_for_byte(self):
+        folder = os.fsencode(self.folder.name)
+        settings = os.path.join(folder, b"caf\xe9.ini")  # Latin-1, as an old system wrote it
+        trace = os.path.join(folder, b"trace-\xff.txt")
+        with open(settings, "wb") as file:
+            file.write(b"[CONTROL]\nSTEP_FREQ=7\n")  # named in a message when this file is read
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        with open(self.errors, "w") as errors:
+            program = subprocess.Popen([os.fsencode(ORVEX), b"--settings", settings, b"--board",
+                                        b"sim", b"--trace", trace], env=env,
+                                       stdout=subprocess.DEVNULL, stderr=errors)
+            try:
+                wait_for(self.said("STEP_FREQ=7"), "the message about the file's key")
+            finally:
+                program.send_signal(signal.SIGTERM)
+                program.wait(timeout=30)
+        self.assertTrue(os.path.exists(trace))
+        self.assertEqual(sorted(os.listdir(folder)),
+                         sorted([b"caf\xe9.ini", b"stderr.txt", b"trace-\xff.txt"]))
+
+    def test_without_a_home_folder_it_refuses_instead_of_using_the_current_folder(self):
+        if os.geteuid() != 0:
+            self.skipTest("needs root to run as a user the user database does not know")
+        os.chmod(self.folder.name, 0o777)
+        env = {"PATH": "/usr/bin:/bin", "QT_QPA_PLATFORM": "offscreen"}
+        said = self.refused_as(65533, env)
+        self.assertIn("no home folder", said)
+        self.assertIn("--settings", said)
+        self.assertEqual(os.listdir(self.folder.name), [])
+
+    def refused_as(self, user, env):
+        result = subprocess.run(["setpriv", f"--reuid={user}", f"--regid={user}",
+                                 "--clear-groups", ORVEX], capture_output=True, env=env,
+                                cwd=self.folder.name, timeout=60)
+        self.assertEqual(result.returncode, 2, result.stderr)
+        return result.stderr.decode(errors="replace")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,13 @@ TEST(SettingsPath, UsesAnAbsoluteXdgConfigHomeElseTheHomeFolder) {
     EXPECT_EQ(settingsPathFrom(nullptr, "/home/ann"), "/home/ann/.config/orvex/ORVEX.ini");
     EXPECT_EQ(settingsPathFrom("", "/home/ann"), "/home/ann/.config/orvex/ORVEX.ini");
     EXPECT_EQ(settingsPathFrom("cfg", "/home/ann"), "/home/ann/.config/orvex/ORVEX.ini");
+    EXPECT_EQ(settingsPathFrom("/cfg", nullptr), "/cfg/orvex/ORVEX.ini");
+}
+
+TEST(SettingsPath, IsNoneWithoutAHomeRatherThanTheCurrentFolder) {
+    EXPECT_EQ(settingsPathFrom(nullptr, nullptr), std::nullopt);
+    EXPECT_EQ(settingsPathFrom(nullptr, ""), std::nullopt);
+    EXPECT_EQ(settingsPathFrom("cfg", "home/ann"), std::nullopt);
 }
 
 }  // namespace

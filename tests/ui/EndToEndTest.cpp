@@ -47,8 +47,8 @@ private slots:
         Options options;
         const fs::path tracePath = folder / "ports.trace";
         const fs::path settingsPath = folder / "ORVEX.ini";
-        options.tracePath = QString::fromStdString(tracePath.string());
-        options.settingsPath = QString::fromStdString(settingsPath.string());
+        options.tracePath = tracePath.string();
+        options.settingsPath = settingsPath.string();
         Program program(options, [&simulated](MessageSink&) {
             auto made = std::make_unique<sim::SimulatedBoard>();
             made->band().setJitter(0);
