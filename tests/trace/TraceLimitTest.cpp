@@ -29,13 +29,5 @@ TEST(TraceLimit, ReadsBytesOrWholeBinaryUnitsAndNothingElse) {
     }
 }
 
-TEST(TraceLimit, IsShownInTheLargestWholeUnit) {
-    EXPECT_EQ(traceLimitText(std::uint64_t{1} << 30), "1 GiB");
-    EXPECT_EQ(traceLimitText(3 << 20), "3 MiB");
-    EXPECT_EQ(traceLimitText(3072), "3 KiB");
-    EXPECT_EQ(traceLimitText(1536), "1536 bytes");
-    EXPECT_EQ(traceLimitText(100), "100 bytes");
-}
-
 }  // namespace
 }  // namespace orvex

@@ -193,7 +193,6 @@ TEST_F(VcdTrace, FlushingTwiceWithNothingNewAddsNoMark) {
     EXPECT_EQ(text->str(), once);
 }
 
-// Writes 500 accesses through a trace with that limit and gives back the file.
 // Hears 500 writes through a trace with that limit and gives back the file.
 std::string limitedDump(std::uint64_t limit, std::vector<std::string>& messages) {
     std::stringbuf text;  // outlives the stream, which a full trace closes
@@ -216,10 +215,10 @@ std::string limitedDump(std::uint64_t limit, std::vector<std::string>& messages)
 
 TEST(VcdTraceLimit, EndsOnACompleteTimeStepAndItsClosingMarkWithOneMessage) {
     constexpr std::uint64_t Limit = 2048;
+    std::vector<std::string> unlimited;
+    const Dump whole(limitedDump(0, unlimited));
     std::vector<std::string> messages;
     const std::string limited = limitedDump(Limit, messages);
-    const Dump whole(limitedDump(0, messages));
-    EXPECT_TRUE(messages.empty());
     const Dump cut(limited);
 
     EXPECT_LE(limited.size(), Limit);
@@ -230,8 +229,8 @@ TEST(VcdTraceLimit, EndsOnACompleteTimeStepAndItsClosingMarkWithOneMessage) {
     EXPECT_EQ(complete,
               std::vector<Step>(whole.steps.begin(),
                                 whole.steps.begin() + static_cast<long>(complete.size())));
-    EXPECT_EQ(limitedDump(Limit, messages), limited);
     EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(unlimited.empty());
 }
 
 }  // namespace
