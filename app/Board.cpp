@@ -8,7 +8,7 @@ namespace orvex {
 namespace {
 
 Board simulated(QString note = {}) {
-    return {std::make_unique<sim::SimulatedBoard>(), "Simulated board", std::move(note)};
+    return {std::make_unique<sim::SimulatedBoard>(), sim::SimulatedBoard::Name, std::move(note)};
 }
 
 Board parport(MessageSink& messages) {

@@ -73,7 +73,7 @@ void PpdevPort::open(int base) {
 
     // The kernel puts its own byte on the control lines when a port is claimed, which opens the
     // audio; silence it before anything else reaches the board.
-    const PortAccess silence{base + static_cast<int>(Register::Control), Register::Control,
+    const PortAccess silence{base + value(Register::Control), Register::Control,
                              static_cast<std::uint8_t>(SilentVolumeCode), false};
     check(device_->write(silence.reg, silence.value));
     if (device_ != nullptr && observer_) {
