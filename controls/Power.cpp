@@ -74,6 +74,7 @@ void Receiver::Toggle7_Change(bool on) {
     state_.MuteBits = value(DataLine::Mute);
     port_.WritePort(base, value(DataLine::Mute));
     panel_.Toggle2.on = false;
+    audioOpen_ = false;
     panel_.Timer1.enabled = false;
     state_.OffFrequency = kHzFromMHz(shownFrequency());
     FORM_OFF_INI();

@@ -19,7 +19,7 @@ void Receiver::TuneFromKnob() {
 // value of F - 132 decides some ties, and stored positions depend on exactly that.
 std::int16_t Receiver::PositionFromFrequency(double megahertz) const {
     const double offset = leadingNumber(numberText(megahertz - BandBottomMHz));
-    const double steps = offset * (KHzPerMHz / state_.StepKHz);
+    const double steps = offset * (KHzPerMHz / static_cast<double>(state_.StepKHz));
     const long long position = std::clamp<long long>(roundHalfEven(steps), 0, KnobMax());
     return wrap16(position);
 }

@@ -10,7 +10,7 @@ namespace orvex {
 constexpr int BandBottomKHz = 132000;
 constexpr int BandTopKHz = 144000;
 
-constexpr double KHzPerMHz = 1000.0;
+constexpr int KHzPerMHz = 1000;
 
 constexpr double mhzFromKHz(double kiloHertz) {
     return kiloHertz / KHzPerMHz;

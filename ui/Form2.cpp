@@ -6,6 +6,7 @@
 
 #include "core/Band.h"
 #include "core/NumberText.h"
+#include "core/Version.h"
 #include "ui/Geometry.h"
 #include "ui/widgets/Panel3D.h"
 
@@ -43,7 +44,7 @@ Form2::Form2(ReceiverHost& host) : host_(host) {
         "Label1",
         QStringLiteral("ORVEX FM receiver %1-%2 MHz, v%3")
             .arg(QString::fromStdString(numberText(BandBottomMHz)),
-                 QString::fromStdString(numberText(BandTopMHz)), QStringLiteral(ORVEX_VERSION)),
+                 QString::fromStdString(numberText(BandTopMHz)), QString::fromUtf8(ProgramVersion)),
         twips(120, 720, 3375, 255));
     QPalette teal = title->palette();
     teal.setColor(QPalette::WindowText, toQColor(palette::CaptionText));
