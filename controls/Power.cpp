@@ -3,6 +3,7 @@
 #include "controls/StepTable.h"
 #include "core/Band.h"
 #include "core/Lines.h"
+#include "core/Messages.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -49,7 +50,7 @@ void Receiver::Toggle7_Change(bool on) {
     port_.WritePort(control, SilentVolumeCode);
     if (on) {
         if (state_.PortBase == 0) {
-            messages_.post("No printer port chosen: open About and choose LPT1 or LPT2");
+            messages_.post(NoPortChosen);
         }
         state_.PowerBits = value(DataLine::Power);
         port_.WritePort(control, SilentVolumeCode);

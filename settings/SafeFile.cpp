@@ -19,6 +19,7 @@ namespace {
 constexpr const char* ReadDenied = "you do not have permission to read it";
 constexpr const char* WriteDenied = "writing was refused";
 constexpr const char* FolderReadOnly = "the folder is read-only";
+constexpr const char* PermissionDenied = "permission denied";
 
 // Removes the temporary unless the rename has consumed it.
 class TemporaryFile {
@@ -62,7 +63,7 @@ void keepPermissionsAndOwner(int fd, const struct stat& old) {
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0) {
         throw FileProblem("its permissions could not be kept: " +
-                          plainReason(errno, "permission denied"));
+                          plainReason(errno, PermissionDenied));
     }
 }
 
@@ -92,7 +93,7 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
         throw FileProblem(plainReason(errno, ReadDenied));
     }
     if (S_ISDIR(info.st_mode)) {
-        throw FileProblem("it is a folder, not a file");
+        throw FileProblem(IsAFolder);
     }
     if (!S_ISREG(info.st_mode)) {
         throw FileProblem("it is not a regular file");
@@ -167,7 +168,7 @@ SaveLock::SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseco
         }
         if (errno != EWOULDBLOCK) {
             throw FileProblem("the lock file " + lockFile.string() +
-                              " cannot be locked: " + plainReason(errno, "permission denied"));
+                              " cannot be locked: " + plainReason(errno, PermissionDenied));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             throw FileProblem(

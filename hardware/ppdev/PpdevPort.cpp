@@ -1,14 +1,10 @@
 #include "hardware/ppdev/PpdevPort.h"
 
 #include "core/Lines.h"
+#include "core/Messages.h"
 #include "hardware/ppdev/PpdevMessages.h"
 
 namespace orvex {
-namespace {
-
-const std::string NoPortChosen = "No printer port chosen: open About and choose LPT1 or LPT2";
-
-}  // namespace
 
 PpdevPort::PpdevPort(MessageSink& messages, std::unique_ptr<PpdevSystem> system, PpdevPaths paths)
     : messages_(messages),
