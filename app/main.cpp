@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,8 +29,16 @@ int main(int argc, char* argv[]) {
         return parseCommandLine(reader);
     }();
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
 
     MessageQueue messages;
+    // The desktop entry's icon is the windows' too; Qt draws it with a plugin of its own.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg")));
+    if (QApplication::windowIcon().pixmap(16).isNull()) {
+        messages.post(
+            "The window icon cannot be drawn: Qt's SVG plugins are missing "
+            "(install libqt6svg6)");
+    }
     IniFileStore settings(options.settingsPath.isEmpty()
                               ? settingsPath()
                               : std::filesystem::path(options.settingsPath.toStdString()),
