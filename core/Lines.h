@@ -27,12 +27,34 @@ constexpr int value(StatusLine line) {
     return static_cast<int>(line);
 }
 
+// The board's synthesizer: how many bits each of its registers takes (the count shifted in before
+// enable rises picks the register), and what its words tune: oscillator = divider x crystal /
+// reference, running the intermediate frequency above the receive frequency.
+constexpr int SynthControlBits = 8;
+constexpr int SynthReferenceBits = 15;
+constexpr int SynthDividerBits = 16;
+constexpr double SynthCrystalKHz = 8000.0;
+constexpr double IntermediateKHz = 10700.0;
+
+// The board's converter: a transfer is eight clocks, the first four taking the channel address.
+constexpr int ConverterClocksPerTransfer = 8;
+constexpr int ConverterAddressBits = 4;
+
 // Register offsets from the port base.
 enum class Register : std::uint8_t { Data = 0, Status = 1, Control = 2 };
 
 // The standard port inverts the control register's lines 0, 1 and 3 (pins 1, 14, 17) on their way
 // out; line 2 (pin 16) is not inverted.
 constexpr int ControlInversionMask = 0b1011;
+
+// The volume the board's audio stage hears from a control-register code, 0 to 7: after the port's
+// inversion, bit 0's line weighs 4, bit 1's 2 and bit 3's 1, so the silent code 11 puts every line
+// low and gives 0, code 0 gives 7. Bit 2's line is not wired to the volume.
+constexpr int volumeFromControl(int control) {
+    const int lines = (control ^ ControlInversionMask) & ControlInversionMask;
+    return ((lines & 0b0001) != 0 ? 4 : 0) + ((lines & 0b0010) != 0 ? 2 : 0) +
+           ((lines & 0b1000) != 0 ? 1 : 0);
+}
 
 // The control-register code that puts every volume line low.
 constexpr std::int16_t SilentVolumeCode = 11;

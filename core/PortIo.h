@@ -7,6 +7,8 @@
 
 namespace orvex {
 
+enum class AccessKind { Write, Read };
+
 // One register access as the port layer hands it to a backend. A dropped access reached no port
 // (no port chosen, or an address outside the port's three registers); backends that talk to
 // hardware ignore it, while recorders and traces keep it.

@@ -1,7 +1,5 @@
 #include "hardware/sim/SimulatedBoard.h"
 
-#include "hardware/sim/AudioLines.h"
-
 namespace orvex::sim {
 
 void SimulatedBoard::write(const PortAccess& access) {
