@@ -25,49 +25,45 @@ constexpr bool rose(std::uint8_t before, std::uint8_t after, DataLine line) {
 
 }  // namespace
 
+// Called for every access the receiver makes: the common cases (a status read, a write that
+// raises no clock) take a handful of instructions.
 void AccessDecoder::access(AccessKind kind, const PortAccess& access) {
-    if (kind == AccessKind::Write) {
-        ++counts_.writes;
-    } else {
-        ++counts_.reads;
-    }
-    if (access.dropped) {
-        ++counts_.dropped;
-        return;
-    }
     if (kind == AccessKind::Read) {
-        if (access.reg == Register::Status) {
+        ++counts_.reads;
+        if (access.dropped) {
+            ++counts_.dropped;
+        } else if (access.reg == Register::Status) {
             statusBit_ = (access.value & value(StatusLine::ConverterOut)) != 0;
         }
         return;
     }
-    switch (access.reg) {
-        case Register::Data:
-            writeData(access.value);
-            break;
-        case Register::Control:
-            control_ = access.value;
-            break;
-        case Register::Status:
-            break;  // input lines: a write drives nothing
-    }
+    ++counts_.writes;
+    if (access.dropped) {
+        ++counts_.dropped;
+    } else if (access.reg == Register::Data) {
+        writeData(access.value);
+    } else if (access.reg == Register::Control) {
+        control_ = access.value;
+    }  // the status register's lines are inputs: a write drives nothing
 }
 
 void AccessDecoder::writeData(std::uint8_t lines) {
     const std::uint8_t before = data_;
-    const bool wasPowered = powered();
     data_ = lines;
-    if (!powered()) {
-        if (wasPowered) {
+    const int power = value(DataLine::Power);
+    if ((before & lines & power) == 0) {
+        // Unpowered, or power just came (the chips wake with whatever lines are high: no edge),
+        // or power just went: the chips lose everything.
+        if ((before & power) != 0) {
             powerLost();
         }
         return;
     }
-    if (!wasPowered) {
-        return;  // the chips wake with whatever lines are high: no edge
+    const int rising = lines & ~before;
+    if ((rising & (value(DataLine::SynthClock) | value(DataLine::SynthEnable))) != 0) {
+        clockSynthesizer(before, lines);
     }
-    clockSynthesizer(before, lines);
-    if (rose(before, lines, DataLine::ConverterClock)) {
+    if ((rising & value(DataLine::ConverterClock)) != 0) {
         clockConverter(lines);
     }
 }
