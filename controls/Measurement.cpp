@@ -6,6 +6,7 @@ namespace orvex {
 // The squelch compares the numbers the two texts begin with: a threshold below the level opens the
 // audio, one above it mutes, an equal one leaves the mute as it was.
 void Receiver::squelchFromTexts() {
+    audioOpen_ = leadingNumber(panel_.Text5) < leadingNumber(panel_.Text1);
     if (leadingNumber(panel_.Text5) < leadingNumber(panel_.Text1)) {
         panel_.Toggle2.on = false;
         state_.MuteBits = 0;

@@ -1,24 +1,11 @@
-#include <array>
 #include <string>
 
+#include "controls/MemoryKeys.h"
 #include "controls/Receiver.h"
 #include "controls/StepTable.h"
 #include "core/NumberText.h"
 
 namespace orvex {
-namespace {
-
-// The four keys of memory n, in the order they are stored and recalled.
-struct MemoryKeys {
-    std::string audio, squelch, channel, step;
-};
-
-MemoryKeys keysOf(int channel) {
-    const std::string n = std::to_string(channel);
-    return {"AUDIO_" + n, "SQL_" + n, "CHANNEL_" + n, "STEP_FREQ_" + n};
-}
-
-}  // namespace
 
 void Receiver::Command2_Click() {
     channelButton(1);
@@ -40,7 +27,7 @@ void Receiver::channelButton(int channel) {
 }
 
 void Receiver::storeChannel(int channel) {
-    const MemoryKeys keys = keysOf(channel);
+    const MemoryKeys keys = memoryKeys(channel);
     SettingsAccess::Batch batch;
     SettingsAccess::WriteSetting(batch, keys.audio, panel_.HSlider4.position);
     SettingsAccess::WriteSetting(batch, keys.squelch, panel_.HSlider3.position / 1000.0);
@@ -53,36 +40,22 @@ void Receiver::storeChannel(int channel) {
 // Reads the memory afresh from the file. A memory never stored, or one whose keys are damaged,
 // changes nothing: half a recall could tune out of the band.
 void Receiver::recallChannel(int channel) {
-    const MemoryKeys keys = keysOf(channel);
-    const SettingsSnapshot file = settings_.load();
-    const std::array<SettingValue, 4> values{
-        SettingsAccess::check(file, keys.audio, SettingKind::Volume),
-        SettingsAccess::check(file, keys.squelch, SettingKind::Squelch),
-        SettingsAccess::check(file, keys.channel, SettingKind::Frequency),
-        SettingsAccess::check(file, keys.step, SettingKind::Step),
-    };
-    int missing = 0;
-    int valid = 0;
-    for (const SettingValue& value : values) {
-        missing += value.status == SettingValue::Status::Missing ? 1 : 0;
-        valid += value.status == SettingValue::Status::Valid ? 1 : 0;
-    }
-    if (missing == 4) {
+    const ChannelMemory memory = readMemory(settings_.load(), channel);
+    if (memory.status == ChannelMemory::Status::Empty) {
         messages_.post("Channel " + std::to_string(channel) + " is empty");
         return;
     }
-    if (valid != 4) {
+    if (memory.status == ChannelMemory::Status::Invalid) {
         messages_.post("Channel " + std::to_string(channel) + " holds invalid values");
         return;
     }
-    const auto& [audio, squelch, frequency, step] = values;
 
-    setVolumeSlider(static_cast<int>(audio.value));
-    panel_.HSlider3.position = wrap16(roundHalfEven(squelch.value * 1000.0));
+    setVolumeSlider(memory.volumePosition);
+    panel_.HSlider3.position = wrap16(roundHalfEven(memory.squelch * 1000.0));
     ApplySquelch();
-    setShownFrequency(frequency.value / 1000.0);
+    setShownFrequency(memory.frequencyKHz / 1000.0);
     const double shown = shownFrequency();
-    state_.StepKHz = wrap16(static_cast<long long>(step.value));
+    state_.StepKHz = wrap16(memory.stepKHz);
     if (const StepRow* row = findStep(state_.StepKHz)) {
         state_.RefDivider = row->refDivider;
         INITIALIZE_PLL();

@@ -71,6 +71,7 @@ void Receiver::Toggle7_Change(bool on) {
     state_.MuteBits = 8;
     port_.WritePort(base, 8);
     panel_.Toggle2.on = false;
+    audioOpen_ = false;
     panel_.Timer1.enabled = false;
     state_.OffFrequency = shownFrequency() * 1000.0;
     FORM_OFF_INI();

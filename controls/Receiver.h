@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "controls/Readings.h"
 #include "controls/SettingsAccess.h"
 #include "core/Delay.h"
 #include "core/Messages.h"
@@ -28,6 +30,28 @@ public:
     const PanelModel& panel() const { return panel_; }
     // The board in use, in one line for the operator.
     std::string boardDescription() const { return port_.io().describe(); }
+
+    // What a front end shows (the remote server, the monitor), read without parsing display text.
+    // The frequency on the display in kHz, exactly as its decimal text says (132.010 is 132010);
+    // nothing until the first power-on has lit the display.
+    std::optional<std::int32_t> displayedKHz() const;
+    // The frequency power-on will restore, in kHz.
+    double offFrequencyKHz() const { return state_.OffFrequency; }
+    bool poweredOn() const { return panel_.Toggle7.on; }
+    bool portChosen() const { return state_.PortBase != 0; }
+    std::int16_t portBase() const { return state_.PortBase; }
+    std::int16_t stepKHz() const { return state_.StepKHz; }
+    std::int16_t volumePosition() const { return panel_.HSlider4.position; }
+    std::int16_t squelchPosition() const { return panel_.HSlider3.position; }
+    bool muted() const { return panel_.Toggle2.on; }
+    bool scanning() const { return panel_.Toggle5.on; }
+    // The last measurement: signal level and supply as the meter shows them, and whether the level
+    // was above the squelch threshold (the audio open). All zero and closed until one has run.
+    double measuredLevel() const { return panel_.Gauge1.needles[0]; }
+    double measuredSupplyVolts() const { return panel_.Gauge1.needles[1]; }
+    bool audioOpen() const { return audioOpen_; }
+    // Channel memory 1 to 3 as stored, read afresh from the settings file.
+    ChannelMemory memory(int channel) const;
 
     // Start-up and the ways out
     void Form_Load();
@@ -106,6 +130,7 @@ private:
     void storeChannel(int channel);
     void recallChannel(int channel);
     void closeForm2();
+    ChannelMemory readMemory(const SettingsSnapshot& file, int channel) const;
 
     ReceiverState state_;
     PanelModel panel_;
@@ -115,6 +140,7 @@ private:
     Converter converter_;
     SettingsAccess settings_;
     MessageSink& messages_;
+    bool audioOpen_ = false;  // the squelch decision of the last measurement
 };
 
 }  // namespace orvex

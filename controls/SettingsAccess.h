@@ -33,7 +33,7 @@ public:
     SettingsAccess(SettingsStore& store, MessageSink& messages)
         : store_(store), messages_(messages) {}
 
-    SettingsSnapshot load() { return store_.load(); }
+    SettingsSnapshot load() const { return store_.load(); }
 
     static std::optional<std::string> ReadSetting(const SettingsSnapshot& file,
                                                   std::string_view key) {

@@ -13,38 +13,17 @@
 namespace orvex::bench {
 namespace {
 
-void tick(benchmark::State& run, PortIo& io) {
-    TickingReceiver ticking(io);
+template <Reach How>
+void tick(benchmark::State& run) {
+    TickingReceiver ticking(How);
     for (auto _ : run) {
         ticking.receiver.Timer1_Timer();
     }
 }
 
-void tickOnTheBoard(benchmark::State& run) {
-    sim::SimulatedBoard board;
-    tick(run, board);
-}
-
-void tickWithNoListener(benchmark::State& run) {
-    sim::SimulatedBoard board;
-    ListeningPort io(board, nullptr);
-    tick(run, io);
-}
-
-void tickWithTheDecoderListening(benchmark::State& run) {
-    sim::SimulatedBoard board;
-    AccessDecoder decoder;
-    ListeningPort io(board, &decoder);
-    tick(run, io);
-    benchmark::DoNotOptimize(decoder.counts().reads);
-}
-
 void monitorRedraw(benchmark::State& run) {
-    sim::SimulatedBoard board;
-    AccessDecoder decoder;
-    ListeningPort io(board, &decoder);
-    TickingReceiver ticking(io);
-    BoardMonitor monitor(decoder, [] { return std::optional(137700.0); });
+    TickingReceiver ticking(Reach::TapWithDecoder);
+    BoardMonitor monitor(ticking.decoder, [] { return std::optional(137700.0); });
     monitor.show();
     for (auto _ : run) {
         ticking.receiver.Timer1_Timer();  // something new to draw each time
@@ -53,11 +32,10 @@ void monitorRedraw(benchmark::State& run) {
     }
 }
 
-BENCHMARK(tickOnTheBoard)->Name("Timer1_Timer/simulated_board");
-BENCHMARK(tickWithNoListener)->Name("Timer1_Timer/listening_port_no_listener");
-BENCHMARK(tickWithTheDecoderListening)->Name("Timer1_Timer/decoder_listening");
+BENCHMARK(tick<Reach::Board>)->Name("Timer1_Timer/simulated_board");
+BENCHMARK(tick<Reach::Tap>)->Name("Timer1_Timer/port_tap_no_listener");
+BENCHMARK(tick<Reach::TapWithDecoder>)->Name("Timer1_Timer/decoder_listening");
 BENCHMARK(monitorRedraw)->Name("BoardMonitor/tick_and_redraw");
-
 }  // namespace
 }  // namespace orvex::bench
 

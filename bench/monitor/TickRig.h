@@ -1,10 +1,11 @@
 #pragma once
 
-// The receiver ticking on the simulated board with pauses that do nothing, and the listening hook
-// the board monitor's decoder hangs on: shared by the benchmark and the instruction count.
+// The receiver switched on at LPT1 and tuned to 137.700 MHz on the simulated board, with pauses
+// that do nothing: shared by the benchmark and the instruction count.
 
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
+#include "hardware/PortTap.h"
 #include "hardware/monitor/AccessDecoder.h"
 #include "hardware/sim/SimulatedBoard.h"
 
@@ -21,42 +22,27 @@ public:
     bool save(const Values&) override { return true; }
 };
 
-// Passes every access on and tells the listener, if there is one, as the port's listener
-// mechanism does.
-class ListeningPort : public PortIo {
-public:
-    ListeningPort(PortIo& inner, AccessDecoder* listener) : inner_(inner), listener_(listener) {}
+// How the receiver reaches the board: directly, or through the port tap the program puts in
+// front of every board, with or without the access decoder listening.
+enum class Reach { Board, Tap, TapWithDecoder };
 
-    void write(const PortAccess& access) override {
-        inner_.write(access);
-        if (listener_ != nullptr) {
-            listener_->access(AccessKind::Write, access);
-        }
-    }
-    std::uint8_t read(const PortAccess& access) override {
-        PortAccess answered = access;
-        answered.value = inner_.read(access);
-        if (listener_ != nullptr) {
-            listener_->access(AccessKind::Read, answered);
-        }
-        return answered.value;
-    }
-
-private:
-    PortIo& inner_;
-    AccessDecoder* listener_;
-};
-
-// The receiver switched on at LPT1 and tuned to 137.700 MHz, ticking through `io`.
 struct TickingReceiver {
-    explicit TickingReceiver(PortIo& io) : receiver(io, delay, settings, messages) {
+    explicit TickingReceiver(Reach reach)
+        : receiver(reach == Reach::Board ? static_cast<PortIo&>(board) : tap,
+                   reach == Reach::Board ? static_cast<Delay&>(nothing) : tap, settings, messages) {
+        if (reach == Reach::TapWithDecoder) {
+            tap.addListener(decoder);
+        }
         receiver.Form_Load();
         receiver.choosePort(Lpt1Base);
         receiver.Toggle7_Change(true);
         receiver.LedDisplay1_Entry("137.7");
     }
 
-    NullDelay delay;
+    sim::SimulatedBoard board;
+    NullDelay nothing;
+    PortTap tap{board, nothing};
+    AccessDecoder decoder;
     NoSettings settings;
     MessageQueue messages;
     Receiver receiver;

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/../.."
 ticks=10000
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-for variant in board hook decoder; do
+for variant in board tap decoder; do
     valgrind --tool=callgrind --callgrind-out-file="$out" \
         --toggle-collect='orvex::Receiver::Timer1_Timer()' \
         build/bench/monitor/tick_count "$variant" "$ticks" >/dev/null 2>&1

@@ -27,7 +27,7 @@ constexpr bool rose(std::uint8_t before, std::uint8_t after, DataLine line) {
 
 // Called for every access the receiver makes: the common cases (a status read, a write that
 // raises no clock) take a handful of instructions.
-void AccessDecoder::access(AccessKind kind, const PortAccess& access) {
+void AccessDecoder::heard(AccessKind kind, const PortAccess& access) {
     if (kind == AccessKind::Read) {
         ++counts_.reads;
         if (access.dropped) {

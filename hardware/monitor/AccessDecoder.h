@@ -5,17 +5,18 @@
 #include <optional>
 
 #include "core/PortIo.h"
+#include "core/PortListener.h"
 
 namespace orvex {
 
 // Reads the board's state back out of the port accesses the program makes, the way the board's
 // chips see them, so a monitor can show what really went out, on real hardware as on the
-// simulated board. It is fed every access in order, writes and the status reads that carry the
-// converter's bits back; it holds no reference to any backend.
+// simulated board. It hears every access in order on the port tap, writes and the status reads
+// that carry the converter's bits back; it holds no reference to any backend.
 //
 // Power comes from data bit 7: while it is low the chips see nothing, and when it drops they lose
 // their registers, as the decoded words do here. A line already high when power comes is no edge.
-class AccessDecoder {
+class AccessDecoder : public PortListener {
 public:
     static constexpr int ConverterChannels = 16;  // four address bits
 
@@ -45,7 +46,7 @@ public:
     enum class Agreement { Unknown, Agrees, Disagrees };
 
     // Every access the program makes, in order.
-    void access(AccessKind kind, const PortAccess& access);
+    void heard(AccessKind kind, const PortAccess& access) override;
 
     const Synthesizer& synthesizer() const { return synth_; }
     // Oscillator = N x 8 MHz / R, receive frequency = oscillator - 10.7 MHz; empty until both a

@@ -10,12 +10,12 @@ namespace orvex::test {
 
 using Events = std::vector<Recorder::Event>;
 
-// Hands recorded accesses to a decoder in order, as the port's listener does; pauses carry
-// nothing for it.
+// Hands recorded accesses to a decoder in order, as the port tap does; pauses carry nothing
+// for it.
 inline void feed(AccessDecoder& decoder, const Events& events) {
     for (const Recorder::Event& event : events) {
         if (event.kind != Recorder::Kind::Pause) {
-            decoder.access(
+            decoder.heard(
                 event.kind == Recorder::Kind::Write ? AccessKind::Write : AccessKind::Read,
                 event.access);
         }
