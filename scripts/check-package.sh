@@ -11,13 +11,18 @@ build=build-package
 step() { printf '\n== %s\n' "$*"; }
 
 step "Building the package"
-# Debian's hardening flags and its -O2 (in place of Release's -O3), without debug information: the
-# package ships stripped binaries.
+# Debian's hardening flags and its -O2 (in place of Release's -O3), without debug information (the
+# package ships stripped binaries, so no source paths to map either).
+export DEB_BUILD_MAINT_OPTIONS="hardening=+bindnow reproducible=-fixfilepath,-fixdebugpath"
 export CPPFLAGS="$(dpkg-buildflags --get CPPFLAGS)"
 export CXXFLAGS="$CPPFLAGS $(DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get CXXFLAGS)"
-export LDFLAGS="$(DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow dpkg-buildflags --get LDFLAGS)"
+export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+# With paths taken relative to the checkout, ccache serves a clone in another folder too.
 launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$PWD"
+fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
       -DORVEX_BUILD_TESTS=OFF -DORVEX_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build"
