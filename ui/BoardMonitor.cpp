@@ -4,7 +4,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <chrono>
 
+#include "controls/AudioScales.h"
+#include "core/Band.h"
 #include "hardware/Converter.h"
 
 namespace orvex {
@@ -14,7 +17,7 @@ const QString None = QStringLiteral("\u2014");
 constexpr QRgb DisagreementRed = 0xc0392b;
 
 QString megahertz(double kHz) {
-    return QString::number(kHz / 1000.0, 'f', 3) + " MHz";
+    return QString::number(mhzFromKHz(kHz), 'f', 3) + " MHz";
 }
 
 template <typename Number>
@@ -44,12 +47,12 @@ QString conversion(std::size_t channel, std::uint8_t byte) {
     }
 }
 
-QString perSecond(std::uint64_t count, std::uint64_t before, qint64 elapsedMs) {
-    if (elapsedMs <= 0) {
+QString perSecond(std::uint64_t count, std::uint64_t before, std::chrono::milliseconds elapsed) {
+    if (elapsed.count() <= 0) {
         return None;
     }
-    return QString::number(
-        static_cast<double>(count - before) * 1000.0 / static_cast<double>(elapsedMs), 'f', 0);
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    return QString::number(static_cast<double>(count - before) / seconds, 'f', 0);
 }
 
 }  // namespace
@@ -190,7 +193,7 @@ void BoardMonitor::showLines() {
     power_->setText(decoder_.powered() ? "on" : "off");
     mute_->setText(decoder_.muted() ? "muted" : "not muted");
     const std::optional<int> volume = decoder_.volume();
-    volume_->setText(volume ? QString("%1 of 7").arg(*volume) : None);
+    volume_->setText(volume ? QString("%1 of %2").arg(*volume).arg(VolumeTop) : None);
     registers_->setText(registers(decoder_.dataLines(), decoder_.controlRegister()));
 }
 
@@ -203,12 +206,13 @@ void BoardMonitor::showConverter() {
 
 void BoardMonitor::showAccesses() {
     const AccessDecoder::Counts& counts = decoder_.counts();
-    const qint64 elapsedMs = sinceLastRefresh_.isValid() ? sinceLastRefresh_.restart() : 0;
+    const std::chrono::milliseconds elapsed(
+        sinceLastRefresh_.isValid() ? sinceLastRefresh_.restart() : 0);
     if (!sinceLastRefresh_.isValid()) {
         sinceLastRefresh_.start();
     }
-    writes_->setText(perSecond(counts.writes, lastCounts_.writes, elapsedMs));
-    reads_->setText(perSecond(counts.reads, lastCounts_.reads, elapsedMs));
+    writes_->setText(perSecond(counts.writes, lastCounts_.writes, elapsed));
+    reads_->setText(perSecond(counts.reads, lastCounts_.reads, elapsed));
     dropped_->setText(QString::number(counts.dropped));
     lastCounts_ = {counts.writes, counts.reads};
 }
