@@ -32,6 +32,9 @@ private:
     // Answers what has arrived, one write for each arrival, and closes when the client asked or
     // broke the rules: a line too long, or too many answers left unread.
     void read() {
+        if (session_.finished()) {
+            return;  // closing: what else arrives goes unanswered
+        }
         std::array<char, 4096> chunk{};
         while (socket_->bytesAvailable() > 0 && !session_.finished()) {
             const qint64 length = socket_->read(chunk.data(), chunk.size());
@@ -40,20 +43,28 @@ private:
             }
             const RigctlSession::Answer answer =
                 session_.receive({chunk.data(), static_cast<std::size_t>(length)});
-            if (!answer.bytes.empty()) {
-                socket_->write(answer.bytes.data(), static_cast<qint64>(answer.bytes.size()));
-            }
             if (!answer.change.empty()) {
                 server_.noteChange(peer_, answer.change);
             }
             if (answer.refusedWithoutPort) {
                 server_.noteRefusal();
             }
+            if (!answer.bytes.empty()) {
+                socket_->write(answer.bytes.data(), static_cast<qint64>(answer.bytes.size()));
+                socket_->flush();
+            }
+            if (socket_->bytesToWrite() > MaxUnreadBytes) {
+                emit server_.message("Closed the rigctl connection from " + peer_ +
+                                     ": it left more than 64 KiB of answers unread");
+                socket_->abort();
+                return;
+            }
         }
-        socket_->flush();
-        if (socket_->bytesToWrite() > MaxUnreadBytes) {
-            socket_->abort();
-        } else if (session_.finished()) {
+        if (session_.ending() == RigctlSession::Ending::LineTooLong) {
+            emit server_.message("Closed the rigctl connection from " + peer_ +
+                                 ": it sent a line longer than 1 KiB");
+        }
+        if (session_.finished()) {
             socket_->disconnectFromHost();
         }
     }

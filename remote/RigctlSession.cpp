@@ -60,14 +60,14 @@ std::string extended(const Command& command, const Request& request, const Outco
 
 RigctlSession::Answer RigctlSession::receive(std::string_view bytes) {
     Answer answer;
-    if (finished_) {
+    if (finished()) {
         return answer;
     }
     if (skipLineFeed_ && !bytes.empty() && bytes.front() == '\n') {
         bytes.remove_prefix(1);
     }
     skipLineFeed_ = false;
-    while (!bytes.empty() && !finished_) {
+    while (!bytes.empty() && !finished()) {
         const std::size_t end = bytes.find_first_of("\r\n");
         if (end == std::string_view::npos) {
             pending_.append(bytes);
@@ -91,10 +91,10 @@ RigctlSession::Answer RigctlSession::receive(std::string_view bytes) {
         }
         answerLine(line, answer);
     }
-    if (!finished_ && pending_.size() > MaxLineBytes) {
+    if (!finished() && pending_.size() > MaxLineBytes) {
         answer.bytes += report(Status::Protocol);
         pending_.clear();
-        finished_ = true;
+        ending_ = Ending::LineTooLong;
     }
     return answer;
 }
@@ -106,7 +106,7 @@ void RigctlSession::answerLine(std::string_view line, Answer& answer) {
     }
     if (request.command == "q" || request.command == "Q") {
         answer.bytes += report(Status::Ok);
-        finished_ = true;
+        ending_ = Ending::Quit;
         return;
     }
     const Command* command = rigctl::findCommand(request.command);

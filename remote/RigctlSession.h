@@ -25,11 +25,15 @@ public:
         bool refusedWithoutPort = false;  // a command was refused: no printer port chosen
     };
 
+    // Why the conversation is over, once it is.
+    enum class Ending { None, Quit, LineTooLong };
+
     explicit RigctlSession(ReceiverHost& host) : context_{host} {}
 
     Answer receive(std::string_view bytes);
     // The client said q, or sent a line too long: close once the answer is written.
-    bool finished() const { return finished_; }
+    bool finished() const { return ending_ != Ending::None; }
+    Ending ending() const { return ending_; }
 
 private:
     void answerLine(std::string_view line, Answer& answer);
@@ -38,7 +42,7 @@ private:
     std::string pending_;  // the start of a line not yet ended
     bool skipLineFeed_ =
         false;  // the last arrival ended in CR: an LF first in this one is its pair
-    bool finished_ = false;
+    Ending ending_ = Ending::None;
 };
 
 }  // namespace orvex
