@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,6 +13,15 @@ namespace {
 [[noreturn]] void refuse(const QString& text) {
     std::fprintf(stderr, "orvex: %s\nTry 'orvex --help' for the options.\n", qPrintable(text));
     std::exit(2);
+}
+
+// "auto, sim or parport"
+QString inWords(const QStringList& names) {
+    QString words;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        words += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    }
+    return words;
 }
 
 }  // namespace
@@ -27,10 +37,15 @@ Options parseCommandLine(const QCoreApplication& app) {
                                       "Use the settings file PATH instead of "
                                       "$XDG_CONFIG_HOME/orvex/ORVEX.ini.",
                                       "PATH");
-    const QCommandLineOption board("board",
-                                   "Which board: auto (the parallel port when one can be opened, "
-                                   "else the simulated board), sim or parport.",
-                                   "auto|sim|parport", "auto");
+    QStringList boardNames;
+    QStringList boardHelp;
+    for (const Backend& backend : Backends) {
+        boardNames << QString::fromUtf8(backend.name);
+        boardHelp << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(backend.name),
+                                                   QString::fromUtf8(backend.help));
+    }
+    const QCommandLineOption board("board", "Which board: " + boardHelp.join(", ") + ".",
+                                   boardNames.join('|'), boardNames.front());
     const QCommandLineOption port("port",
                                   "Choose LPT1 (base 888) or LPT2 (base 632) at start, as "
                                   "choosing it in the About window does.",
@@ -51,12 +66,9 @@ Options parseCommandLine(const QCoreApplication& app) {
     options.switchOn = parser.isSet(switchOn);
 
     const QString boardName = parser.value(board).toLower();
-    if (boardName == "sim") {
-        options.board = BoardKind::Simulated;
-    } else if (boardName == "parport") {
-        options.board = BoardKind::Parport;
-    } else if (boardName != "auto") {
-        refuse(QString("unknown board \"%1\": use auto, sim or parport.").arg(boardName));
+    options.board = findBackend(boardName.toStdString());
+    if (options.board == nullptr) {
+        refuse(QString("unknown board \"%1\": use %2.").arg(boardName, inWords(boardNames)));
     }
     if (parser.isSet(port)) {
         const QString portName = parser.value(port).toLower();

@@ -4,13 +4,13 @@
 #include <QString>
 #include <optional>
 
-namespace orvex {
+#include "app/Backends.h"
 
-enum class BoardKind { Auto, Simulated, Parport };
+namespace orvex {
 
 struct Options {
     QString settingsPath;  // empty: the XDG location
-    BoardKind board = BoardKind::Auto;
+    const Backend* board = &Backends.front();
     std::optional<int> portBase;  // --port: 888 or 632
     QString tracePath;
     bool switchOn = false;

@@ -19,6 +19,10 @@ struct PortAccess {
     friend bool operator==(const PortAccess&, const PortAccess&) = default;
 };
 
+enum class AccessKind { Write, Read };
+
+class PortListener;
+
 // What a port backend does: ppdev, the simulated board, a recorder, a trace around another one.
 class PortIo {
 public:
@@ -31,6 +35,17 @@ public:
     // One line for the operator naming the board in use: "Simulated board", the device path, or
     // the plain reason the device could not be opened. Decorators pass on their inner backend's.
     virtual std::string describe() const { return {}; }
+
+    // Who hears the writes a backend makes by itself (ppdev silences the audio lines right after
+    // claiming a port), so a trace or a monitor in front of it sees every write that reached the
+    // board. Decorators pass it on to their inner backend.
+    virtual void listenToOwnWrites(PortListener* listener) { ownWrites_ = listener; }
+
+protected:
+    void reportOwnWrite(const PortAccess& access);
+
+private:
+    PortListener* ownWrites_ = nullptr;
 };
 
 }  // namespace orvex

@@ -30,6 +30,11 @@ public:
         return inner_ != nullptr ? inner_->describe() : "Recorder";
     }
     void pause(std::chrono::microseconds length) override;
+    void listenToOwnWrites(PortListener* listener) override {
+        if (inner_ != nullptr) {
+            inner_->listenToOwnWrites(listener);
+        }
+    }
 
     const std::vector<Event>& events() const { return events_; }
     // The values written to one register, in order, dropped or not.

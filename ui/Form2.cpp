@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QSignalBlocker>
 
+#include "core/Version.h"
 #include "ui/Geometry.h"
 #include "ui/widgets/Panel3D.h"
 
@@ -44,7 +45,7 @@ Form2::Form2(ReceiverHost& host) : host_(host) {
 
     QLabel* title = label(
         "Label1",
-        QStringLiteral("ORVEX FM receiver 132-144 MHz, v%1").arg(QStringLiteral(ORVEX_VERSION)),
+        QStringLiteral("ORVEX FM receiver 132-144 MHz, v%1").arg(QString::fromUtf8(ProgramVersion)),
         twips(120, 720, 3375, 255));
     QPalette teal = title->palette();
     teal.setColor(QPalette::WindowText, toQColor(Teal));

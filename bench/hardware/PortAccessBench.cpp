@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "controls/MessageQueue.h"
+#include "hardware/PortTap.h"
 #include "hardware/Recorder.h"
 #include "hardware/Synthesizer.h"
 #include "hardware/sim/SimulatedBoard.h"
@@ -80,18 +81,29 @@ void simulatedBoard(benchmark::State& run) {
     measure(run, io, delay, Writes, Load);
 }
 
+// The tap the program always puts in front of the board, with nobody listening.
+template <auto Load, int Writes>
+void idleTap(benchmark::State& run) {
+    NullPort inner;
+    NullDelay innerDelay;
+    PortTap tap(inner, innerDelay);
+    measure(run, tap, tap, Writes, Load);
+}
+
 template <auto Load, int Writes>
 void textTrace(benchmark::State& run) {
     const auto path = std::filesystem::temp_directory_path() / "orvex-bench-trace.txt";
     NullPort inner;
     NullDelay innerDelay;
     MessageQueue messages;
-    auto trace = openTrace(path.string(), inner, innerDelay, messages);
+    auto trace = openTrace(path.string(), messages);
     if (!trace) {
         run.SkipWithError("cannot create the trace file");
         return;
     }
-    measure(run, *trace, *trace, Writes, Load);
+    PortTap tap(inner, innerDelay);
+    tap.addListener(*trace);
+    measure(run, tap, tap, Writes, Load);
     trace.reset();
     std::filesystem::remove(path);
 }
@@ -99,10 +111,12 @@ void textTrace(benchmark::State& run) {
 BENCHMARK(nullPort<loadDivider, LoadDividerWrites>)->Name("LoadDivider/null_port");
 BENCHMARK(recorder<loadDivider, LoadDividerWrites>)->Name("LoadDivider/recorder");
 BENCHMARK(simulatedBoard<loadDivider, LoadDividerWrites>)->Name("LoadDivider/simulated_board");
+BENCHMARK(idleTap<loadDivider, LoadDividerWrites>)->Name("LoadDivider/idle_tap");
 BENCHMARK(textTrace<loadDivider, LoadDividerWrites>)->Name("LoadDivider/text_trace");
 BENCHMARK(nullPort<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/null_port");
 BENCHMARK(recorder<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/recorder");
 BENCHMARK(simulatedBoard<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/simulated_board");
+BENCHMARK(idleTap<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/idle_tap");
 BENCHMARK(textTrace<initialize, InitializeWrites>)->Name("INITIALIZE_PLL/text_trace");
 
 }  // namespace

@@ -76,8 +76,8 @@ void PpdevPort::open(int base) {
     const PortAccess silence{base + static_cast<int>(Register::Control), Register::Control,
                              static_cast<std::uint8_t>(SilentVolumeCode), false};
     check(device_->write(silence.reg, silence.value));
-    if (device_ != nullptr && observer_) {
-        observer_(silence);
+    if (device_ != nullptr) {
+        reportOwnWrite(silence);
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,9 +20,6 @@ namespace orvex {
 // sink; from then on the accesses are dropped until the operator chooses a port again.
 class PpdevPort : public PortIo {
 public:
-    // Hears the writes the backend makes by itself, so a trace wrapped around it shows them too.
-    using WriteObserver = std::function<void(const PortAccess&)>;
-
     explicit PpdevPort(MessageSink& messages,
                        std::unique_ptr<PpdevSystem> system = makeLinuxPpdevSystem(),
                        PpdevPaths paths = {});
@@ -35,8 +31,6 @@ public:
     void selectBase(int base) override;
     // The device path while a port is open, else the plain reason why none is.
     std::string describe() const override;
-
-    void observeOwnWrites(WriteObserver observer) { observer_ = std::move(observer); }
 
 private:
     static int baseOf(const PortAccess& access) {
@@ -52,7 +46,6 @@ private:
     MessageSink& messages_;
     std::unique_ptr<PpdevSystem> system_;  // outlives device_, which calls it when released
     PpdevPaths paths_;
-    WriteObserver observer_;
     int base_ = 0;  // the base of the last open attempt
     std::unique_ptr<PpdevDevice> device_;
     std::string reason_;

@@ -9,8 +9,8 @@
 
 namespace orvex {
 
-std::unique_ptr<TracePort> openTrace(const std::string& path, PortIo& inner, Delay& innerDelay,
-                                     MessageSink& messages, TraceClock clock) {
+std::unique_ptr<PortTrace> openTrace(const std::string& path, MessageSink& messages,
+                                     TraceClock clock) {
     errno = 0;
     auto file = std::make_unique<std::ofstream>(path, std::ios::out | std::ios::trunc);
     if (!file->is_open()) {
@@ -28,8 +28,7 @@ std::unique_ptr<TracePort> openTrace(const std::string& path, PortIo& inner, Del
     } else {
         writer = std::make_unique<TextTraceWriter>(std::move(output));
     }
-    return std::make_unique<TracePort>(inner, innerDelay, std::move(writer), messages,
-                                       std::move(clock));
+    return std::make_unique<PortTrace>(std::move(writer), messages, std::move(clock));
 }
 
 }  // namespace orvex

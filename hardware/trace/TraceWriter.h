@@ -9,8 +9,6 @@
 
 namespace orvex {
 
-enum class AccessKind { Write, Read };
-
 // Where a trace goes: the stream and the name to give the operator when it cannot be written.
 struct TraceOutput {
     std::unique_ptr<std::ostream> stream;

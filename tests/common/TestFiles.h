@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,5 +20,28 @@ inline void writeFile(const std::filesystem::path& path, const std::string& byte
     std::ofstream out(path, std::ios::binary);
     out << bytes;
 }
+
+// A folder of the test's own in the temporary folder, removed with everything in it when the test
+// ends, so no test leaves files behind.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() /
+                (name + "-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 }  // namespace orvex::test

@@ -238,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedFile{"CrLfAndSpaces", "[CONTROL]\r\n AUDIO = 6 \r\nSTEP_FREQ=5.0\r\n", 6, 0, 132000,
                     5, nullptr},
         DamagedFile{"ByteOrderMark", "\xEF\xBB\xBF" + Good, 3, 250, 137500, 100, nullptr}),
-    [](const ::testing::TestParamInfo<DamagedFile>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<DamagedFile>& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace orvex::test

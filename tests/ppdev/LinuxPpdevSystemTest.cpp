@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/TestFiles.h"
 #include "hardware/ppdev/PpdevProbe.h"
 #include "hardware/ppdev/PpdevSystem.h"
 
@@ -14,8 +15,8 @@ namespace fs = std::filesystem;
 
 // The real calls, on ordinary files where no parallel port is needed.
 TEST(LinuxPpdevSystem, ReadsTheKernelsFilesAndReportsWhatIsMissing) {
-    const fs::path folder = fs::path(::testing::TempDir()) / "orvex-ppdev" / "parport";
-    fs::remove_all(folder.parent_path());
+    const test::TempFolder temp("orvex-ppdev");
+    const fs::path folder = temp.path() / "parport";
     fs::create_directories(folder / "parport0");
     std::ofstream(folder / "parport0" / "base-addr") << "888\t1912\n";
 

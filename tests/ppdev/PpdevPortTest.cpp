@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakePpdevSystem.h"
+#include "core/PortListener.h"
 #include "hardware/ppdev/PpdevPort.h"
 #include "hardware/ppdev/PpdevRequests.h"
 
@@ -31,7 +32,7 @@ class PpdevBackend : public ::testing::Test {
 protected:
     PpdevBackend() {
         kernel.devices = {"/fake/dev/parport0", "/fake/dev/parport1"};
-        port.observeOwnWrites([this](const PortAccess& access) { ownWrites.push_back(access); });
+        port.listenToOwnWrites(&ownWrites);
     }
 
     // The calls that claim a device and silence it, as fd n.
@@ -44,14 +45,17 @@ protected:
     Messages messages;
     PpdevPort port{messages, std::make_unique<FakePpdevSystem>(kernel),
                    PpdevPaths{"/fake/proc", "/fake/dev"}};
-    std::vector<PortAccess> ownWrites;
+    // Collects what the backend reports writing on its own.
+    struct OwnWrites : PortListener, std::vector<PortAccess> {
+        void heard(AccessKind, const PortAccess& access) override { push_back(access); }
+    } ownWrites;
 };
 
 TEST_F(PpdevBackend, ChoosingABaseClaimsItsDeviceAtOnceAndSilencesTheVolumeLines) {
     port.selectBase(Lpt1Base);
 
     EXPECT_EQ(kernel.calls, claimCalls("/fake/dev/parport0", 3));
-    EXPECT_EQ(ownWrites, std::vector{controlWrite(Lpt1Base, 11)});
+    EXPECT_EQ(std::vector<PortAccess>(ownWrites), std::vector{controlWrite(Lpt1Base, 11)});
     EXPECT_EQ(port.describe(), "/fake/dev/parport0");
     EXPECT_TRUE(messages.posted.empty());
 }
@@ -104,7 +108,8 @@ TEST_F(PpdevBackend, AnAccessAtAnotherBaseGivesTheOldPortUpBeforeTakingTheNewOne
     expected.insert(expected.end(), second.begin(), second.end());
     expected.push_back("4 WDATA 8");
     EXPECT_EQ(kernel.calls, expected);
-    EXPECT_EQ(ownWrites, (std::vector{controlWrite(Lpt1Base, 11), controlWrite(Lpt2Base, 11)}));
+    EXPECT_EQ(std::vector<PortAccess>(ownWrites),
+              (std::vector{controlWrite(Lpt1Base, 11), controlWrite(Lpt2Base, 11)}));
     EXPECT_EQ(kernel.openFds, std::set{4});
 }
 

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "FakePpdevSystem.h"
+#include "hardware/PortTap.h"
 #include "hardware/SleepingDelay.h"
 #include "hardware/ppdev/PpdevPort.h"
+#include "hardware/trace/PortTrace.h"
 #include "hardware/trace/TextTraceWriter.h"
-#include "hardware/trace/TracePort.h"
 
 namespace orvex {
 namespace {
@@ -17,8 +18,9 @@ public:
     std::vector<std::string> posted;
 };
 
-// The program wires a trace in front of the port this way, so that the volume the backend
-// silences on its own when it claims a port shows in the trace before the access that opened it.
+// The program hangs a trace on the tap in front of the port this way, so that the volume the
+// backend silences on its own when it claims a port shows in the trace before the access that
+// opened it.
 TEST(TracedPpdevPort, TheSilentVolumeWrittenOnClaimingShowsInTheTrace) {
     FakeKernel kernel;
     kernel.devices = {"/dev/parport0"};
@@ -27,12 +29,12 @@ TEST(TracedPpdevPort, TheSilentVolumeWrittenOnClaimingShowsInTheTrace) {
     SleepingDelay delay;
     auto stream = std::make_unique<std::ostringstream>();
     const std::ostringstream& text = *stream;
-    TracePort trace(ppdev, delay,
-                    std::make_unique<TextTraceWriter>(TraceOutput{std::move(stream), "memory"}),
+    PortTrace trace(std::make_unique<TextTraceWriter>(TraceOutput{std::move(stream), "memory"}),
                     messages, [] { return std::chrono::nanoseconds(0); });
-    ppdev.observeOwnWrites([&trace](const PortAccess& access) { trace.recordInnerWrite(access); });
+    PortTap tap(ppdev, delay);
+    tap.addListener(trace);
 
-    trace.write({888, Register::Data, 128, false});
+    tap.write({888, Register::Data, 128, false});
 
     EXPECT_EQ(text.str(), "# orvex port trace 1\n0.000000 W 890 11\n0.000000 W 888 128\n");
     EXPECT_EQ(kernel.calls.back(), "3 WDATA 128");

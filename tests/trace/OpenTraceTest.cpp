@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hardware/Recorder.h"
+#include "../common/TestFiles.h"
 #include "hardware/trace/OpenTrace.h"
 
 namespace orvex {
@@ -20,13 +20,6 @@ public:
 
 class TraceFile : public ::testing::Test {
 protected:
-    TraceFile() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / "orvex-trace" / test->name();
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-
     static std::string contents(const fs::path& path) {
         std::ifstream file(path);
         std::ostringstream text;
@@ -37,17 +30,17 @@ protected:
     // Traces one write into a new file and gives back what the file holds.
     std::string traceOneWrite(const std::string& name) {
         const fs::path path = folder / name;
-        auto trace = openTrace(path.string(), recorder, recorder, messages);
+        auto trace = openTrace(path.string(), messages);
         EXPECT_NE(trace, nullptr);
         if (trace != nullptr) {
-            trace->write({888, Register::Data, 128, false});
+            trace->heard(AccessKind::Write, {888, Register::Data, 128, false});
         }
         trace.reset();
         return contents(path);
     }
 
-    fs::path folder;
-    Recorder recorder;
+    const test::TempFolder temp{"orvex-trace"};
+    const fs::path folder = temp.path();
     Messages messages;
 };
 
@@ -65,16 +58,16 @@ TEST_F(TraceFile, AnyOtherNameGivesText) {
 
 TEST_F(TraceFile, FlushPutsEverythingIntoTheFileWhileTheTraceRuns) {
     const fs::path path = folder / "port.txt";
-    auto trace = openTrace(path.string(), recorder, recorder, messages);
+    auto trace = openTrace(path.string(), messages);
     ASSERT_NE(trace, nullptr);
-    trace->write({888, Register::Data, 136, false});
+    trace->heard(AccessKind::Write, {888, Register::Data, 136, false});
     trace->flush();
     EXPECT_TRUE(contents(path).ends_with(" W 888 136\n"));
 }
 
 TEST_F(TraceFile, AFileThatCannotBeCreatedIsToldAndNoTraceIsMade) {
     const fs::path path = folder / "missing" / "port.vcd";
-    EXPECT_EQ(openTrace(path.string(), recorder, recorder, messages), nullptr);
+    EXPECT_EQ(openTrace(path.string(), messages), nullptr);
     EXPECT_EQ(messages.posted,
               std::vector<std::string>{"Cannot create the port trace " + path.string() +
                                        " (No such file or directory): choose a folder you may "

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/PortTap.h"
 #include "hardware/Synthesizer.h"
 #include "hardware/trace/OpenTrace.h"
 
@@ -89,14 +90,16 @@ TEST(SigrokDecode, ReadsTheThreeSynthesizerWordsFromAValueChangeDump) {
     {
         NoBoard board;
         Messages messages;
-        auto trace = openTrace(path.string(), board, board, messages);
+        auto trace = openTrace(path.string(), messages);
         ASSERT_NE(trace, nullptr) << ::testing::PrintToString(messages.posted);
+        PortTap tap(board, board);
+        tap.addListener(*trace);
         ReceiverState state;
         state.PortBase = Lpt1Base;
         state.PowerBits = 128;
         state.RefDivider = 800;
-        Port port(*trace, state);
-        Synthesizer synthesizer(state, port, *trace);
+        Port port(tap, state);
+        Synthesizer synthesizer(state, port, tap);
         synthesizer.INITIALIZE_PLL();
         synthesizer.LoadDivider(14270);
     }

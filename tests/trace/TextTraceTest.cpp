@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/PortTap.h"
 #include "hardware/Recorder.h"
+#include "hardware/trace/PortTrace.h"
 #include "hardware/trace/TextTraceWriter.h"
-#include "hardware/trace/TracePort.h"
 
 namespace orvex {
 namespace {
@@ -25,11 +26,14 @@ public:
     std::uint8_t read(const PortAccess&) override { return 64; }
     void selectBase(int base) override { selected = base; }
     std::string describe() const override { return "fixed board"; }
+    void claim() { reportOwnWrite({890, Register::Control, 11, false}); }
     int selected = 0;
 };
 
 class TextTrace : public ::testing::Test {
 protected:
+    TextTrace() { tap.addListener(trace); }
+
     std::unique_ptr<TraceWriter> writer() {
         auto stream = std::make_unique<std::ostringstream>();
         text = stream.get();
@@ -50,18 +54,19 @@ protected:
     Messages messages;
     std::chrono::nanoseconds now{};
     std::ostringstream* text = nullptr;
-    TracePort trace{recorder, recorder, writer(), messages, [this] { return now; }};
+    PortTrace trace{writer(), messages, [this] { return now; }};
+    PortTap tap{recorder, recorder};
 };
 
 TEST_F(TextTrace, WritesOneLinePerAccessAndPauseAfterTheFormatLine) {
     now = 12'345ns;
-    trace.write({888, Register::Data, 128, false});
+    tap.write({888, Register::Data, 128, false});
     now = 50us;
-    trace.read({889, Register::Status, 0, false});
+    tap.read({889, Register::Status, 0, false});
     now = 1234us;
-    trace.pause(1000us);
+    tap.pause(1000us);
     now = 2s + 500ms;
-    trace.write({890, Register::Control, 11, false});
+    tap.write({890, Register::Control, 11, false});
 
     EXPECT_EQ(lines(), (Lines{"# orvex port trace 1", "0.000012 W 888 128", "0.000050 R 889 64",
                               "0.001234 P 1000", "2.500000 W 890 11"}));
@@ -69,19 +74,19 @@ TEST_F(TextTrace, WritesOneLinePerAccessAndPauseAfterTheFormatLine) {
 
 TEST_F(TextTrace, MarksAccessesThatReachedNoPortAndReadsThemAsZero) {
     now = 1us;
-    trace.write({0, Register::Data, 136, true});
-    EXPECT_EQ(trace.read({1, Register::Status, 0, true}), 0);
+    tap.write({0, Register::Data, 136, true});
+    EXPECT_EQ(tap.read({1, Register::Status, 0, true}), 0);
 
     EXPECT_EQ(lines(), (Lines{"# orvex port trace 1", "0.000001 W 0 136 dropped",
                               "0.000001 R 1 0 dropped"}));
 }
 
 TEST_F(TextTrace, PassesEveryAccessAndPauseOnUnchanged) {
-    trace.selectBase(632);
-    trace.write({632, Register::Data, 8, false});
-    EXPECT_EQ(trace.read({633, Register::Status, 0, false}), 64);
-    trace.pause(100us);
-    trace.write({0, Register::Data, 8, true});
+    tap.selectBase(632);
+    tap.write({632, Register::Data, 8, false});
+    EXPECT_EQ(tap.read({633, Register::Status, 0, false}), 64);
+    tap.pause(100us);
+    tap.write({0, Register::Data, 8, true});
 
     const std::vector<Recorder::Event> expected{
         {Recorder::Kind::Write, {632, Register::Data, 8, false}, {}},
@@ -91,20 +96,20 @@ TEST_F(TextTrace, PassesEveryAccessAndPauseOnUnchanged) {
     };
     EXPECT_EQ(recorder.events(), expected);
     EXPECT_EQ(board.selected, 632);
-    EXPECT_EQ(trace.describe(), "fixed board");
+    EXPECT_EQ(tap.describe(), "fixed board");
 }
 
 TEST_F(TextTrace, RecordsTheBackendsOwnWritesWithoutSendingThemAgain) {
-    trace.recordInnerWrite({890, Register::Control, 11, false});
+    board.claim();
     EXPECT_EQ(lines(), (Lines{"# orvex port trace 1", "0.000000 W 890 11"}));
     EXPECT_TRUE(recorder.events().empty());
 }
 
 TEST_F(TextTrace, AFileThatStopsTakingTheTraceIsToldOnceAndTheReceiverWorksOn) {
-    trace.write({888, Register::Data, 128, false});
+    tap.write({888, Register::Data, 128, false});
     text->setstate(std::ios::badbit);
-    trace.write({888, Register::Data, 136, false});
-    trace.pause(100us);
+    tap.write({888, Register::Data, 136, false});
+    tap.pause(100us);
     trace.flush();
 
     EXPECT_EQ(messages.posted,

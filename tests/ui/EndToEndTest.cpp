@@ -10,13 +10,8 @@
 #include <sstream>
 
 #include "../common/TestFiles.h"
-#include "controls/MessageQueue.h"
-#include "controls/Receiver.h"
-#include "controls/ReceiverHost.h"
-#include "hardware/SleepingDelay.h"
+#include "app/Program.h"
 #include "hardware/sim/SimulatedBoard.h"
-#include "hardware/trace/OpenTrace.h"
-#include "settings/IniFileStore.h"
 #include "ui/ReceiverForm.h"
 
 namespace orvex {
@@ -27,8 +22,9 @@ using test::readFile;
 
 }  // namespace
 
-// The whole program in one process: the real window, receiver and simulated board, a text trace
-// and a settings file of its own, driven as an operator would.
+// The whole program in one process, set up as the program sets itself up: the real window,
+// receiver and simulated board, a text trace and a settings file of its own, driven as an operator
+// would.
 class EndToEndTest : public QObject {
     Q_OBJECT
 
@@ -47,20 +43,27 @@ private slots:
     void cleanup() { fs::remove_all(folder); }
 
     void anOperatorSessionReachesTheBoardTheTraceAndTheFile() {
-        MessageQueue messages;
-        sim::SimulatedBoard board;
-        board.band().setJitter(0);
-        board.setStations({{"beacon", 137550.0, 12.0, 4.0}});
-        SleepingDelay delay;
+        sim::SimulatedBoard* simulated = nullptr;
+        Options options;
         const fs::path tracePath = folder / "ports.trace";
-        std::unique_ptr<TracePort> trace = openTrace(tracePath.string(), board, delay, messages);
-        QVERIFY(trace != nullptr);
         const fs::path settingsPath = folder / "ORVEX.ini";
-        IniFileStore settings(settingsPath, messages);
-        Receiver receiver(*trace, *trace, settings, messages);
-        ReceiverHost host(receiver, messages);
-        ReceiverForm form(host, "Simulated board");
-        host.run([](Receiver& r) { r.Form_Load(); });
+        options.tracePath = QString::fromStdString(tracePath.string());
+        options.settingsPath = QString::fromStdString(settingsPath.string());
+        Program program(options, [&simulated](MessageSink&) {
+            auto made = std::make_unique<sim::SimulatedBoard>();
+            made->band().setJitter(0);
+            made->setStations({{"beacon", 137550.0, 12.0, 4.0}});
+            simulated = made.get();
+            return Board{std::move(made), "Simulated board", {}};
+        });
+        QStringList messages;
+        connect(&program.host(), &ReceiverHost::message,
+                [&messages](const QString& text) { messages << text; });
+        program.setEnding([] { QFAIL("the program tried to end"); });
+        sim::SimulatedBoard& board = *simulated;
+        const Receiver& receiver = program.receiver();
+        ReceiverForm form(program.host(), "Simulated board");
+        program.start();
         form.show();
         const auto find = [&form](const char* name) { return form.findChild<QWidget*>(name); };
 
@@ -100,7 +103,7 @@ private slots:
 
         // Squelch at 2, scan onto the station five steps up, where it holds and opens the audio
         auto* squelch = form.findChild<QSlider*>("HSlider3");
-        host.run([](Receiver& r) { r.HSlider3_Change(200); });
+        program.host().run([](Receiver& r) { r.HSlider3_Change(200); });
         QCOMPARE(squelch->value(), 200);
         click(find("Toggle5"));
         QTRY_COMPARE_WITH_TIMEOUT(receiver.panel().LedDisplay1.text, std::string("137.550"), 8000);
@@ -115,7 +118,7 @@ private slots:
         click(find("Toggle7"));
         QVERIFY(!board.powered());
         QVERIFY(board.muted());
-        trace->flush();
+        program.stopTrace();
 
         const std::string file = readFile(settingsPath);
         for (const char* line :
@@ -133,7 +136,7 @@ private slots:
         QVERIFY(text.find(" P 100000\n") != std::string::npos);       // power-on settling
         QVERIFY(text.find(" P 10000\n") != std::string::npos);        // recall settling
         QVERIFY(text.find(" 888 ") == std::string::npos);             // LPT1 never touched
-        QVERIFY(messages.take().empty());
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     }
 };
 

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/Backends.h"
+#include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
+#include "controls/MessageQueue.h"
+#include "controls/Receiver.h"
+#include "controls/ReceiverHost.h"
+#include "hardware/PortTap.h"
+#include "hardware/SleepingDelay.h"
+#include "hardware/trace/PortTrace.h"
+#include "settings/IniFileStore.h"
+
+namespace orvex {
+
+// The whole program but its window: messages, the settings file, the board with the tap that
+// traces and the monitor hang on, the receiver, its host, and every way of ending. The windowed
+// program, a program without a window and the end-to-end test all set it up this one way.
+class Program : public QObject {
+    Q_OBJECT
+
+public:
+    using BoardOpener = std::function<Board(MessageSink&)>;
+
+    // Opens the board the options name, unless `openBoard` is given (tests bring their own).
+    explicit Program(const Options& options, BoardOpener openBoard = {});
+    ~Program() override;
+
+    // Start-up as the window's loading runs it, then the command line's port and power.
+    void start();
+
+    Receiver& receiver() { return receiver_; }
+    ReceiverHost& host() { return host_; }
+    PortTap& tap() { return tap_; }
+    const Board& board() const { return board_; }
+    const std::filesystem::path& settingsPath() const { return settingsPath_; }
+
+    // A trace of every access and pause from now on, into a new file; false (after a message)
+    // when it cannot be made. A trace already running is ended first.
+    bool startTrace(const std::string& path);
+    void stopTrace();
+    const PortTrace* trace() const { return trace_.get(); }
+
+    // Makes the Exit switch beep before the end (the windowed program has a beep).
+    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+    // Replaces ending the process (tests); by default every way out ends at once: nothing is
+    // switched off or saved, the board runs on.
+    void setEnding(std::function<void()> end) { end_ = std::move(end); }
+    // Flushes the trace and ends as Exit, a closed window or a termination signal do.
+    void endAtOnce(bool beep);
+
+signals:
+    void traceChanged();
+
+private:
+    // Declared first, so the termination handling is there before any file is opened.
+    std::function<void()> beep_;
+    std::function<void()> end_;
+    TerminationSignals termination_;
+    std::filesystem::path settingsPath_;
+    MessageQueue messages_;
+    IniFileStore settings_;
+    Board board_;
+    SleepingDelay sleeping_;
+    PortTap tap_;
+    std::unique_ptr<PortTrace> trace_;
+    Receiver receiver_;
+    ReceiverHost host_;
+    std::optional<int> portBase_;
+    bool switchOn_ = false;
+};
+
+}  // namespace orvex
