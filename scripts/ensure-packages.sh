@@ -4,7 +4,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmo
                 libbenchmark-dev)
 # Fonts: the panel names Arial and Courier New; Liberation is metric-compatible, DejaVu the fallback.
 RUN_PACKAGES=(fonts-liberation fonts-dejavu-core)
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" sigrok-cli locales python3 xvfb xauth)
+# libhamlib-utils: Hamlib's own rigctl client tests the remote-control server, rigctld is the
+# benchmark's reference.
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" sigrok-cli locales python3 xvfb xauth libhamlib-utils)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
