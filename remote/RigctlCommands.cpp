@@ -15,8 +15,6 @@ namespace {
 constexpr double LowestHz = 132e6;
 constexpr double HighestHz = 144e6;
 constexpr int Memories = 3;
-constexpr std::int16_t SquelchSteps = 1000;  // the squelch slider's range
-constexpr std::int16_t VolumeSteps = 7;      // the volume slider's range
 
 // ----- answers
 
@@ -53,6 +51,14 @@ std::string megahertzText(std::optional<std::int32_t> kiloHertz) {
     std::string thousandths = std::to_string(*kiloHertz % 1000);
     thousandths.insert(0, 3 - thousandths.size(), '0');
     return std::to_string(*kiloHertz / 1000) + "." + thousandths + " MHz";
+}
+
+// The sliders' travel, as the panel model holds it: a level is a fraction of it.
+double squelchSteps(const Receiver& r) {
+    return r.panel().HSlider3.maximum;
+}
+double volumeSteps(const Receiver& r) {
+    return r.panel().HSlider4.maximum;
 }
 
 // ----- arguments
@@ -230,10 +236,10 @@ Outcome getLevel(Context& context, const Arguments& args) {
         return answer({std::to_string(strengthOf(r.measuredLevel()))});
     }
     if (level == "SQL") {
-        return answer({fraction(r.squelchPosition() / double{SquelchSteps})});
+        return answer({fraction(r.squelchPosition() / squelchSteps(r))});
     }
     if (level == "AF") {
-        return answer({fraction(r.volumePosition() / double{VolumeSteps})});
+        return answer({fraction(r.volumePosition() / volumeSteps(r))});
     }
     return reply(Status::InvalidParameter);
 }
@@ -252,16 +258,16 @@ Outcome setLevel(Context& context, const Arguments& args) {
     if (auto refused = unreachable(context, !squelch, true)) {
         return *refused;
     }
+    const Receiver& r = receiver(context);
     if (squelch) {
-        const auto position = static_cast<int>(roundHalfEven(*value * SquelchSteps));
-        run(context, [position](Receiver& r) { r.HSlider3_Change(position); });
-        return changed("set the squelch to " +
-                       numberText(receiver(context).squelchPosition() / double{SquelchSteps}));
+        const auto position = static_cast<int>(roundHalfEven(*value * squelchSteps(r)));
+        run(context, [position](Receiver& rx) { rx.HSlider3_Change(position); });
+        return changed("set the squelch to " + numberText(r.squelchPosition() / squelchSteps(r)));
     }
-    const auto position = static_cast<int>(roundHalfEven(*value * VolumeSteps));
-    run(context, [position](Receiver& r) { r.HSlider4_Change(position); });
-    return changed("set the volume to " + std::to_string(receiver(context).volumePosition()) +
-                   " of 7");
+    const auto position = static_cast<int>(roundHalfEven(*value * volumeSteps(r)));
+    run(context, [position](Receiver& rx) { rx.HSlider4_Change(position); });
+    return changed("set the volume to " + std::to_string(r.volumePosition()) + " of " +
+                   numberText(volumeSteps(r)));
 }
 
 Outcome getFunction(Context& context, const Arguments& args) {
