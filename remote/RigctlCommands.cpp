@@ -63,10 +63,6 @@ double volumeSteps(const Receiver& r) {
 
 // ----- arguments
 
-std::optional<double> number(const std::string& text) {
-    return parseNumber(text);
-}
-
 std::optional<int> wholeNumber(const std::string& text) {
     const std::optional<double> value = parseNumber(text);
     if (!value || *value != std::trunc(*value) || std::abs(*value) > 1e9) {
@@ -89,16 +85,18 @@ const Receiver& receiver(const Context& context) {
     return context.host.receiver();
 }
 
-// A command that would write to the port needs a port; one that works a control the panel
-// disables while the receiver is off needs it on.
-std::optional<Outcome> unreachable(const Context& context, bool writesPort, bool needsPower) {
+// What a command needs before it may act: a port chosen, when it would write to the port; the
+// receiver on, when it works a control the panel disables while the receiver is off.
+enum class Needs { Port, Power, PortAndPower };
+
+std::optional<Outcome> unreachable(const Context& context, Needs needs) {
     const Receiver& r = receiver(context);
-    if (writesPort && !r.portChosen()) {
+    if (needs != Needs::Power && !r.portChosen()) {
         Outcome refused = reply(Status::Rejected);
         refused.refusedWithoutPort = true;
         return refused;
     }
-    if (needsPower && !r.poweredOn()) {
+    if (needs != Needs::Port && !r.poweredOn()) {
         return reply(Status::PoweredOff);
     }
     return std::nullopt;
@@ -125,11 +123,11 @@ Outcome getFrequency(Context& context, const Arguments&) {
 }
 
 Outcome setFrequency(Context& context, const Arguments& args) {
-    const std::optional<double> hertz = number(args[0]);
+    const std::optional<double> hertz = parseNumber(args[0]);
     if (!hertz) {
         return reply(Status::InvalidParameter);
     }
-    if (auto refused = unreachable(context, true, true)) {
+    if (auto refused = unreachable(context, Needs::PortAndPower)) {
         return *refused;
     }
     if (*hertz < LowestHz || *hertz > HighestHz) {
@@ -146,7 +144,7 @@ Outcome getMode(Context&, const Arguments&) {
 }
 
 Outcome setMode(Context&, const Arguments& args) {
-    const bool fm = args[0] == "FM" && number(args[1]).has_value();
+    const bool fm = args[0] == "FM" && parseNumber(args[1]).has_value();
     return reply(fm ? Status::Ok : Status::InvalidParameter);
 }
 
@@ -190,7 +188,7 @@ Outcome setStep(Context& context, const Arguments& args) {
     if (!hertz || (*hertz != 5000 && *hertz != 10000 && *hertz != 100000)) {
         return reply(Status::InvalidParameter);
     }
-    if (auto refused = unreachable(context, true, true)) {
+    if (auto refused = unreachable(context, Needs::PortAndPower)) {
         return *refused;
     }
     const auto target = static_cast<std::int16_t>(*hertz / 1000);
@@ -250,12 +248,12 @@ Outcome setLevel(Context& context, const Arguments& args) {
     if (!squelch && level != "AF") {
         return reply(Status::Unavailable);
     }
-    const std::optional<double> value = number(args[1]);
+    const std::optional<double> value = parseNumber(args[1]);
     if (!value || *value < 0.0 || *value > 1.0) {
         return reply(Status::InvalidParameter);
     }
     // The squelch slider only moves the threshold; the volume slider writes the port.
-    if (auto refused = unreachable(context, !squelch, true)) {
+    if (auto refused = unreachable(context, squelch ? Needs::Power : Needs::PortAndPower)) {
         return *refused;
     }
     const Receiver& r = receiver(context);
@@ -306,7 +304,7 @@ Outcome setPower(Context& context, const Arguments& args) {
     if (receiver(context).poweredOn() == *on) {
         return {};
     }
-    if (auto refused = unreachable(context, true, false)) {
+    if (auto refused = unreachable(context, Needs::Port)) {
         return *refused;
     }
     run(context, [on = *on](Receiver& r) { r.Toggle7_Change(on); });
@@ -354,7 +352,7 @@ Outcome vfoOperation(Context& context, const Arguments& args) {
     const std::string& op = args[0];
     const bool up = op == "UP";
     if (up || op == "DOWN") {
-        if (auto refused = unreachable(context, true, true)) {
+        if (auto refused = unreachable(context, Needs::PortAndPower)) {
             return *refused;
         }
         constexpr int WheelUp = 0;
@@ -367,7 +365,7 @@ Outcome vfoOperation(Context& context, const Arguments& args) {
     if (!store && op != "TO_VFO") {
         return reply(Status::Unavailable);
     }
-    if (auto refused = unreachable(context, true, true)) {
+    if (auto refused = unreachable(context, Needs::PortAndPower)) {
         return *refused;
     }
     const std::string channel = "channel " + std::to_string(context.memory);
@@ -393,11 +391,12 @@ Outcome scan(Context& context, const Arguments& args) {
     if (!start && args[0] != "STOP") {
         return reply(Status::Unavailable);
     }
-    if (auto refused = unreachable(context, start, false)) {
-        return *refused;
-    }
     if (receiver(context).scanning() == start) {
         return {};
+    }
+    // The scan tunes at every tick; stopping it writes nothing.
+    if (auto refused = unreachable(context, Needs::Port); refused && start) {
+        return *refused;
     }
     run(context, [start](Receiver& r) { r.Toggle5_Change(start); });
     return changed(start ? "started the scan" : "stopped the scan");
@@ -414,7 +413,7 @@ Outcome getLockMode(Context&, const Arguments&) {
 }
 
 Outcome getInfo(Context& context, const Arguments&) {
-    return answer({"ORVEX FM receiver, 132-144 MHz, " + receiver(context).boardDescription()});
+    return answer({"ORVEX FM receiver, " + receiver(context).boardDescription()});
 }
 
 Outcome dumpState(Context&, const Arguments&) {

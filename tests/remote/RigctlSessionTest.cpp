@@ -140,6 +140,7 @@ TEST(RigctlSessionTest, RefusesWhatTheReceiverCannotDoSwitchedOffOrWithoutAPort)
         {none, "N 5000\n", "RPRT -9\n"},
         {none, "G DOWN\n", "RPRT -9\n"},
         {none, "g VFO 0\n", "RPRT -9\n"},
+        {none, "g STOP 0\n", "RPRT 0\n"},
         {none, "f\n", "132000000\n"},
     });
 }
