@@ -102,6 +102,9 @@ RigctlSession::Answer RigctlSession::receive(std::string_view bytes) {
 void RigctlSession::answerLine(std::string_view line, Answer& answer) {
     const Request request = rigctl::parseRequest(line);
     if (request.command.empty()) {
+        if (request.separator) {
+            answer.bytes += report(Status::Unavailable);  // a response style with no command
+        }
         return;  // a blank line asks nothing
     }
     if (request.command == "q" || request.command == "Q") {

@@ -110,6 +110,7 @@ TEST(RigctlSessionTest, AnswersMissingMalformedAndUnknownInput) {
         {on, "X\n", "RPRT -11\n"},
         {on, "\\set_split_vfo 0 VFOA\n", "RPRT -11\n"},
         {on, "hello world\n", "RPRT -11\n"},
+        {on, "+\n", "RPRT -11\n"},
         {on, "\x01\x02\xff\n", "RPRT -11\n"},
         // One line's error never reaches the next.
         {on, "F\nf\n", "RPRT -1\n132000000\n"},
