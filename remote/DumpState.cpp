@@ -3,21 +3,24 @@
 #include <array>
 #include <string_view>
 
+#include "controls/StepTable.h"
+#include "core/Band.h"
+#include "remote/Hertz.h"
+
 namespace orvex::rigctl {
 namespace {
 
 // Hamlib's bit values: mode FM 0x20; function MUTE 0x20000; levels STRENGTH 0x40000000, SQL 0x20,
 // AF 0x8; VFO operations FROM_VFO 0x4, TO_VFO 0x8, UP 0x20, DOWN 0x40.
-constexpr auto Lines = std::to_array<std::string_view>({
-    "1",                                                     // protocol version
-    "2",                                                     // rig model: the network client
-    "0",                                                     // ITU region
-    "132000000.000000 144000000.000000 0x20 -1 -1 0x1 0x0",  // receive range, VFOA
-    "0 0 0 0 0 0 0",
-    "0 0 0 0 0 0 0",  // no transmit range
-    "0x20 5000",
-    "0x20 10000",
-    "0x20 100000",
+constexpr std::string_view FmMode = "0x20";
+
+constexpr std::array<std::string_view, 3> Opening{
+    "1",  // protocol version
+    "2",  // rig model: the network client
+    "0",  // ITU region
+};
+
+constexpr std::array<std::string_view, 29> Closing{
     "0 0",
     "0x20 15000",  // the one filter
     "0 0",
@@ -44,15 +47,29 @@ constexpr auto Lines = std::to_array<std::string_view>({
     "has_get_conf=0",
     "has_power2mW=0",
     "has_mW2power=0",
-    "timeout=1000",
+    "timeout=1000",  // how long the client waits for an answer, in milliseconds
     "rig_model=2",
     "done",
-});
+};
+
+std::string hertzText(long long kiloHertz) {
+    return std::to_string(hertzFromKHz(kiloHertz)) + ".000000";
+}
 
 }  // namespace
 
 std::vector<std::string> dumpStateLines() {
-    return {Lines.begin(), Lines.end()};
+    std::vector<std::string> lines(Opening.begin(), Opening.end());
+    // Receive range: start, end, modes, no transmit power, VFOA, no antenna choice.
+    lines.push_back(hertzText(BandBottomKHz) + " " + hertzText(BandTopKHz) + " " +
+                    std::string(FmMode) + " -1 -1 0x1 0x0");
+    lines.emplace_back("0 0 0 0 0 0 0");
+    lines.emplace_back("0 0 0 0 0 0 0");  // no transmit range
+    for (const StepRow& row : StepRows) {
+        lines.push_back(std::string(FmMode) + " " + std::to_string(hertzFromKHz(row.stepKHz)));
+    }
+    lines.insert(lines.end(), Closing.begin(), Closing.end());
+    return lines;
 }
 
 }  // namespace orvex::rigctl

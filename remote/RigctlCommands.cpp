@@ -3,17 +3,22 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 
+#include "controls/AudioScales.h"
 #include "controls/ReceiverHost.h"
+#include "controls/StepTable.h"
+#include "core/Band.h"
 #include "core/NumberText.h"
 #include "remote/DumpState.h"
+#include "remote/Hertz.h"
 
 namespace orvex::rigctl {
 namespace {
 
-constexpr double LowestHz = 132e6;
-constexpr double HighestHz = 144e6;
+constexpr double LowestHz = hertzFromKHz(BandBottomKHz);
+constexpr double HighestHz = hertzFromKHz(BandTopKHz);
 constexpr int Memories = 3;
 
 // ----- answers
@@ -48,17 +53,9 @@ std::string megahertzText(std::optional<std::int32_t> kiloHertz) {
     if (!kiloHertz) {
         return "an unlit display";
     }
-    std::string thousandths = std::to_string(*kiloHertz % 1000);
+    std::string thousandths = std::to_string(*kiloHertz % KHzPerMHz);
     thousandths.insert(0, 3 - thousandths.size(), '0');
-    return std::to_string(*kiloHertz / 1000) + "." + thousandths + " MHz";
-}
-
-// The sliders' travel, as the panel model holds it: a level is a fraction of it.
-double squelchSteps(const Receiver& r) {
-    return r.panel().HSlider3.maximum;
-}
-double volumeSteps(const Receiver& r) {
-    return r.panel().HSlider4.maximum;
+    return std::to_string(*kiloHertz / KHzPerMHz) + "." + thousandths + " MHz";
 }
 
 // ----- arguments
@@ -77,6 +74,15 @@ std::optional<bool> onOff(const std::string& text) {
         return std::nullopt;
     }
     return *value == 1;
+}
+
+// The step a client names in Hz, when the panel has it.
+const StepRow* stepOf(std::optional<int> hertz) {
+    if (!hertz || *hertz <= 0 || *hertz % HzPerKHz != 0 ||
+        *hertz / HzPerKHz > std::numeric_limits<std::int16_t>::max()) {
+        return nullptr;
+    }
+    return findStep(static_cast<std::int16_t>(*hertz / HzPerKHz));
 }
 
 // ----- what a command may reach
@@ -119,7 +125,7 @@ Outcome getFrequency(Context& context, const Arguments&) {
     // While off, the frequency power-on will restore: it shows whole kilohertz.
     const long long kiloHertz =
         r.poweredOn() && shown ? *shown : roundHalfEven(r.offFrequencyKHz());
-    return answer({std::to_string(kiloHertz * 1000)});
+    return answer({std::to_string(hertzFromKHz(kiloHertz))});
 }
 
 Outcome setFrequency(Context& context, const Arguments& args) {
@@ -133,7 +139,7 @@ Outcome setFrequency(Context& context, const Arguments& args) {
     if (*hertz < LowestHz || *hertz > HighestHz) {
         return reply(Status::InvalidParameter);
     }
-    run(context, [megahertz = *hertz / 1e6](Receiver& r) {
+    run(context, [megahertz = mhzFromKHz(*hertz / HzPerKHz)](Receiver& r) {
         r.Knob1_Change(r.PositionFromFrequency(megahertz));
     });
     return changed("tuned to " + shownFrequency(context));
@@ -177,21 +183,21 @@ Outcome setPtt(Context&, const Arguments& args) {
 // ----- tuning step
 
 Outcome getStep(Context& context, const Arguments&) {
-    return answer({std::to_string(receiver(context).stepKHz() * 1000)});
+    return answer({std::to_string(hertzFromKHz(receiver(context).stepKHz()))});
 }
 
 // The step toggles are worked as the operator would click them: the 5 kHz toggle on (after
 // clicking it off if it shows on), or the 10/100 kHz toggle until it shows the step. Then the
 // knob goes back to the frequency shown before, on the new step's grid.
 Outcome setStep(Context& context, const Arguments& args) {
-    const std::optional<int> hertz = wholeNumber(args[0]);
-    if (!hertz || (*hertz != 5000 && *hertz != 10000 && *hertz != 100000)) {
+    const StepRow* row = stepOf(wholeNumber(args[0]));
+    if (row == nullptr) {
         return reply(Status::InvalidParameter);
     }
     if (auto refused = unreachable(context, Needs::PortAndPower)) {
         return *refused;
     }
-    const auto target = static_cast<std::int16_t>(*hertz / 1000);
+    const std::int16_t target = row->stepKHz;
     if (receiver(context).stepKHz() == target) {
         return {};
     }
@@ -208,7 +214,7 @@ Outcome setStep(Context& context, const Arguments& args) {
             }
         }
         if (before) {
-            r.Knob1_Change(r.PositionFromFrequency(*before / 1000.0));
+            r.Knob1_Change(r.PositionFromFrequency(mhzFromKHz(*before)));
         }
     });
     return changed("set the tuning step to " + std::to_string(target) + " kHz");
@@ -234,10 +240,10 @@ Outcome getLevel(Context& context, const Arguments& args) {
         return answer({std::to_string(strengthOf(r.measuredLevel()))});
     }
     if (level == "SQL") {
-        return answer({fraction(r.squelchPosition() / squelchSteps(r))});
+        return answer({fraction(squelchFileValue(r.squelchPosition()))});
     }
     if (level == "AF") {
-        return answer({fraction(r.volumePosition() / volumeSteps(r))});
+        return answer({fraction(r.volumePosition() / double{VolumeTop})});
     }
     return reply(Status::InvalidParameter);
 }
@@ -256,16 +262,18 @@ Outcome setLevel(Context& context, const Arguments& args) {
     if (auto refused = unreachable(context, squelch ? Needs::Power : Needs::PortAndPower)) {
         return *refused;
     }
+    // The squelch answers on the settings file's scale (position / 1000), the volume as a fraction
+    // of its seven steps.
     const Receiver& r = receiver(context);
     if (squelch) {
-        const auto position = static_cast<int>(roundHalfEven(*value * squelchSteps(r)));
+        const std::int16_t position = squelchPositionFromFile(*value);
         run(context, [position](Receiver& rx) { rx.HSlider3_Change(position); });
-        return changed("set the squelch to " + numberText(r.squelchPosition() / squelchSteps(r)));
+        return changed("set the squelch to " + numberText(squelchFileValue(r.squelchPosition())));
     }
-    const auto position = static_cast<int>(roundHalfEven(*value * volumeSteps(r)));
+    const auto position = static_cast<int>(roundHalfEven(*value * VolumeTop));
     run(context, [position](Receiver& rx) { rx.HSlider4_Change(position); });
     return changed("set the volume to " + std::to_string(r.volumePosition()) + " of " +
-                   numberText(volumeSteps(r)));
+                   std::to_string(VolumeTop));
 }
 
 Outcome getFunction(Context& context, const Arguments& args) {

@@ -4,16 +4,13 @@
 #include <QFont>
 #include <QSignalBlocker>
 
+#include "core/Band.h"
+#include "core/NumberText.h"
 #include "core/Version.h"
 #include "ui/Geometry.h"
 #include "ui/widgets/Panel3D.h"
 
 namespace orvex {
-namespace {
-
-constexpr Rgb Teal = colour::Teal;
-
-}  // namespace
 
 Form2::Form2(ReceiverHost& host) : host_(host) {
     setObjectName("Form2");
@@ -26,16 +23,16 @@ Form2::Form2(ReceiverHost& host) : host_(host) {
 
     auto* frame = new Panel3D(this);
     frame->setObjectName("Frame3");
-    frame->setBackgroundColor(toQColor(colour::PanelGrey));
+    frame->setBackgroundColor(toQColor(palette::Panel));
     frame->setGeometry(rect());
     frame->lower();
 
     auto* logo = new Panel3D(this);
     logo->setObjectName("SSPanel1");
     logo->setGeometry(twips(240, 120, 3135, 615));
-    logo->setBackgroundColor(Qt::black);
+    logo->setBackgroundColor(toQColor(palette::LogoFace));
     logo->setCaption("ORVEX");
-    logo->setCaptionColor(QColor(255, 0, 0));
+    logo->setCaptionColor(toQColor(palette::AboutLogoText));
     QFont script("URW Chancery L");
     script.setStyleHint(QFont::Cursive);
     script.setPointSize(21);
@@ -45,10 +42,12 @@ Form2::Form2(ReceiverHost& host) : host_(host) {
 
     QLabel* title = label(
         "Label1",
-        QStringLiteral("ORVEX FM receiver 132-144 MHz, v%1").arg(QString::fromUtf8(ProgramVersion)),
+        QStringLiteral("ORVEX FM receiver %1-%2 MHz, v%3")
+            .arg(QString::fromStdString(numberText(BandBottomMHz)),
+                 QString::fromStdString(numberText(BandTopMHz)), QString::fromUtf8(ProgramVersion)),
         twips(120, 720, 3375, 255));
     QPalette teal = title->palette();
-    teal.setColor(QPalette::WindowText, toQColor(Teal));
+    teal.setColor(QPalette::WindowText, toQColor(palette::CaptionText));
     title->setPalette(teal);
     label("Label2", "Free software under the MIT licence", twips(120, 960, 3135, 165));
     board_ = label("Label8", {}, twips(120, 1200, 2600, 165));

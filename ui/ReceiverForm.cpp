@@ -9,6 +9,7 @@
 #include <array>
 #include <utility>
 
+#include "core/Band.h"
 #include "ui/Geometry.h"
 
 namespace orvex {
@@ -67,13 +68,13 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const Q
                            QWidget* parent)
     : QWidget(parent), host_(host), boardNote_(boardNote) {
     setObjectName("ReceiverForm");
-    setWindowTitle(
-        QStringLiteral("ORVEX FM receiver 132 MHz - 144 MHz \u2014 %1").arg(withNote(boardName)));
+    setWindowTitle(QStringLiteral("ORVEX FM receiver %1 \u2014 %2")
+                       .arg(QString::fromStdString(bandText()), withNote(boardName)));
     setFont(arial(8.25));
     // The panel's grey, which the switches and the thumb wheel take from the palette.
     QPalette grey = palette();
-    grey.setColor(QPalette::Window, toQColor(colour::PanelGrey));
-    grey.setColor(QPalette::Button, toQColor(colour::PanelGrey));
+    grey.setColor(QPalette::Window, toQColor(palette::Panel));
+    grey.setColor(QPalette::Button, toQColor(palette::Panel));
     setPalette(grey);
 
     auto* layout = new QVBoxLayout(this);
@@ -134,7 +135,7 @@ QWidget* ReceiverForm::buildPanel() {
     frame->setObjectName("Frame3D1");
     frame->setFixedSize(twips(0, 0, 7455, 2865).size());
     auto* panel = place<Panel3D>(frame, "Panel3D2", twips(0, 0, 7455, 2895));
-    panel->setBackgroundColor(toQColor(colour::PanelGrey));
+    panel->setBackgroundColor(toQColor(palette::Panel));
 
     buildDisplay(panel);
     buildChannelColumn(panel);
@@ -151,8 +152,6 @@ void ReceiverForm::buildDisplay(QWidget* parent) {
     mhz_ = label(displayPanel_, "Label5", "MHz", twips(3240, 960, 495, 255));
     mhz_->setFont(arial(11.25));
     scale_ = place<LinearGauge>(displayPanel_, "LGAUGE1", twips(120, 1200, 3615, 255));
-    scale_->setMinimum(132);
-    scale_->setMaximum(144);
     wheel_ = place<ThumbWheel>(parent, "Wheel1", twips(3960, 120, 180, 1650));
 }
 
@@ -178,26 +177,23 @@ void ReceiverForm::buildMeters(QWidget* parent) {
     dial_ = place<Dial>(parent, "Gauge1", twips(5160, 120, 2175, 1095));
     dial_->setNeedle0Label("Signal level");
     dial_->setNeedle1Label("Ubat");
-    dial_->setMinimum(-5);
-    dial_->setMaximum(25);
     bar_ = place<BarIndicator>(parent, "ind1", twips(5160, 1200, 2100, 135));
     bar_->setMinimum(0);
-    bar_->setMaximum(6);
-    bar_->setBarColor(QColor(0, 160, 0));
-    bar_->setBackgroundColor(Qt::black);
+    bar_->setBarColor(toQColor(palette::SignalBar));
+    bar_->setBackgroundColor(toQColor(palette::SignalBarFace));
 
     auto* title = place<Panel3D>(parent, "SSPanel3", twips(5160, 1320, 2175, 375));
     title->setCaption("ORVEX  FM RECEIVER");
-    title->setCaptionColor(toQColor(colour::Yellow));
-    title->setBackgroundColor(toQColor(colour::DarkGrey));
+    title->setCaptionColor(toQColor(palette::NameplateText));
+    title->setBackgroundColor(toQColor(palette::NameplateFace));
     QFont bold = arial(9);
     bold.setBold(true);
     title->setFont(bold);
 
     auto* logo = place<Panel3D>(parent, "SSPanel8", twips(120, 1680, 1335, 255));
     logo->setCaption("Orvex Radio");
-    logo->setCaptionColor(toQColor(colour::White));
-    logo->setBackgroundColor(Qt::black);
+    logo->setCaptionColor(toQColor(palette::LogoText));
+    logo->setBackgroundColor(toQColor(palette::LogoFace));
     QFont script = arial(9.5);
     script.setItalic(true);
     logo->setFont(script);
@@ -235,7 +231,6 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     auto* audio = place<Panel3D>(parent, "SSPanel9", twips(1200, -120, 2175, 1215));
     squelch_ = place<QSlider>(audio, "HSlider3", twips(120, 240, 1215, 255));
     squelch_->setOrientation(Qt::Horizontal);
-    squelch_->setRange(0, 1000);
     squelch_->setPageStep(50);
     squelchLabel_ = label(audio, "Label4", "Squelch", twips(1440, 240, 615, 255));
     zeroLabel_ = label(audio, "Label7", "0", twips(120, 600, 255, 255));
@@ -243,15 +238,14 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     audioLabel_ = label(audio, "Label6", "Audio", twips(1560, 600, 495, 255));
     volume_ = place<QSlider>(audio, "HSlider4", twips(120, 840, 1935, 255));
     volume_->setOrientation(Qt::Horizontal);
-    volume_->setRange(0, 7);
     volume_->setPageStep(1);
     volume_->setTickPosition(QSlider::TicksBelow);
 }
 
 void ReceiverForm::connectOperator() {
-    connect(knob_, &Knob::positionChanged, this,
+    connect(knob_, &Knob::moved, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_Change(p); }); });
-    connect(knob_, &Knob::dragFinished, this,
+    connect(knob_, &Knob::released, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_DragEnd(p); }); });
     connect(wheel_, &ThumbWheel::turned, this,
             [this](int code) { run([code](Receiver& r) { r.Wheel1_Change(code); }); });
@@ -267,7 +261,7 @@ void ReceiverForm::connectOperator() {
             [this] { run([](Receiver& r) { r.Command4_Click(); }); });
 
     const auto onToggle = [this](ToggleSwitch* widget, void (Receiver::*handler)(bool)) {
-        connect(widget, &ToggleSwitch::toggled, this, [this, handler](bool on) {
+        connect(widget, &ToggleSwitch::switched, this, [this, handler](bool on) {
             run([handler, on](Receiver& r) { (r.*handler)(on); });
         });
     };
@@ -281,6 +275,8 @@ void ReceiverForm::connectOperator() {
     onToggle(about_, &Receiver::Toggle3_Change);
     onToggle(scan_, &Receiver::Toggle5_Change);
 
+    // Qt's slider has no signal for the operator's moves alone (a screen reader sets its value as
+    // code does); render() draws it with its signals blocked, so only the operator reaches these.
     connect(volume_, &QSlider::valueChanged, this,
             [this](int p) { run([p](Receiver& r) { r.HSlider4_Change(p); }); });
     connect(squelch_, &QSlider::valueChanged, this,
@@ -307,6 +303,8 @@ void ReceiverForm::render() {
     display_->setUnlitColor(toQColor(panel.LedDisplay1.unlit));
     display_->setSegmentColor(toQColor(panel.LedDisplay1.segment));
     setTextColour(mhz_, panel.Label5.text, panel.Label5.background);
+    scale_->setMinimum(panel.LGAUGE1.minimum);
+    scale_->setMaximum(panel.LGAUGE1.maximum);
     scale_->setValue(panel.LGAUGE1.value);
     scale_->setBackgroundColor(toQColor(panel.LGAUGE1.background));
     scale_->setBarColor(toQColor(panel.LGAUGE1.bar));
@@ -330,6 +328,7 @@ void ReceiverForm::render() {
     for (auto [slider, model] :
          {std::pair{squelch_, &panel.HSlider3}, std::pair{volume_, &panel.HSlider4}}) {
         const QSignalBlocker blocker(slider);
+        slider->setRange(0, model->maximum);
         slider->setValue(model->position);
         slider->setEnabled(model->enabled);
     }
@@ -358,6 +357,8 @@ void ReceiverForm::renderToggles(const PanelModel& panel) {
 
 void ReceiverForm::renderMeters(const PanelModel& panel) {
     const DialModel& model = panel.Gauge1;
+    dial_->setMinimum(model.minimum);
+    dial_->setMaximum(model.maximum);
     dial_->setNeedleValue(0, model.needles[0]);
     dial_->setNeedleValue(1, model.needles[1]);
     dial_->setSelectedNeedle(model.selected);
@@ -367,6 +368,7 @@ void ReceiverForm::renderMeters(const PanelModel& panel) {
     dial_->setMajorStep(model.majorStep);
     dial_->setMinorStep(model.minorStep);
     dial_->setLabelsVisible(model.labelsVisible);
+    bar_->setMaximum(panel.ind1.maximum);
     bar_->setValue(panel.ind1.value);
     bar_->setEnabled(panel.ind1.enabled);
 }

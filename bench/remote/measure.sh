@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Requests per second and latency of the rigctl server, against Hamlib's rigctld with its dummy
 # rig in the same run. Ours runs headless on the simulated board, switched on, its measurement
-# cycle running; every F does the real port work. One client on loopback, one request at a time.
+# cycle running; every F does the real port work. One client on loopback, one request at a time;
+# each measurement is run three times and the median run (by rate, and by p99) is reported.
+# rigctld's dummy rig sleeps in every set, so its F runs once, with at most 250 requests.
 #   bench/remote/measure.sh [build folder] [requests] [seconds per run]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source bench/record.sh
 build=${1:-build}
 requests=${2:-20000}
-seconds=${3:-20}
+seconds=${3:-15}
 cmake --build "$build" --target orvex rigctl_load | tail -1
 command -v rigctld >/dev/null || { echo "rigctld is missing (Debian: libhamlib-utils)"; exit 1; }
 folder=$(mktemp -d)
@@ -46,8 +49,29 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 
-echo "server command requests failures requests/s p50_us p99_us"
-for command in f F; do
-    echo "orvex $command $("$build/bench/remote/rigctl_load" "$ours" "$command" "$requests" "$seconds")"
-    echo "rigctld $command $("$build/bench/remote/rigctl_load" "$theirs" "$command" "$requests" "$seconds")"
-done
+# Runs the load generator `runs` times; prints the median rate, p50 and p99 (each the median of its
+# column) and records the rate and the p99 under remote.COMMAND.SERVER.
+measure() {
+    local server=$1 port=$2 command=$3 count=$4 runs=$5 lines=()
+    for _ in $(seq "$runs"); do
+        lines+=("$("$build/bench/remote/rigctl_load" "$port" "$command" "$count" "$seconds")")
+    done
+    local median
+    median=$(printf '%s\n' "${lines[@]}" | awk '
+        { rate[NR] = $3; p50[NR] = $4; p99[NR] = $5; failed += $2 }
+        function middle(v, n,   i, j, t) {
+            for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+            return v[int((n + 1) / 2)]
+        }
+        END { print middle(rate, NR), middle(p50, NR), middle(p99, NR), failed }')
+    read -r rate p50 p99 failed <<<"$median"
+    printf '%-8s %-3s %8s /s  p50 %7s us  p99 %8s us  failures %s  (runs: %s)\n' "$server" \
+        "$command" "$rate" "$p50" "$p99" "$failed" "$(printf '%s; ' "${lines[@]}")"
+    record "remote.$command.$server.rate" "$rate"
+    record "remote.$command.$server.p99_us" "$p99"
+}
+
+measure ours "$ours" f "$requests" 3
+measure rigctld "$theirs" f "$requests" 3
+measure ours "$ours" F "$requests" 3
+measure rigctld "$theirs" F $((requests < 250 ? requests : 250)) 1

@@ -58,6 +58,7 @@ TEST(RigctlSessionTest, AnswersEveryCommandInThePlainStyle) {
         {on, "N 5000\nn\nf\n", "RPRT 0\n5000\n132000000\n"},
         {on, "N 100000\nn\n", "RPRT 0\n100000\n"},
         {on, "N 7000\n", "RPRT -1\n"},
+        {on, "N 65541000\n", "RPRT -1\n"},  // no 5 kHz by way of 16-bit overflow
         {on, "l SQL\nl AF\n", "0.000000\n0.000000\n"},
         {on, "L SQL 0.3\nl SQL\n", "RPRT 0\n0.300000\n"},
         {on, "L AF 0.5\nl AF\n", "RPRT 0\n0.571429\n"},  // 3.5 of 7 rounds to 4

@@ -93,6 +93,7 @@ void SevenSegmentDisplay::setText(const QString& text) {
             update();
         }
         announceValue();
+        emit textChanged(text_);
     }
 }
 

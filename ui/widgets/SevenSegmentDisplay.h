@@ -14,10 +14,11 @@ namespace orvex {
 // aligned with the free cells underlined; digits, one decimal point and Backspace edit it, Enter
 // hands it over with entryAccepted() and Escape drops it with entryCancelled(). The displayed
 // text is never changed by typing; the owner decides what to show. A click, or Enter or Space
-// outside entry, emits activated(): the owner decides whether to begin an entry.
+// outside entry, emits activated(): the owner decides whether to begin an entry. Those three
+// signals come from the operator only; textChanged() follows every new displayed text.
 class SevenSegmentDisplay : public InstrumentWidget {
     Q_OBJECT
-    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(int digitCount READ digitCount WRITE setDigitCount)
     Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor)
     Q_PROPERTY(QColor segmentColor READ segmentColor WRITE setSegmentColor)
@@ -54,9 +55,12 @@ public:
     QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
 
 signals:
+    // The operator's acts
     void entryAccepted(const QString& typed);
     void entryCancelled();
     void activated();
+    // Every change of the displayed text, made from code
+    void textChanged(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
