@@ -203,7 +203,7 @@ Outcome setStep(Context& context, const Arguments& args) {
     }
     const std::optional<std::int32_t> before = receiver(context).displayedKHz();
     run(context, [target, before](Receiver& r) {
-        if (target == 5) {
+        if (target == FineStep.stepKHz) {
             if (r.panel().Toggle9.on) {
                 r.Toggle9_Change(false);
             }
