@@ -59,7 +59,17 @@ Options parseCommandLine(const QCoreApplication& app) {
     const QCommandLineOption switchOn("switch-on",
                                       "Switch the receiver on at start, as the Power "
                                       "switch does.");
-    parser.addOptions({settings, board, port, trace, switchOn});
+    const QCommandLineOption rigctl("rigctl",
+                                    "Serve Hamlib's rigctl clients (rigctl -m 2, gpredict, ...) "
+                                    "on TCP PORT, at 127.0.0.1 unless HOST names another "
+                                    "address. The usual port is 4532.",
+                                    "[HOST:]PORT");
+    const QCommandLineOption headless("headless",
+                                      "Run without a window, on a machine with no display: the "
+                                      "receiver is reached through --rigctl only. The port saved "
+                                      "at the last power-off is chosen at start unless --port "
+                                      "chooses one.");
+    parser.addOptions({settings, board, port, trace, switchOn, rigctl, headless});
     parser.process(app);
 
     Options options;
@@ -81,6 +91,19 @@ Options parseCommandLine(const QCoreApplication& app) {
         } else {
             refuse(QString("unknown port \"%1\": use lpt1 or lpt2.").arg(portName));
         }
+    }
+    if (parser.isSet(rigctl)) {
+        QString problem;
+        options.rigctl = parseListenAddress(parser.value(rigctl), &problem);
+        if (!options.rigctl) {
+            refuse("--rigctl: " + problem + ".");
+        }
+    }
+    options.headless = parser.isSet(headless);
+    if (options.headless && !options.rigctl) {
+        refuse(
+            "--headless needs --rigctl [HOST:]PORT: without a window nobody could reach the "
+            "receiver.");
     }
     return options;
 }

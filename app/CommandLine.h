@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/Backends.h"
+#include "remote/ListenAddress.h"
 
 namespace orvex {
 
@@ -14,6 +15,8 @@ struct Options {
     std::optional<int> portBase;  // --port: 888 or 632
     QString tracePath;
     bool switchOn = false;
+    std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
+    bool headless = false;                // --headless: no window; needs --rigctl
 };
 
 // Reads the command line; prints help, the version or what is wrong, and exits, as a Linux

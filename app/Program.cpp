@@ -27,7 +27,8 @@ Program::Program(const Options& options, BoardOpener openBoard)
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
       portBase_(options.portBase),
-      switchOn_(options.switchOn) {
+      switchOn_(options.switchOn),
+      headless_(options.headless) {
     if (!options.tracePath.isEmpty()) {
         startTrace(options.tracePath.toStdString());
     }
@@ -35,6 +36,11 @@ Program::Program(const Options& options, BoardOpener openBoard)
             [](const QString& text) { std::fprintf(stderr, "orvex: %s\n", qPrintable(text)); });
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
+    if (options.rigctl) {
+        remote_ = std::make_unique<RigctlServer>(host_, *options.rigctl);
+        connect(remote_.get(), &RigctlServer::message, this,
+                [](const QString& text) { std::fprintf(stderr, "orvex: %s\n", qPrintable(text)); });
+    }
 }
 
 Program::~Program() {
@@ -46,9 +52,17 @@ void Program::start() {
     if (portBase_) {
         host_.run(
             [base = *portBase_](Receiver& r) { r.choosePort(static_cast<std::int16_t>(base)); });
+    } else if (headless_) {
+        host_.run([](Receiver& r) {
+            r.Toggle3_Change(true);
+            r.Form2_Command1_Click();
+        });
     }
     if (switchOn_) {
         host_.run([](Receiver& r) { r.Toggle7_Change(true); });
+    }
+    if (remote_) {
+        remote_->start();
     }
 }
 

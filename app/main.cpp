@@ -19,6 +19,16 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
         return parseCommandLine(reader);
     }();
+    if (options.headless) {
+        // No window and no window system: messages go to standard error.
+        const QCoreApplication app(argc, argv);
+        Program program(options);
+        program.start();
+        if (!program.remote()->isListening()) {
+            return 1;  // nobody could reach the receiver; the reason is on standard error
+        }
+        return QCoreApplication::exec();
+    }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
     // The desktop entry's icon is the windows' too; Qt draws it with a plugin of its own.

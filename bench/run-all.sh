@@ -13,7 +13,8 @@ build=${1:-build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake --preset dev -B "$build" >/dev/null
 fi
-cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench | tail -1
+cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench rigctl_load |
+    tail -1
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
@@ -45,6 +46,9 @@ echo "== start-up and peak memory, offscreen"
 QT_QPA_PLATFORM=offscreen bench/startup/measure.sh "$build"
 echo "== idle CPU, offscreen"
 QT_QPA_PLATFORM=offscreen bench/idle/measure.sh "$build" 8 3
+
+echo "== remote control, against Hamlib's rigctld"
+bench/remote/measure.sh "$build"
 
 echo "== the table"
 python3 bench/performance_table.py "$results" docs/performance.md
