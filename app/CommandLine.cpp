@@ -37,6 +37,10 @@ Options parseCommandLine(const QCoreApplication& app) {
                                       "Use the settings file PATH instead of "
                                       "$XDG_CONFIG_HOME/orvex/ORVEX.ini.",
                                       "PATH");
+    const QCommandLineOption windowState("window-state",
+                                         "Keep the window's place and zoom in PATH instead of "
+                                         "$XDG_CONFIG_HOME/orvex/window.ini.",
+                                         "PATH");
     QStringList boardNames;
     QStringList boardHelp;
     for (const Backend& backend : Backends) {
@@ -57,11 +61,12 @@ Options parseCommandLine(const QCoreApplication& app) {
     const QCommandLineOption switchOn("switch-on",
                                       "Switch the receiver on at start, as the Power "
                                       "switch does.");
-    parser.addOptions({settings, board, port, trace, switchOn});
+    parser.addOptions({settings, windowState, board, port, trace, switchOn});
     parser.process(app);
 
     Options options;
     options.settingsPath = parser.value(settings);
+    options.windowStatePath = parser.value(windowState);
     options.tracePath = parser.value(trace);
     options.switchOn = parser.isSet(switchOn);
 

@@ -115,6 +115,12 @@ void ToggleSwitch::addAccessibleState(QAccessible::State& state) const {
     state.pressed = on_;
 }
 
+void ToggleSwitch::click() {
+    if (isEnabled()) {
+        toggleByOperator();
+    }
+}
+
 void ToggleSwitch::toggleByOperator() {
     setOn(!on_);
     emit toggled(on_);
