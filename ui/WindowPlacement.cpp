@@ -35,6 +35,14 @@ WindowPlacement::WindowPlacement(std::filesystem::path path, QObject* parent)
     saveTimer_.setSingleShot(true);
     saveTimer_.setInterval(SaveDelay);
     connect(&saveTimer_, &QTimer::timeout, this, &WindowPlacement::save);
+    placingTimer_.setSingleShot(true);
+    placingTimer_.setInterval(PlacingTime);
+    connect(&placingTimer_, &QTimer::timeout, this, [this] {
+        if (form_ != nullptr) {
+            saved_ = current();
+            following_ = true;
+        }
+    });
 }
 
 std::filesystem::path WindowPlacement::defaultPath() {
@@ -44,7 +52,6 @@ std::filesystem::path WindowPlacement::defaultPath() {
 void WindowPlacement::attach(ReceiverForm& form) {
     form_ = &form;
     restore();
-    saved_ = current();
     form.installEventFilter(this);
     connect(&form, &ReceiverForm::zoomChanged, this, &WindowPlacement::changed);
 }
@@ -69,7 +76,9 @@ void WindowPlacement::restore() {
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_ && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+    if (watched == form_ && event->type() == QEvent::Show && !following_) {
+        placingTimer_.start();
+    } else if (watched == form_ && event->type() == QEvent::Move) {
         changed();
     }
     return QObject::eventFilter(watched, event);
@@ -81,7 +90,7 @@ WindowPlacement::Placement WindowPlacement::current() const {
 
 // Only what the operator changes is saved: a window never moved or zoomed writes no file.
 void WindowPlacement::changed() {
-    if (form_ != nullptr && form_->isVisible() && current() != saved_) {
+    if (following_ && form_ != nullptr && current() != saved_) {
         saveTimer_.start();
     }
 }

@@ -27,6 +27,8 @@ class WindowPlacement : public QObject, private MessageSink {
 public:
     // Moves and zooms come in bursts while the operator drags; one save follows the last.
     static constexpr std::chrono::milliseconds SaveDelay{400};
+    // The window manager places a window when it first shows; that is not the operator's doing.
+    static constexpr std::chrono::milliseconds PlacingTime{1000};
 
     explicit WindowPlacement(std::filesystem::path path, QObject* parent = nullptr);
 
@@ -34,9 +36,11 @@ public:
     static std::filesystem::path defaultPath();
     const std::filesystem::path& path() const { return store_.path(); }
 
-    // Zooms `form` and puts it where the file says (when that place is on a screen), then saves
-    // whenever it is moved or zoomed. Call before the window is shown.
+    // Zooms `form` and puts it where the file says (when that place is on a screen), then, once
+    // the window has been shown and placed, saves whenever it is moved or zoomed. Call before the
+    // window is shown.
     void attach(ReceiverForm& form);
+    bool following() const { return following_; }
     bool savePending() const { return saveTimer_.isActive(); }
 
 protected:
@@ -60,6 +64,8 @@ private:
     QPointer<ReceiverForm> form_;
     std::optional<Placement> saved_;
     QTimer saveTimer_;
+    QTimer placingTimer_;
+    bool following_ = false;
     bool saving_ = false;
     bool toldSaveProblem_ = false;
 };

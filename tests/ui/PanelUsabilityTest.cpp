@@ -256,6 +256,8 @@ private slots:
             placement.attach(form);
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QTRY_VERIFY(placement.following());  // after the window manager placed it
+            QVERIFY(!fs::exists(file));
             form.setZoom(1.5);
             form.move(60, 40);
             QTRY_VERIFY(fs::exists(file) && !placement.savePending());
