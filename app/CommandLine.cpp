@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/Band.h"
 #include "core/Lines.h"
 
 namespace orvex {
@@ -29,8 +30,9 @@ QString inWords(const QStringList& names) {
 Options parseCommandLine(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Front panel of the ORVEX FM receiver board (132 MHz - 144 MHz) on a parallel port.\n"
-        "Without the board it runs on a simulated one.");
+        QString("Front panel of the ORVEX FM receiver board (%1) on a parallel port.\n"
+                "Without the board it runs on a simulated one.")
+            .arg(QString::fromStdString(bandText())));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption settings("settings",

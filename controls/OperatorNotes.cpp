@@ -3,14 +3,13 @@
 #include <array>
 #include <cmath>
 
+#include "controls/AudioScales.h"
+#include "core/Band.h"
 #include "core/Lines.h"
 #include "core/NumberText.h"
 
 namespace orvex {
 namespace {
-
-constexpr double BandBottomMHz = 132.0;
-constexpr double BandTopMHz = 144.0;
 
 // The units a typed frequency may be in: MHz, kHz, Hz.
 constexpr std::array<double, 3> UnitsPerMegahertz{1.0, 1e3, 1e6};
@@ -20,15 +19,15 @@ std::string channelName(int channel) {
 }
 
 std::string megahertzText(std::int32_t kHz) {
-    return frequencyText(kHz / 1000.0) + " MHz";
+    return frequencyText(mhzFromKHz(kHz)) + " MHz";
 }
 
 }  // namespace
 
 std::string memoryContents(const ChannelMemory& memory) {
-    return frequencyText(memory.frequencyKHz / 1000.0) + " MHz, " + std::to_string(memory.stepKHz) +
-           " kHz, volume " + std::to_string(memory.volumePosition) + ", squelch " +
-           numberText(memory.squelch);
+    return frequencyText(mhzFromKHz(memory.frequencyKHz)) + " MHz, " +
+           std::to_string(memory.stepKHz) + " kHz, volume " +
+           std::to_string(memory.volumePosition) + ", squelch " + numberText(memory.squelch);
 }
 
 std::string storeNote(int channel, const ChannelMemory& memory, const PanelSettings& panel) {
@@ -36,7 +35,7 @@ std::string storeNote(int channel, const ChannelMemory& memory, const PanelSetti
         memory.status == ChannelMemory::Status::Valid && panel.displayedKHz &&
         std::abs(memory.frequencyKHz - *panel.displayedKHz) < 0.5 &&
         memory.stepKHz == panel.stepKHz && memory.volumePosition == panel.volumePosition &&
-        roundHalfEven(memory.squelch * 1000.0) == panel.squelchPosition;
+        squelchPositionFromFile(memory.squelch) == panel.squelchPosition;
     if (!holdsThePanel) {
         return channelName(channel) + " was not stored: the settings file does not hold it";
     }
@@ -102,7 +101,7 @@ std::optional<double> typedMegahertz(std::string_view typed) {
 
 std::optional<std::string> entryNote(double typedMHz, std::optional<std::int32_t> tunedKHz,
                                      int stepKHz) {
-    if (!tunedKHz || std::abs(typedMHz * 1000.0 - *tunedKHz) < 1e-6) {
+    if (!tunedKHz || std::abs(kHzFromMHz(typedMHz) - *tunedKHz) < 1e-6) {
         return std::nullopt;
     }
     return numberText(typedMHz) + " MHz is not on the " + std::to_string(stepKHz) +

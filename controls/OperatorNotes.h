@@ -17,7 +17,7 @@ struct PanelSettings {
     std::optional<std::int32_t> displayedKHz;
     int stepKHz = 0;
     int volumePosition = 0;
-    int squelchPosition = 0;  // 0..1000
+    int squelchPosition = 0;  // the slider's position
 };
 
 // "137.100 MHz, 10 kHz, volume 4, squelch 0.25"
@@ -39,8 +39,8 @@ std::string stepNote(int stepKHz);
 // Why the Mute switch springs back while the receiver measures.
 std::string_view muteNote();
 
-// A typed frequency in MHz, kHz (132000-144000) or Hz (132000000-144000000), as MHz; nothing when
-// it is none of these.
+// A typed frequency in MHz, kHz or Hz, as MHz: whichever unit puts it in the band; nothing when
+// none does.
 std::optional<double> typedMegahertz(std::string_view typed);
 // When the frequency tuned is not the one typed (the step grid): which one it was rounded to.
 std::optional<std::string> entryNote(double typedMHz, std::optional<std::int32_t> tunedKHz,

@@ -20,19 +20,34 @@ enum class DataLine : std::uint8_t {
 // Status register (base + 1): the converter's serial output on bit 6.
 enum class StatusLine : std::uint8_t { ConverterOut = 64 };
 
+// Control register (base + 2): the three volume lines, weighted 4, 2 and 1, and a spare line.
+enum class ControlLine : std::uint8_t {
+    Volume4 = 1,  // pin 1
+    Volume2 = 2,  // pin 14
+    Spare = 4,    // pin 16, not wired to the volume
+    Volume1 = 8,  // pin 17
+};
+
+// Register offsets from the port base.
+enum class Register : std::uint8_t { Data = 0, Status = 1, Control = 2 };
+
 constexpr int value(DataLine line) {
     return static_cast<int>(line);
 }
 constexpr int value(StatusLine line) {
     return static_cast<int>(line);
 }
-
-// Register offsets from the port base.
-enum class Register : std::uint8_t { Data = 0, Status = 1, Control = 2 };
+constexpr int value(ControlLine line) {
+    return static_cast<int>(line);
+}
+constexpr int value(Register offset) {
+    return static_cast<int>(offset);
+}
 
 // The standard port inverts the control register's lines 0, 1 and 3 (pins 1, 14, 17) on their way
 // out; line 2 (pin 16) is not inverted.
-constexpr int ControlInversionMask = 0b1011;
+constexpr int ControlInversionMask =
+    value(ControlLine::Volume4) | value(ControlLine::Volume2) | value(ControlLine::Volume1);
 
 // The control-register code that puts every volume line low.
 constexpr std::int16_t SilentVolumeCode = 11;

@@ -18,4 +18,7 @@ public:
 // access is worded by the caller, who knows what was denied ("the folder is read-only").
 std::string plainReason(int error, std::string_view accessDenied);
 
+// The plain words for a path that names a folder where a file was expected.
+constexpr const char* IsAFolder = "it is a folder, not a file";
+
 }  // namespace orvex

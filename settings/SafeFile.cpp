@@ -15,6 +15,12 @@
 namespace orvex {
 namespace {
 
+// Why an access was denied, in the operator's words.
+constexpr const char* ReadDenied = "you do not have permission to read it";
+constexpr const char* WriteDenied = "writing was refused";
+constexpr const char* FolderReadOnly = "the folder is read-only";
+constexpr const char* PermissionDenied = "permission denied";
+
 // Removes the temporary unless the rename has consumed it.
 class TemporaryFile {
 public:
@@ -42,7 +48,7 @@ void writeAll(int fd, std::string_view bytes) {
             if (errno == EINTR) {
                 continue;
             }
-            throw FileProblem(plainReason(errno, "writing was refused"));
+            throw FileProblem(plainReason(errno, WriteDenied));
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -57,7 +63,7 @@ void keepPermissionsAndOwner(int fd, const struct stat& old) {
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0) {
         throw FileProblem("its permissions could not be kept: " +
-                          plainReason(errno, "permission denied"));
+                          plainReason(errno, PermissionDenied));
     }
 }
 
@@ -80,14 +86,14 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
         if (errno == ENOENT) {
             return std::nullopt;
         }
-        throw FileProblem(plainReason(errno, "you do not have permission to read it"));
+        throw FileProblem(plainReason(errno, ReadDenied));
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
-        throw FileProblem(plainReason(errno, "you do not have permission to read it"));
+        throw FileProblem(plainReason(errno, ReadDenied));
     }
     if (S_ISDIR(info.st_mode)) {
-        throw FileProblem("it is a folder, not a file");
+        throw FileProblem(IsAFolder);
     }
     if (!S_ISREG(info.st_mode)) {
         throw FileProblem("it is not a regular file");
@@ -107,7 +113,7 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
             if (errno == EINTR) {
                 continue;
             }
-            throw FileProblem(plainReason(errno, "you do not have permission to read it"));
+            throw FileProblem(plainReason(errno, ReadDenied));
         }
         if (got == 0) {
             return bytes;
@@ -153,7 +159,7 @@ SaveLock::SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseco
         const bool exists = ::access(lockFile.c_str(), F_OK) == 0;
         throw FileProblem(plainReason(
             error, exists ? "you do not have permission to open the lock file " + lockFile.string()
-                          : std::string("the folder is read-only")));
+                          : std::string(FolderReadOnly)));
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
@@ -162,7 +168,7 @@ SaveLock::SaveLock(const std::filesystem::path& lockFile, std::chrono::milliseco
         }
         if (errno != EWOULDBLOCK) {
             throw FileProblem("the lock file " + lockFile.string() +
-                              " cannot be locked: " + plainReason(errno, "permission denied"));
+                              " cannot be locked: " + plainReason(errno, PermissionDenied));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             throw FileProblem(
@@ -188,7 +194,7 @@ void replaceFile(const std::filesystem::path& path, std::string_view bytes) {
     FileDescriptor fd(
         ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
     if (!fd.valid()) {
-        throw FileProblem(plainReason(errno, "the folder is read-only"));
+        throw FileProblem(plainReason(errno, FolderReadOnly));
     }
     TemporaryFile temporary(temporaryPath);
 
@@ -197,14 +203,14 @@ void replaceFile(const std::filesystem::path& path, std::string_view bytes) {
     }
     writeAll(fd.get(), bytes);
     if (::fsync(fd.get()) != 0) {
-        throw FileProblem(plainReason(errno, "writing was refused"));
+        throw FileProblem(plainReason(errno, WriteDenied));
     }
     // Network file systems may report a failed write only when the file is closed.
     if (::close(fd.release()) != 0) {
-        throw FileProblem(plainReason(errno, "writing was refused"));
+        throw FileProblem(plainReason(errno, WriteDenied));
     }
     if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
-        throw FileProblem(plainReason(errno, "the folder is read-only"));
+        throw FileProblem(plainReason(errno, FolderReadOnly));
     }
     temporary.renamed();
     flushFolder(path.parent_path());

@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "core/Band.h"
+#include "core/NumberText.h"
 #include "core/Version.h"
 #include "ui/Geometry.h"
 #include "ui/widgets/Panel3D.h"
@@ -13,7 +15,6 @@
 namespace orvex {
 namespace {
 
-constexpr Rgb Teal = colour::Teal;
 constexpr QSize DesignSize = twips(0, 0, 3600, 2280).size();
 // Kept clear between the texts and the window's right and bottom edges.
 constexpr int EdgeMargin = 8;
@@ -31,7 +32,7 @@ Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), h
 
     auto* frame = new Panel3D(this);
     frame->setObjectName("Frame3");
-    frame->setBackgroundColor(toQColor(colour::PanelGrey));
+    frame->setBackgroundColor(toQColor(palette::Panel));
     frame->setGeometry(rect());
     frame->lower();
     frame_ = frame;
@@ -39,9 +40,9 @@ Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), h
     auto* logo = new Panel3D(this);
     logo->setObjectName("SSPanel1");
     logo->setGeometry(twips(240, 120, 3135, 615));
-    logo->setBackgroundColor(Qt::black);
+    logo->setBackgroundColor(toQColor(palette::LogoFace));
     logo->setCaption("ORVEX");
-    logo->setCaptionColor(QColor(255, 0, 0));
+    logo->setCaptionColor(toQColor(palette::AboutLogoText));
     QFont script("URW Chancery L");
     script.setStyleHint(QFont::Cursive);
     script.setPointSize(21);
@@ -51,10 +52,12 @@ Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), h
 
     QLabel* title = label(
         "Label1",
-        QStringLiteral("ORVEX FM receiver 132-144 MHz, v%1").arg(QString::fromUtf8(ProgramVersion)),
+        QStringLiteral("ORVEX FM receiver %1-%2 MHz, v%3")
+            .arg(QString::fromStdString(numberText(BandBottomMHz)),
+                 QString::fromStdString(numberText(BandTopMHz)), QString::fromUtf8(ProgramVersion)),
         twips(120, 720, 3375, 255));
     QPalette teal = title->palette();
-    teal.setColor(QPalette::WindowText, toQColor(Teal));
+    teal.setColor(QPalette::WindowText, toQColor(palette::CaptionText));
     title->setPalette(teal);
     label("Label2", "Free software under the MIT licence", twips(120, 960, 3135, 165));
     board_ = label("Label8", {}, twips(120, 1200, 2600, 165));

@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "core/Band.h"
 #include "ui/KeyTable.h"
 
 namespace orvex {
@@ -21,7 +22,7 @@ constexpr std::array<ControlHelp, 19> Controls{{
      "Hz (137500000), then Enter; Escape cancels. A frequency between the steps is rounded to "
      "the nearest step and the status line says to which. The mouse wheel over a digit tunes by "
      "that digit (100 kHz, 10 kHz, &hellip;), never by less than the step."},
-    {"Frequency scale", "Where the frequency lies in the band, 132 to 144 MHz."},
+    {"Frequency scale", "Where the frequency lies in the band."},
     {"Thumb wheel", "One step up or down per notch, drag or arrow key, while the receiver is on."},
     {"Ch-1, Ch-2, Ch-3",
      "Recall a channel memory; while Read/Write shows Write, store the frequency, step, volume "
@@ -59,7 +60,7 @@ constexpr std::array<ControlHelp, 19> Controls{{
      "it any other way ends the program."},
     {"Scan",
      "Steps up the band every half second until a signal is above the squelch threshold, holds "
-     "there while it lasts, and wraps from 144 to 132 MHz."},
+     "there while it lasts, and wraps from the top of the band to its bottom."},
     {"Squelch", "The threshold below which the receiver mutes the audio."},
     {"Volume", "The volume, in eight levels."},
     {"Status line and board",
@@ -74,7 +75,9 @@ QString row(const QString& first, const QString& second) {
 }
 
 QString page(const QList<CommandKey>& commands, const QString& board) {
-    QString html = QStringLiteral("<h3>The panel</h3><table>");
+    QString html = QStringLiteral("<p>The front panel of the ORVEX FM receiver, %1.</p>")
+                       .arg(QString::fromStdString(bandText()).toHtmlEscaped());
+    html += QStringLiteral("<h3>The panel</h3><table>");
     for (const ControlHelp& control : Controls) {
         html += row(QString::fromUtf8(control.name), QString::fromUtf8(control.text));
     }

@@ -23,7 +23,7 @@ public:
     static constexpr double Smallest = 1.0;
     static constexpr double Largest = 3.0;
     // The zooms that zooming in and out steps through.
-    static constexpr std::array<double, 7> Steps{1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+    static constexpr std::array Steps{1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
 
     // Records `window` and every widget in it (other windows excepted) as laid out now, at
     // 100 %; `size` is what the window's content takes at 100 %.

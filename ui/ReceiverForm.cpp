@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "controls/OperatorNotes.h"
+#include "core/Band.h"
 #include "core/NumberText.h"
 #include "ui/Geometry.h"
 #include "ui/KeyTable.h"
@@ -74,7 +75,9 @@ QString titleFor(QString board) {
     if (!board.isEmpty()) {
         board[0] = board[0].toLower();
     }
-    return QStringLiteral("ORVEX 132\u2013144 MHz \u2014 %1").arg(board);
+    return QStringLiteral("ORVEX %1\u2013%2 MHz \u2014 %3")
+        .arg(QString::fromStdString(numberText(BandBottomMHz)),
+             QString::fromStdString(numberText(BandTopMHz)), board);
 }
 
 std::int64_t digitWeightKHz(int place) {
@@ -95,8 +98,8 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const Q
     setFont(arial(8.25));
     // The panel's grey, which the switches and the thumb wheel take from the palette.
     QPalette grey = palette();
-    grey.setColor(QPalette::Window, toQColor(colour::PanelGrey));
-    grey.setColor(QPalette::Button, toQColor(colour::PanelGrey));
+    grey.setColor(QPalette::Window, toQColor(palette::Panel));
+    grey.setColor(QPalette::Button, toQColor(palette::Panel));
     setPalette(grey);
 
     buildPanel();
@@ -154,7 +157,7 @@ void ReceiverForm::buildPanel() {
     frame->setObjectName("Frame3D1");
     frame->setGeometry(twips(0, 0, 7455, 2865));
     auto* panel = place<Panel3D>(frame, "Panel3D2", twips(0, 0, 7455, 2895));
-    panel->setBackgroundColor(toQColor(colour::PanelGrey));
+    panel->setBackgroundColor(toQColor(palette::Panel));
 
     buildDisplay(panel);
     buildChannelColumn(panel);
@@ -171,8 +174,6 @@ void ReceiverForm::buildDisplay(QWidget* parent) {
     mhz_ = label(displayPanel_, "Label5", "MHz", twips(3240, 960, 495, 255));
     mhz_->setFont(arial(11.25));
     scale_ = place<LinearGauge>(displayPanel_, "LGAUGE1", twips(120, 1200, 3615, 255));
-    scale_->setMinimum(132);
-    scale_->setMaximum(144);
     wheel_ = place<ThumbWheel>(parent, "Wheel1", twips(3960, 120, 180, 1650));
 }
 
@@ -198,26 +199,23 @@ void ReceiverForm::buildMeters(QWidget* parent) {
     dial_ = place<Dial>(parent, "Gauge1", twips(5160, 120, 2175, 1095));
     dial_->setNeedle0Label("Signal level");
     dial_->setNeedle1Label("Ubat");
-    dial_->setMinimum(-5);
-    dial_->setMaximum(25);
     bar_ = place<BarIndicator>(parent, "ind1", twips(5160, 1200, 2100, 135));
     bar_->setMinimum(0);
-    bar_->setMaximum(6);
-    bar_->setBarColor(QColor(0, 160, 0));
-    bar_->setBackgroundColor(Qt::black);
+    bar_->setBarColor(toQColor(palette::SignalBar));
+    bar_->setBackgroundColor(toQColor(palette::SignalBarFace));
 
     auto* title = place<Panel3D>(parent, "SSPanel3", twips(5160, 1320, 2175, 375));
     title->setCaption("ORVEX  FM RECEIVER");
-    title->setCaptionColor(toQColor(colour::Yellow));
-    title->setBackgroundColor(toQColor(colour::DarkGrey));
+    title->setCaptionColor(toQColor(palette::NameplateText));
+    title->setBackgroundColor(toQColor(palette::NameplateFace));
     QFont bold = arial(9);
     bold.setBold(true);
     title->setFont(bold);
 
     auto* logo = place<Panel3D>(parent, "SSPanel8", twips(120, 1680, 1335, 255));
     logo->setCaption("Orvex Radio");
-    logo->setCaptionColor(toQColor(colour::White));
-    logo->setBackgroundColor(Qt::black);
+    logo->setCaptionColor(toQColor(palette::LogoText));
+    logo->setBackgroundColor(toQColor(palette::LogoFace));
     QFont script = arial(9.5);
     script.setItalic(true);
     logo->setFont(script);
@@ -255,7 +253,6 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     auto* audio = place<Panel3D>(parent, "SSPanel9", twips(1200, -120, 2175, 1215));
     squelch_ = place<QSlider>(audio, "HSlider3", twips(120, 240, 1215, 255));
     squelch_->setOrientation(Qt::Horizontal);
-    squelch_->setRange(0, 1000);
     squelch_->setPageStep(50);
     squelchLabel_ = label(audio, "Label4", "Squelch", twips(1440, 240, 615, 255));
     zeroLabel_ = label(audio, "Label7", "0", twips(120, 600, 255, 255));
@@ -263,7 +260,6 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     audioLabel_ = label(audio, "Label6", "Audio", twips(1560, 600, 495, 255));
     volume_ = place<QSlider>(audio, "HSlider4", twips(120, 840, 1935, 255));
     volume_->setOrientation(Qt::Horizontal);
-    volume_->setRange(0, 7);
     volume_->setPageStep(1);
     volume_->setTickPosition(QSlider::TicksBelow);
 }
@@ -345,9 +341,9 @@ void ReceiverForm::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ReceiverForm::connectOperator() {
-    connect(knob_, &Knob::positionChanged, this,
+    connect(knob_, &Knob::moved, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_Change(p); }); });
-    connect(knob_, &Knob::dragFinished, this,
+    connect(knob_, &Knob::released, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_DragEnd(p); }); });
     connect(wheel_, &ThumbWheel::turned, this,
             [this](int code) { run([code](Receiver& r) { r.Wheel1_Change(code); }); });
@@ -363,7 +359,7 @@ void ReceiverForm::connectOperator() {
             [this] { pressChannel(3, &Receiver::Command4_Click); });
 
     const auto onToggle = [this](ToggleSwitch* widget, void (Receiver::*handler)(bool)) {
-        connect(widget, &ToggleSwitch::toggled, this, [this, handler](bool on) {
+        connect(widget, &ToggleSwitch::switched, this, [this, handler](bool on) {
             run([handler, on](Receiver& r) { (r.*handler)(on); });
         });
     };
@@ -377,6 +373,8 @@ void ReceiverForm::connectOperator() {
     onToggle(about_, &Receiver::Toggle3_Change);
     onToggle(scan_, &Receiver::Toggle5_Change);
 
+    // Qt's slider has no signal for the operator's moves alone (a screen reader sets its value as
+    // code does); render() draws it with its signals blocked, so only the operator reaches these.
     connect(volume_, &QSlider::valueChanged, this,
             [this](int p) { run([p](Receiver& r) { r.HSlider4_Change(p); }); });
     connect(squelch_, &QSlider::valueChanged, this,
@@ -397,7 +395,7 @@ void ReceiverForm::connectFeedback() {
     feedback_ = new PanelFeedback(host_.receiver(), *status_, this);
     connect(&host_, &ReceiverHost::message, feedback_, &PanelFeedback::receiverMessage);
     connect(&host_, &ReceiverHost::panelChanged, feedback_, &PanelFeedback::panelChanged);
-    connect(mute_, &ToggleSwitch::toggled, feedback_, &PanelFeedback::muteSwitched);
+    connect(mute_, &ToggleSwitch::switched, feedback_, &PanelFeedback::muteSwitched);
     const Receiver& receiver = host_.receiver();
     for (auto [button, channel] :
          {std::pair{channel1_, 1}, std::pair{channel2_, 2}, std::pair{channel3_, 3}}) {
@@ -450,6 +448,8 @@ void ReceiverForm::render() {
     display_->setUnlitColor(toQColor(panel.LedDisplay1.unlit));
     display_->setSegmentColor(toQColor(panel.LedDisplay1.segment));
     setTextColour(mhz_, panel.Label5.text, panel.Label5.background);
+    scale_->setMinimum(panel.LGAUGE1.minimum);
+    scale_->setMaximum(panel.LGAUGE1.maximum);
     scale_->setValue(panel.LGAUGE1.value);
     scale_->setBackgroundColor(toQColor(panel.LGAUGE1.background));
     scale_->setBarColor(toQColor(panel.LGAUGE1.bar));
@@ -473,6 +473,7 @@ void ReceiverForm::render() {
     for (auto [slider, model] :
          {std::pair{squelch_, &panel.HSlider3}, std::pair{volume_, &panel.HSlider4}}) {
         const QSignalBlocker blocker(slider);
+        slider->setRange(0, model->maximum);
         slider->setValue(model->position);
         slider->setEnabled(model->enabled);
     }
@@ -513,6 +514,8 @@ void ReceiverForm::renderToggles(const PanelModel& panel) {
 
 void ReceiverForm::renderMeters(const PanelModel& panel) {
     const DialModel& model = panel.Gauge1;
+    dial_->setMinimum(model.minimum);
+    dial_->setMaximum(model.maximum);
     dial_->setNeedleValue(0, model.needles[0]);
     dial_->setNeedleValue(1, model.needles[1]);
     dial_->setSelectedNeedle(model.selected);
@@ -522,6 +525,7 @@ void ReceiverForm::renderMeters(const PanelModel& panel) {
     dial_->setMajorStep(model.majorStep);
     dial_->setMinorStep(model.minorStep);
     dial_->setLabelsVisible(model.labelsVisible);
+    bar_->setMaximum(panel.ind1.maximum);
     bar_->setValue(panel.ind1.value);
     bar_->setEnabled(panel.ind1.enabled);
 }

@@ -28,7 +28,7 @@ public:
     // Moves and zooms come in bursts while the operator drags; one save follows the last.
     static constexpr std::chrono::milliseconds SaveDelay{400};
     // The window manager places a window when it first shows; that is not the operator's doing.
-    static constexpr std::chrono::milliseconds PlacingTime{1000};
+    static constexpr std::chrono::seconds PlacingTime{1};
 
     explicit WindowPlacement(std::filesystem::path path, QObject* parent = nullptr);
 

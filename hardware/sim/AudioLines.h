@@ -12,8 +12,9 @@ namespace orvex::sim {
 // wired to the volume.
 constexpr int volumeFromControl(std::uint8_t control) {
     const int lines = (control ^ ControlInversionMask) & ControlInversionMask;
-    return ((lines & 0b0001) != 0 ? 4 : 0) + ((lines & 0b0010) != 0 ? 2 : 0) +
-           ((lines & 0b1000) != 0 ? 1 : 0);
+    return ((lines & value(ControlLine::Volume4)) != 0 ? 4 : 0) +
+           ((lines & value(ControlLine::Volume2)) != 0 ? 2 : 0) +
+           ((lines & value(ControlLine::Volume1)) != 0 ? 1 : 0);
 }
 
 }  // namespace orvex::sim

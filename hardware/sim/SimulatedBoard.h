@@ -41,9 +41,12 @@ public:
     static constexpr std::uint8_t SpareByte = 100;      // channel 2, a fixed divider on the board
     static constexpr std::uint8_t ReferenceByte = 255;  // channel 3, the converter's reference
 
+    // How the title and the About window name this board.
+    static constexpr const char* Name = "Simulated board";
+
     void write(const PortAccess& access) override;
     std::uint8_t read(const PortAccess& access) override;
-    std::string describe() const override { return "Simulated board"; }
+    std::string describe() const override { return Name; }
 
     // The antenna's view of the band: tests put in their own stations and turn the jitter off.
     Band& band() { return band_; }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/Band.h"
+
 namespace orvex::sim {
 
 // The board's three-wire PLL synthesizer. Data is shifted in on the rising edge of the clock
@@ -12,9 +14,9 @@ namespace orvex::sim {
 class SynthesizerChip {
 public:
     static constexpr double CrystalKHz = 8000.0;
-    static constexpr double IntermediateKHz = 10700.0;  // the oscillator runs this far above
-    static constexpr double LowestLockKHz = 132000.0;   // the loop filter and VCO hold lock
-    static constexpr double HighestLockKHz = 144000.0;  // across the receive band only
+    static constexpr double IntermediateKHz = 10700.0;      // the oscillator runs this far above
+    static constexpr double LowestLockKHz = BandBottomKHz;  // the loop filter and VCO hold lock
+    static constexpr double HighestLockKHz = BandTopKHz;    // across the receive band only
 
     struct State {
         std::optional<std::uint8_t> controlWord;

@@ -37,6 +37,7 @@ private slots:
     }
 
     void typedTextIsHeldApartFromTheDisplayedTextUntilEnter() {
+        QSignalSpy shown(display_.get(), &SevenSegmentDisplay::textChanged);
         display_->beginEntry();
         QTest::keyClicks(display_.get(), QStringLiteral("140.1"));
         QCOMPARE(display_->typedText(), QStringLiteral("140.1"));
@@ -49,6 +50,9 @@ private slots:
         QCOMPARE(display_->text(), QStringLiteral("137.500"));
         QCOMPARE(cancelled_->count(), 0);
         QCOMPARE(activated_->count(), 0);
+        QCOMPARE(shown.count(), 0);
+        display_->setText(QStringLiteral("140.100"));  // the owner shows what it decided
+        QCOMPARE(shown.count(), 1);
     }
 
     void escapeDropsTheEntry() {

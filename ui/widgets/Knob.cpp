@@ -34,6 +34,7 @@ void Knob::setPosition(int position) {
         position_ = position;
         update();
         announceValue();
+        emit positionChanged(position_);
     }
 }
 
@@ -90,7 +91,7 @@ void Knob::moveByOperator(int position) {
     position = std::clamp(position, 0, maximum_);
     if (position != position_) {
         setPosition(position);
-        emit positionChanged(position_);
+        emit moved(position_);
     }
 }
 
@@ -222,7 +223,7 @@ void Knob::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     drag_.reset();
-    emit dragFinished(position_);
+    emit released(position_);
 }
 
 void Knob::wheelEvent(QWheelEvent* event) {

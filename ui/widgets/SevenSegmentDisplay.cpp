@@ -94,6 +94,7 @@ void SevenSegmentDisplay::setText(const QString& text) {
             update();
         }
         announceValue();
+        emit textChanged(text_);
     }
 }
 

@@ -20,9 +20,10 @@ namespace orvex {
 // by typing; the owner decides what to show. A click, Enter or Space outside entry, or a digit
 // typed outside entry, emits activated(): the owner decides whether to begin an entry (the digit
 // then starts it). The mouse wheel over a digit emits digitWheeled() with the digit's place.
+// Those signals come from the operator only; textChanged() follows every new displayed text.
 class SevenSegmentDisplay : public InstrumentWidget {
     Q_OBJECT
-    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(int digitCount READ digitCount WRITE setDigitCount)
     Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor)
     Q_PROPERTY(QColor segmentColor READ segmentColor WRITE setSegmentColor)
@@ -67,12 +68,15 @@ public:
     QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
 
 signals:
+    // The operator's acts
     void entryAccepted(const QString& typed);
     void entryCancelled();
     void activated();
     // The mouse wheel turned `notches` (up positive) over the digit `place` cells from the right
     // (0 the last digit); not during an entry.
     void digitWheeled(int place, int notches);
+    // Every change of the displayed text, made from code
+    void textChanged(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -32,6 +32,7 @@ void ToggleSwitch::setOn(bool on) {
             QAccessibleStateChangeEvent event(this, changed);
             QAccessible::updateAccessibility(&event);
         }
+        emit onChanged(on_);
     }
 }
 
@@ -123,7 +124,7 @@ void ToggleSwitch::click() {
 
 void ToggleSwitch::toggleByOperator() {
     setOn(!on_);
-    emit toggled(on_);
+    emit switched(on_);
 }
 
 void ToggleSwitch::setPressed(bool pressed) {
