@@ -174,6 +174,14 @@ private slots:
             "Ch-2 stored: 137.100 MHz, 10 kHz, volume 4, squelch 0.25"));
         QTest::keyClick(&rig.form, Qt::Key_2, Qt::ControlModifier);  // Read again: a recall
         QVERIFY(rig.form.statusLine()->text().contains("Ch-2 recalled: 137.100 MHz"));
+
+        // Resting on a channel button says what it holds, in the status line.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(rig.find("Command4"), &enter);
+        QVERIFY(rig.form.statusLine()->text().contains("Ch-3 is empty"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(rig.find("Command4"), &leave);
+        QVERIFY(!rig.form.statusLine()->text().contains("Ch-3"));
     }
 
     void aStaleProblemGoesOnceItsCauseIsGoneAndThePortChoiceIsConfirmed() {
@@ -211,6 +219,8 @@ private slots:
         QVERIFY(rig.form.statusLine()->messages().isEmpty());
         QTest::keyClick(&rig.form, Qt::Key_P, Qt::ControlModifier);  // enabled: switches on
         QVERIFY(rig.receiver.panel().Toggle7.on);
+        QTest::keyClick(&rig.form, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(rig.form.statusLine()->text().contains("Scanning up from 132.000 MHz"));
     }
 
     void aLongMessageLeavesTheWindowsWidthAlone() {
