@@ -25,7 +25,8 @@ MessageLine::MessageLine(QWidget* parent) : QLabel(parent) {
 }
 
 void MessageLine::post(const QString& message, Kind kind, std::function<bool()> lasts) {
-    const auto lifetime = kind == Kind::Feedback ? FeedbackLifetime : ProblemLifetime;
+    const std::chrono::milliseconds lifetime =
+        kind == Kind::Confirmation ? ConfirmationLifetime : NoticeLifetime;
     entries_.push_back({message, Clock::now() + lifetime, std::move(lasts)});
     while (entries_.size() > Kept) {
         entries_.pop_front();

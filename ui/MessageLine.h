@@ -18,11 +18,11 @@ class MessageLine : public QLabel {
 
 public:
     enum class Kind {
-        Feedback,  // a confirmation: gone after FeedbackLifetime
-        Problem,   // something the operator may have to act on: gone after ProblemLifetime
+        Confirmation,  // of what the operator did: gone after ConfirmationLifetime
+        Notice,        // to read and maybe act on (a problem, a hint): gone after NoticeLifetime
     };
-    static constexpr std::chrono::milliseconds FeedbackLifetime{8000};
-    static constexpr std::chrono::milliseconds ProblemLifetime{30000};
+    static constexpr std::chrono::seconds ConfirmationLifetime{8};
+    static constexpr std::chrono::seconds NoticeLifetime{30};
     static constexpr int Kept = 3;
 
     explicit MessageLine(QWidget* parent = nullptr);

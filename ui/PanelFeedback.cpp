@@ -8,14 +8,17 @@
 namespace orvex {
 
 PanelFeedback::PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent)
-    : QObject(parent), receiver_(receiver), status_(status), last_(seen()) {}
+    : QObject(parent), receiver_(receiver), status_(status), last_(seen()) {
+    status_.post("F1 opens the help: every control and every key. A right click zooms the panel.",
+                 MessageLine::Kind::Notice);
+}
 
 PanelFeedback::Seen PanelFeedback::seen() const {
     return {receiver_.portBase(), receiver_.scanning(), receiver_.stepKHz(), receiver_.poweredOn()};
 }
 
 void PanelFeedback::tell(const std::string& text) {
-    status_.post(QString::fromStdString(text), MessageLine::Kind::Feedback);
+    status_.post(QString::fromStdString(text), MessageLine::Kind::Confirmation);
 }
 
 void PanelFeedback::channelPressed(int channel, bool storing) {
@@ -67,7 +70,7 @@ void PanelFeedback::receiverMessage(const QString& text) {
             return receiver_.portBase() == base && receiver_.boardDescription() == board;
         };
     }
-    status_.post(text, MessageLine::Kind::Problem, std::move(lasts));
+    status_.post(text, MessageLine::Kind::Notice, std::move(lasts));
 }
 
 void PanelFeedback::noteOnHover(QWidget* widget, std::function<QString()> note) {

@@ -19,6 +19,7 @@ class PanelFeedback : public QObject {
     Q_OBJECT
 
 public:
+    // Greets a newcomer with where the help is.
     PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent = nullptr);
 
     // After a channel button's handler; `storing` says whether Write was lit before it ran.

@@ -118,7 +118,7 @@ void WindowPlacement::post(std::string message) {
     }
     toldSaveProblem_ = toldSaveProblem_ || saving_;
     if (form_ != nullptr) {
-        form_->statusLine()->post(QString::fromStdString(message), MessageLine::Kind::Problem);
+        form_->statusLine()->post(QString::fromStdString(message), MessageLine::Kind::Notice);
     }
 }
 
