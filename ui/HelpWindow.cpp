@@ -98,8 +98,8 @@ QString page(const QList<CommandKey>& commands, const QString& board) {
                 .arg(board.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")));
     html += QStringLiteral(
         "<h3>Files</h3><p>The settings and channel memories are saved only at power-off and by a "
-        "store. The window's place and zoom are kept apart from them, in window.ini in the same "
-        "configuration folder.</p>");
+        "store. The window's place and zoom are kept apart from them, in window.ini in your "
+        "configuration folder (~/.config/orvex).</p>");
     return html;
 }
 
