@@ -223,6 +223,24 @@ private slots:
         QVERIFY(rig.form.statusLine()->text().contains("Scanning up from 132.000 MHz"));
     }
 
+    void tabGoesLeftToRightAndTopToBottomPastControlsThatDoNothing() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        activate(rig.form);
+        rig.find("LedDisplay1")->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 18; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.mid(0, 6),
+                 (QStringList{"Wheel1", "Command2", "Command3", "Command4", "Toggle4", "Toggle2"}));
+        QCOMPARE(visited.mid(6, 2), (QStringList{"Toggle7", "Knob1"}));
+        for (const char* idle : {"Toggle1", "SSCommand3", "SSCommand4"}) {
+            QVERIFY2(!visited.contains(idle), idle);
+        }
+    }
+
     void aLongMessageLeavesTheWindowsWidthAlone() {
         PanelRig rig;
         const QSize window = rig.form.size();
