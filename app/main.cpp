@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
 
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
@@ -19,6 +21,14 @@ int main(int argc, char* argv[]) {
         return parseCommandLine(reader);
     }();
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
+    // The desktop entry's icon is the windows' too; Qt draws it with a plugin of its own.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg")));
+    if (QApplication::windowIcon().pixmap(16).isNull()) {
+        std::fprintf(stderr,
+                     "orvex: The window icon cannot be drawn: Qt's SVG plugins are missing "
+                     "(install libqt6svg6)\n");
+    }
 
     Program program(options);
     program.setBeep([] { QApplication::beep(); });

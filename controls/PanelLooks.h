@@ -91,7 +91,8 @@ constexpr PanelLook PoweredOffLook{
 
 // Start-up darkens the panel as power-off does, and besides: rests both needles, darkens the lit
 // segments too, switches "Help", "Spectrum" and "Mute" off, and leaves the 5 kHz lamp as built.
-constexpr PanelLook StartUpLook = [] {
+// (A const, not a constexpr: clang cannot copy a disengaged optional in a constant expression.)
+inline const PanelLook StartUpLook = [] {
     PanelLook look = PoweredOffLook;
     look.signalNeedle = 0.0;
     look.segments = palette::DarkFace;

@@ -5,8 +5,8 @@
 #                                             every time (CI)
 #   FUZZ_SECONDS=600 scripts/run-fuzzers.sh   that many seconds for all targets together, shared
 #                                             equally, with what earlier runs found by hand kept in
-#                                             build-fuzz/fuzz-work/ (by hand)
-# A failing input is saved under build-fuzz/fuzz-findings/TARGET/ and the exit status is 1. Such an
+#                                             build-sanitize/fuzz-work/ (by hand)
+# A failing input is saved under build-sanitize/fuzz-findings/TARGET/ and the exit status is 1. Such an
 # input belongs in tests/fuzz/corpus/TARGET/regressions/ under a name that says what it does, next
 # to its fix: the corpus replay test runs it in every build from then on.
 set -euo pipefail
@@ -21,7 +21,7 @@ declare -A runs=([number_text]=1000000 [ini_document]=100000 [settings_file]=160
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_targets
 
-build=build-fuzz
+build=build-sanitize
 findings=$build/fuzz-findings
 rm -rf "$findings"
 if [ -n "${FUZZ_SECONDS:-}" ]; then

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/Band.h"
+#include "core/Lines.h"
 
 namespace orvex::sim {
 
@@ -13,8 +14,6 @@ namespace orvex::sim {
 // 8 control, 15 reference, 16 divider. Any other count latches nothing.
 class SynthesizerChip {
 public:
-    static constexpr double CrystalKHz = 8000.0;
-    static constexpr double IntermediateKHz = 10700.0;      // the oscillator runs this far above
     static constexpr double LowestLockKHz = BandBottomKHz;  // the loop filter and VCO hold lock
     static constexpr double HighestLockKHz = BandTopKHz;    // across the receive band only
 
