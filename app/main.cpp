@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
+#include "ui/WindowPlacement.h"
 
 using namespace orvex;
 
@@ -43,6 +44,10 @@ int main(int argc, char* argv[]) {
     program.setBeep([] { QApplication::beep(); });
     ReceiverForm form(program.host(), QString::fromStdString(program.board().name),
                       QString::fromStdString(program.board().note));
+    WindowPlacement placement(options.windowStatePath.isEmpty()
+                                  ? WindowPlacement::defaultPath()
+                                  : std::filesystem::path(options.windowStatePath.toStdString()));
+    placement.attach(form);
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();
