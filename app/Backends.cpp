@@ -7,7 +7,7 @@
 namespace orvex {
 
 Board openSimulatedBoard(MessageSink& /*messages*/) {
-    return {std::make_unique<sim::SimulatedBoard>(), "Simulated board", {}};
+    return {std::make_unique<sim::SimulatedBoard>(), sim::SimulatedBoard::Name, {}};
 }
 
 Board openParallelPort(MessageSink& messages) {

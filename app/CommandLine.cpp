@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/RawArguments.h"
+#include "core/Band.h"
 #include "core/Lines.h"
 #include "settings/SettingsPath.h"
 
@@ -78,14 +79,19 @@ std::string pathValue(const QCommandLineParser& parser, const QCommandLineOption
 Options parseCommandLine(int argc, const char* const* argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Front panel of the ORVEX FM receiver board (132 MHz - 144 MHz) on a parallel port.\n"
-        "Without the board it runs on a simulated one.");
+        QString("Front panel of the ORVEX FM receiver board (%1) on a parallel port.\n"
+                "Without the board it runs on a simulated one.")
+            .arg(QString::fromStdString(bandText())));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption settings("settings",
                                       "Use the settings file PATH instead of "
                                       "$XDG_CONFIG_HOME/orvex/ORVEX.ini.",
                                       "PATH");
+    const QCommandLineOption windowState("window-state",
+                                         "Keep the window's place and zoom in PATH instead of "
+                                         "$XDG_CONFIG_HOME/orvex/window.ini.",
+                                         "PATH");
     QStringList boardNames;
     QStringList boardHelp;
     for (const Backend& backend : Backends) {
@@ -111,7 +117,18 @@ Options parseCommandLine(int argc, const char* const* argv) {
     const QCommandLineOption switchOn("switch-on",
                                       "Switch the receiver on at start, as the Power "
                                       "switch does.");
-    parser.addOptions({settings, board, port, trace, traceLimit, switchOn});
+    const QCommandLineOption rigctl("rigctl",
+                                    "Serve Hamlib's rigctl clients (rigctl -m 2, gpredict, ...) "
+                                    "on TCP PORT, at 127.0.0.1 unless HOST names another "
+                                    "address. The usual port is 4532.",
+                                    "[HOST:]PORT");
+    const QCommandLineOption headless("headless",
+                                      "Run without a window, on a machine with no display: the "
+                                      "receiver is reached through --rigctl only. The port saved "
+                                      "at the last power-off is chosen at start unless --port "
+                                      "chooses one.");
+    parser.addOptions(
+        {settings, windowState, board, port, trace, traceLimit, switchOn, rigctl, headless});
     addQtOptions(parser);
     // "-platform offscreen" as Qt spells its options, rather than the letters p, l, a, ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -134,6 +151,7 @@ Options parseCommandLine(int argc, const char* const* argv) {
         }
         options.settingsPath = standard->string();
     }
+    options.windowStatePath = pathValue(parser, windowState);
     options.tracePath = pathValue(parser, trace);
     if (parser.isSet(traceLimit)) {
         const std::optional<std::uint64_t> limit =
@@ -161,6 +179,19 @@ Options parseCommandLine(int argc, const char* const* argv) {
         } else {
             refuse(QString("unknown port \"%1\": use lpt1 or lpt2.").arg(portName));
         }
+    }
+    if (parser.isSet(rigctl)) {
+        QString problem;
+        options.rigctl = parseListenAddress(parser.value(rigctl), &problem);
+        if (!options.rigctl) {
+            refuse("--rigctl: " + problem + ".");
+        }
+    }
+    options.headless = parser.isSet(headless);
+    if (options.headless && !options.rigctl) {
+        refuse(
+            "--headless needs --rigctl [HOST:]PORT: without a window nobody could reach the "
+            "receiver.");
     }
     return options;
 }

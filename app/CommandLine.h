@@ -6,16 +6,20 @@
 
 #include "app/Backends.h"
 #include "hardware/trace/TraceLimit.h"
+#include "remote/ListenAddress.h"
 
 namespace orvex {
 
 struct Options {
-    std::string settingsPath;  // the bytes as given, or the XDG location
+    std::string settingsPath;     // the bytes as given, or the XDG location
+    std::string windowStatePath;  // the bytes as given; empty: window.ini in the XDG location
     const Backend* board = &Backends.front();
     std::optional<int> portBase;                   // --port: 888 or 632
     std::string tracePath;                         // the bytes as given; empty: no trace
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
+    std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
+    bool headless = false;                // --headless: no window; needs --rigctl
 };
 
 // Reads the command line (a QCoreApplication must exist); prints help, the version or what is

@@ -43,19 +43,26 @@ Program::Program(const Options& options, BoardOpener openBoard)
       host_(receiver_, messages_),
       traceLimit_(options.traceLimit),
       portBase_(options.portBase),
-      switchOn_(options.switchOn) {
+      switchOn_(options.switchOn),
+      headless_(options.headless) {
     if (!options.tracePath.empty()) {
         startTrace(options.tracePath);
     }
-    connect(&host_, &ReceiverHost::message, this, [this](const QString& text) {
-        standardErrorOpen_ = standardErrorOpen_ && tellOnStandardError(text);
-    });
+    connect(&host_, &ReceiverHost::message, this, &Program::tell);
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
+    if (options.rigctl) {
+        remote_ = std::make_unique<RigctlServer>(host_, *options.rigctl);
+        connect(remote_.get(), &RigctlServer::message, this, &Program::tell);
+    }
 }
 
 Program::~Program() {
     stopTrace();
+}
+
+void Program::tell(const QString& text) {
+    standardErrorOpen_ = standardErrorOpen_ && tellOnStandardError(text);
 }
 
 void Program::start() {
@@ -63,9 +70,17 @@ void Program::start() {
     if (portBase_) {
         host_.run(
             [base = *portBase_](Receiver& r) { r.choosePort(static_cast<std::int16_t>(base)); });
+    } else if (headless_) {
+        host_.run([](Receiver& r) {
+            r.Toggle3_Change(true);
+            r.Form2_Command1_Click();
+        });
     }
     if (switchOn_) {
         host_.run([](Receiver& r) { r.Toggle7_Change(true); });
+    }
+    if (remote_) {
+        remote_->start();
     }
 }
 

@@ -14,6 +14,7 @@
 #include "hardware/PortTap.h"
 #include "hardware/SleepingDelay.h"
 #include "hardware/trace/PortTrace.h"
+#include "remote/RigctlServer.h"
 #include "settings/IniFileStore.h"
 
 namespace orvex {
@@ -31,7 +32,9 @@ public:
     explicit Program(const Options& options, BoardOpener openBoard = {});
     ~Program() override;
 
-    // Start-up as the window's loading runs it, then the command line's port and power.
+    // Start-up as the window's loading runs it, then the command line's port and power, then
+    // the rigctl server. Without a window, the port saved at the last power-off is chosen as
+    // the About window's opening would, unless the command line chose one.
     void start();
 
     Receiver& receiver() { return receiver_; }
@@ -39,6 +42,8 @@ public:
     PortTap& tap() { return tap_; }
     const Board& board() const { return board_; }
     const std::filesystem::path& settingsPath() const { return settingsPath_; }
+    // The rigctl server the command line asked for, else none.
+    RigctlServer* remote() { return remote_.get(); }
 
     // A trace of every access and pause from now on, into a new file; false (after a message)
     // when it cannot be made (OpenTrace.h). A trace already running is ended first.
@@ -58,6 +63,9 @@ signals:
     void traceChanged();
 
 private:
+    // A message for the operator, on standard error while it is open.
+    void tell(const QString& text);
+
     // Declared first, so the termination handling is there before any file is opened.
     std::function<void()> beep_;
     std::function<void()> end_;
@@ -71,9 +79,11 @@ private:
     std::unique_ptr<PortTrace> trace_;
     Receiver receiver_;
     ReceiverHost host_;
+    std::unique_ptr<RigctlServer> remote_;
     std::uint64_t traceLimit_;
     std::optional<int> portBase_;
     bool switchOn_ = false;
+    bool headless_ = false;
     bool standardErrorOpen_ = true;
 };
 

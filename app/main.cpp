@@ -1,11 +1,14 @@
 #include <QApplication>
+#include <QIcon>
 #include <csignal>
+#include <cstdio>
 
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
+#include "ui/WindowPlacement.h"
 
 using namespace orvex;
 
@@ -21,12 +24,39 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
         return parseCommandLine(argc, argv);
     }();
+    if (options.headless) {
+        // No window and no window system: messages go to standard error.
+        const QCoreApplication app(argc, argv);
+        Program program(options);
+        program.start();
+        if (!program.remote()->isListening()) {
+            return 1;  // nobody could reach the receiver; the reason is on standard error
+        }
+        return QCoreApplication::exec();
+    }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
+    // The desktop entry's icon is the windows' too; Qt draws it with a plugin of its own.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/" ORVEX_APP_ID ".svg")));
+    if (QApplication::windowIcon().pixmap(16).isNull()) {
+        std::fprintf(stderr,
+                     "orvex: The window icon cannot be drawn: Qt's SVG plugins are missing "
+                     "(install libqt6svg6)\n");
+    }
 
     Program program(options);
     program.setBeep([] { QApplication::beep(); });
     ReceiverForm form(program.host(), QString::fromStdString(program.board().name),
                       QString::fromStdString(program.board().note));
+    // Without a home folder (the settings named with --settings) the window's place is not kept.
+    const std::optional<std::filesystem::path> windowState =
+        options.windowStatePath.empty() ? WindowPlacement::defaultPath()
+                                        : std::filesystem::path(options.windowStatePath);
+    std::optional<WindowPlacement> placement;
+    if (windowState) {
+        placement.emplace(*windowState);
+        placement->attach(form);
+    }
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();

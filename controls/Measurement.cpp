@@ -1,4 +1,5 @@
 #include "controls/Receiver.h"
+#include "core/Lines.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -13,7 +14,7 @@ void Receiver::squelchFromTexts() {
     }
     if (leadingNumber(panel_.Text5) > leadingNumber(panel_.Text1)) {
         panel_.Toggle2.on = true;
-        state_.MuteBits = 8;
+        state_.MuteBits = value(DataLine::Mute);
     }
 }
 

@@ -1,8 +1,11 @@
 #include <string>
 
+#include "controls/AudioScales.h"
 #include "controls/MemoryKeys.h"
 #include "controls/Receiver.h"
 #include "controls/StepTable.h"
+#include "core/Band.h"
+#include "core/Lines.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -30,8 +33,8 @@ void Receiver::storeChannel(int channel) {
     const MemoryKeys keys = memoryKeys(channel);
     SettingsAccess::Batch batch;
     SettingsAccess::WriteSetting(batch, keys.audio, panel_.HSlider4.position);
-    SettingsAccess::WriteSetting(batch, keys.squelch, panel_.HSlider3.position / 1000.0);
-    SettingsAccess::WriteSetting(batch, keys.channel, shownFrequency() * 1000.0);
+    SettingsAccess::WriteSetting(batch, keys.squelch, squelchFileValue(panel_.HSlider3.position));
+    SettingsAccess::WriteSetting(batch, keys.channel, kHzFromMHz(shownFrequency()));
     SettingsAccess::WriteSetting(batch, keys.step, state_.StepKHz);
     settings_.save(batch);
     panel_.Toggle4.on = false;
@@ -51,9 +54,9 @@ void Receiver::recallChannel(int channel) {
     }
 
     setVolumeSlider(memory.volumePosition);
-    panel_.HSlider3.position = wrap16(roundHalfEven(memory.squelch * 1000.0));
+    panel_.HSlider3.position = squelchPositionFromFile(memory.squelch);
     ApplySquelch();
-    setShownFrequency(memory.frequencyKHz / 1000.0);
+    setShownFrequency(mhzFromKHz(memory.frequencyKHz));
     const double shown = shownFrequency();
     state_.StepKHz = wrap16(memory.stepKHz);
     if (const StepRow* row = findStep(state_.StepKHz)) {
@@ -62,9 +65,10 @@ void Receiver::recallChannel(int channel) {
         selectStepTable(state_.StepKHz, shown);
     }
     synthesizer_.LoadDivider(dividerWord(recallDividerValue(shown, state_.DividerScale)));
-    port_.WritePort(state_.PortBase + 2, SilentVolumeCode);
+    const int control = state_.PortBase + value(Register::Control);
+    port_.WritePort(control, SilentVolumeCode);
     delay_.pause(pause::RecallSettling);
-    port_.WritePort(state_.PortBase + 2, state_.VolumeCode);
+    port_.WritePort(control, state_.VolumeCode);
 }
 
 }  // namespace orvex

@@ -9,6 +9,9 @@ void applyLook(PanelModel& panel, const PanelLook& look) {
 
     panel.LedDisplay1.background = look.display;
     panel.LedDisplay1.unlit = look.display;
+    if (look.segments) {
+        panel.LedDisplay1.segment = *look.segments;
+    }
 
     panel.LGAUGE1.background = look.gaugeBackground;
     panel.LGAUGE1.bar = look.gaugeBar;
@@ -33,17 +36,17 @@ void applyLook(PanelModel& panel, const PanelLook& look) {
     if (look.mhzText) {
         panel.Label5.text = *look.mhzText;
     }
-    panel.Label4.text = look.tealText;
-    panel.Label6.text = look.tealText;
-    panel.Label7.text = look.oliveText;
-    panel.Label8.text = look.oliveText;
+    panel.Label4.text = look.captionText;
+    panel.Label6.text = look.captionText;
+    panel.Label7.text = look.scaleText;
+    panel.Label8.text = look.scaleText;
 
     for (ButtonModel* button :
          {&panel.Command8, &panel.Command10, &panel.Command2, &panel.Command3, &panel.Command4}) {
         button->enabled = look.enabled;
     }
     panel.SSPanel1 = look.display;
-    panel.Frame4Caption = look.tealText;
+    panel.Frame4Caption = look.captionText;
     panel.HSlider3.enabled = look.enabled;
     panel.HSlider4.enabled = look.enabled;
 
@@ -52,6 +55,10 @@ void applyLook(PanelModel& panel, const PanelLook& look) {
     }
     if (look.fineStepOnLamp) {
         panel.Toggle9.onLamp = *look.fineStepOnLamp;
+    }
+    if (look.spectrumAndMuteOff) {
+        panel.Toggle1.on = false;
+        panel.Toggle2.on = false;
     }
     panel.Toggle4.on = false;
     panel.Toggle4.offLamp = look.memoryReadLamp;

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/PanelModel.h"
+#include "controls/PanelModel.h"
 
 namespace orvex {
 
@@ -13,6 +13,7 @@ struct PanelLook {
     Rgb knobFace;
     Rgb knobMarker;
     Rgb display;  // display background and unlit segments, the panel behind it, "MHz" background
+    std::optional<Rgb> segments;  // the display's lit segments
     std::optional<Rgb> mhzText;
     Rgb gaugeBackground;
     Rgb gaugeBar;
@@ -24,64 +25,82 @@ struct PanelLook {
     double dialMinorStep;
     bool dialLabels;
     std::optional<double> signalNeedle;
-    Rgb tealText;                    // "Squelch", "Audio", the "Power" frame
-    Rgb oliveText;                   // "0", "max"
+    Rgb captionText;                 // "Squelch", "Audio", the "Power" frame
+    Rgb scaleText;                   // "0", "max"
     std::optional<bool> fineStepOn;  // Toggle9
     std::optional<Rgb> fineStepOnLamp;
-    Rgb memoryReadLamp;  // Toggle4 off lamp
-    Rgb stepLamps;       // Toggle8, both
-    Rgb exitOnLamp;      // Toggle10
+    bool spectrumAndMuteOff;  // Toggle1, Toggle2
+    Rgb memoryReadLamp;       // Toggle4 off lamp
+    Rgb stepLamps;            // Toggle8, both
+    Rgb exitOnLamp;           // Toggle10
 };
 
 constexpr PanelLook PoweredOnLook{
     .enabled = true,
-    .knobFace = colour::Red,
-    .knobMarker = colour::Grey,
-    .display = colour::Cyan,
+    .knobFace = palette::KnobFace,
+    .knobMarker = palette::KnobMarker,
+    .display = palette::LitFace,
+    .segments = std::nullopt,
     .mhzText = std::nullopt,
-    .gaugeBackground = colour::Cyan,
-    .gaugeBar = colour::PaleYellow,
-    .gaugeScale = colour::Teal,
-    .gaugePointer = colour::DarkRed,
-    .dialFace = colour::Cyan,
-    .dialScale = colour::Olive,
+    .gaugeBackground = palette::LitFace,
+    .gaugeBar = palette::FrequencyBar,
+    .gaugeScale = palette::FrequencyMarks,
+    .gaugePointer = palette::FrequencyPointer,
+    .dialFace = palette::LitFace,
+    .dialScale = palette::MeterScale,
     .dialMajorStep = 2.5,
     .dialMinorStep = 0.5,
     .dialLabels = true,
     .signalNeedle = 0.0,
-    .tealText = colour::Teal,
-    .oliveText = colour::Olive,
+    .captionText = palette::CaptionText,
+    .scaleText = palette::MeterScale,
     .fineStepOn = false,
     .fineStepOnLamp = std::nullopt,
-    .memoryReadLamp = colour::LightGreen,
-    .stepLamps = colour::LightGreen,
-    .exitOnLamp = colour::LightGreen,
+    .spectrumAndMuteOff = false,
+    .memoryReadLamp = palette::LampOn,
+    .stepLamps = palette::LampOn,
+    .exitOnLamp = palette::LampOn,
 };
 
 constexpr PanelLook PoweredOffLook{
     .enabled = false,
-    .knobFace = colour::Grey,
-    .knobMarker = colour::Grey,
-    .display = colour::Black,
-    .mhzText = colour::Black,
-    .gaugeBackground = colour::Black,
-    .gaugeBar = colour::Black,
-    .gaugeScale = colour::Black,
-    .gaugePointer = colour::Black,
-    .dialFace = colour::Black,
-    .dialScale = colour::Black,
+    .knobFace = palette::DarkKnob,
+    .knobMarker = palette::KnobMarker,
+    .display = palette::DarkFace,
+    .segments = std::nullopt,
+    .mhzText = palette::DarkFace,
+    .gaugeBackground = palette::DarkFace,
+    .gaugeBar = palette::DarkFace,
+    .gaugeScale = palette::DarkFace,
+    .gaugePointer = palette::DarkFace,
+    .dialFace = palette::DarkFace,
+    .dialScale = palette::DarkFace,
     .dialMajorStep = 0.0,
     .dialMinorStep = 0.0,
     .dialLabels = false,
     .signalNeedle = std::nullopt,
-    .tealText = colour::Grey,
-    .oliveText = colour::Grey,
+    .captionText = palette::DimmedText,
+    .scaleText = palette::DimmedText,
     .fineStepOn = std::nullopt,
-    .fineStepOnLamp = colour::Grey,
-    .memoryReadLamp = colour::Grey,
-    .stepLamps = colour::Grey,
-    .exitOnLamp = colour::Grey,
+    .fineStepOnLamp = palette::LampOff,
+    .spectrumAndMuteOff = false,
+    .memoryReadLamp = palette::LampOff,
+    .stepLamps = palette::LampOff,
+    .exitOnLamp = palette::LampOff,
 };
+
+// Start-up darkens the panel as power-off does, and besides: rests both needles, darkens the lit
+// segments too, switches "Help", "Spectrum" and "Mute" off, and leaves the 5 kHz lamp as built.
+// (A const, not a constexpr: clang cannot copy a disengaged optional in a constant expression.)
+inline const PanelLook StartUpLook = [] {
+    PanelLook look = PoweredOffLook;
+    look.signalNeedle = 0.0;
+    look.segments = palette::DarkFace;
+    look.fineStepOn = false;
+    look.fineStepOnLamp = std::nullopt;
+    look.spectrumAndMuteOff = true;
+    return look;
+}();
 
 void applyLook(PanelModel& panel, const PanelLook& look);
 

@@ -1,6 +1,9 @@
 #include "controls/PanelLooks.h"
 #include "controls/Receiver.h"
 #include "controls/StepTable.h"
+#include "core/Band.h"
+#include "core/Lines.h"
+#include "core/Messages.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -21,8 +24,8 @@ void Receiver::selectStepTable(std::int16_t stepKHz, double shownMHz) {
     if (row == nullptr) {
         return;
     }
-    if (row->stepKHz != 5) {
-        panel_.Toggle8.on = row->stepKHz == 100;
+    if (row != &FineStep) {
+        panel_.Toggle8.on = row == &CoarseStep;
     }
     panel_.Toggle8.offCaption = row->caption;
     panel_.Toggle8.onCaption = row->caption;
@@ -33,8 +36,8 @@ void Receiver::selectStepTable(std::int16_t stepKHz, double shownMHz) {
 }
 
 void Receiver::restoreStep(double shownMHz) {
-    if (state_.StepKHz == 5) {
-        state_.RefDivider = 1600;
+    if (state_.StepKHz == FineStep.stepKHz) {
+        state_.RefDivider = FineStep.refDivider;
         INITIALIZE_PLL();
     }
     selectStepTable(state_.StepKHz, shownMHz);
@@ -43,16 +46,17 @@ void Receiver::restoreStep(double shownMHz) {
 void Receiver::Toggle7_Change(bool on) {
     panel_.Toggle7.on = on;
     const int base = state_.PortBase;
-    port_.WritePort(base + 2, SilentVolumeCode);
+    const int control = base + value(Register::Control);
+    port_.WritePort(control, SilentVolumeCode);
     if (on) {
         if (state_.PortBase == 0) {
-            messages_.post("No printer port chosen: open About and choose LPT1 or LPT2");
+            messages_.post(NoPortChosen);
         }
-        state_.PowerBits = 128;
-        port_.WritePort(base + 2, SilentVolumeCode);
+        state_.PowerBits = value(DataLine::Power);
+        port_.WritePort(control, SilentVolumeCode);
         INITIALIZE_PLL();
         INITIALIZE_PLL();
-        setShownFrequency(state_.OffFrequency / 1000.0);
+        setShownFrequency(mhzFromKHz(state_.OffFrequency));
         const double shown = shownFrequency();
         FORM_ON_INI();
         restoreStep(shown);
@@ -61,26 +65,26 @@ void Receiver::Toggle7_Change(bool on) {
         panel_.ind1.enabled = true;
         panel_.Timer1.enabled = true;
         port_.WritePort(base, state_.RestByte());
-        port_.WritePort(base + 2, SilentVolumeCode);
+        port_.WritePort(control, SilentVolumeCode);
         delay_.pause(pause::PowerOnSettling);  // the synthesizer settles while the audio is silent
-        port_.WritePort(base + 2, state_.VolumeCode);
+        port_.WritePort(control, state_.VolumeCode);
         return;
     }
-    port_.WritePort(base + 2, SilentVolumeCode);
+    port_.WritePort(control, SilentVolumeCode);
     state_.PowerBits = 0;
-    state_.MuteBits = 8;
-    port_.WritePort(base, 8);
+    state_.MuteBits = value(DataLine::Mute);
+    port_.WritePort(base, value(DataLine::Mute));
     panel_.Toggle2.on = false;
     audioOpen_ = false;
     panel_.Timer1.enabled = false;
-    state_.OffFrequency = shownFrequency() * 1000.0;
+    state_.OffFrequency = kHzFromMHz(shownFrequency());
     FORM_OFF_INI();
     panel_.ind1.enabled = false;
     panel_.ind1.value = 0;
 
     SettingsAccess::Batch batch;
     SettingsAccess::WriteSetting(batch, "AUDIO", panel_.HSlider4.position);
-    SettingsAccess::WriteSetting(batch, "SQL", panel_.HSlider3.position / 1000.0);
+    SettingsAccess::WriteSetting(batch, "SQL", squelchFileValue(panel_.HSlider3.position));
     SettingsAccess::WriteSetting(batch, "OFF_FREQUENCY", state_.OffFrequency);
     SettingsAccess::WriteSetting(batch, "STEP_FREQ", state_.StepKHz);
     SettingsAccess::WriteSetting(batch, "PORT", state_.PortBase);

@@ -4,6 +4,7 @@
 
 #include "controls/MemoryKeys.h"
 #include "controls/Receiver.h"
+#include "core/Band.h"
 
 namespace orvex {
 namespace {
@@ -31,7 +32,7 @@ std::optional<std::int32_t> kiloHertzOf(std::string_view text) {
         }
         thousandths = thousandths * 10 + (c - '0');
     }
-    return megahertz * 1000 + thousandths;
+    return megahertz * KHzPerMHz + thousandths;
 }
 
 }  // namespace

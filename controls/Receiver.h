@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "controls/PanelModel.h"
 #include "controls/Readings.h"
 #include "controls/SettingsAccess.h"
 #include "core/Delay.h"
 #include "core/Messages.h"
-#include "core/PanelModel.h"
 #include "core/PortIo.h"
 #include "core/ReceiverState.h"
 #include "core/SettingsStore.h"

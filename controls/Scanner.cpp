@@ -1,6 +1,8 @@
 #include <algorithm>
 
 #include "controls/Receiver.h"
+#include "core/Band.h"
+#include "core/Lines.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -22,10 +24,10 @@ void Receiver::Timer2_Timer() {
         return;
     }
     panel_.Toggle2.on = true;
-    state_.MuteBits = 8;
+    state_.MuteBits = value(DataLine::Mute);
     panel_.Knob1.position = std::min<std::int16_t>(wrap16(panel_.Knob1.position + 1), KnobMax());
     TuneFromKnob();
-    if (shownFrequency() == 144.0) {
+    if (shownFrequency() == BandTopMHz) {
         panel_.Knob1.position = 0;
         TuneFromKnob();
     }

@@ -1,7 +1,12 @@
 #include "controls/SettingsAccess.h"
 
 #include <cmath>
+#include <cstdint>
+#include <string>
 
+#include "controls/AudioScales.h"
+#include "controls/StepTable.h"
+#include "core/Band.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -11,29 +16,56 @@ struct KindRule {
     bool integer;
     double minimum;
     double maximum;
-    const char* expected;  // for the operator, when a value is refused
 };
 
 KindRule ruleFor(SettingKind kind) {
     switch (kind) {
         case SettingKind::Volume:
-            return {true, 0, 7, "a volume from 0 to 7"};
+            return {true, 0, VolumeTop};
         case SettingKind::Squelch:
-            return {false, 0, 1, "a squelch from 0 to 1"};
+            return {false, squelchFileValue(0), squelchFileValue(SquelchTop)};
         case SettingKind::Frequency:
-            return {false, 132000, 144000, "a frequency from 132000 to 144000 kHz"};
+            return {false, BandBottomKHz, BandTopKHz};
         case SettingKind::Step:
-            return {true, 5, 100, "a step of 100, 10 or 5 kHz"};
+            return {true, FineStep.stepKHz, CoarseStep.stepKHz};
     }
-    return {false, 0, 0, ""};
+    return {false, 0, 0};
 }
 
-bool allowed(SettingKind kind, double value) {
-    if (kind == SettingKind::Step) {
-        return value == 100 || value == 10 || value == 5;
+// The steps as the operator reads them: "100, 10 or 5".
+std::string stepList() {
+    std::string list;
+    for (std::size_t i = 0; i < StepRows.size(); ++i) {
+        const char* separator = i == 0 ? "" : i + 1 == StepRows.size() ? " or " : ", ";
+        list += separator + std::to_string(StepRows[i].stepKHz);
     }
+    return list;
+}
+
+// What the key should have held, for the operator, when a value is refused.
+std::string expected(SettingKind kind) {
     const KindRule rule = ruleFor(kind);
-    return value >= rule.minimum && value <= rule.maximum;
+    const std::string range = numberText(rule.minimum) + " to " + numberText(rule.maximum);
+    switch (kind) {
+        case SettingKind::Volume:
+            return "a volume from " + range;
+        case SettingKind::Squelch:
+            return "a squelch from " + range;
+        case SettingKind::Frequency:
+            return "a frequency from " + range + " kHz";
+        case SettingKind::Step:
+            return "a step of " + stepList() + " kHz";
+    }
+    return {};
+}
+
+// Only the table's steps are steps; the range check first keeps the 16-bit lookup in bounds.
+bool allowed(SettingKind kind, double value) {
+    const KindRule rule = ruleFor(kind);
+    if (value < rule.minimum || value > rule.maximum) {
+        return false;
+    }
+    return kind != SettingKind::Step || findStep(static_cast<std::int16_t>(value)) != nullptr;
 }
 
 // The file may be damaged: show at most a short, printable excerpt of a refused value.
@@ -71,8 +103,8 @@ double SettingsAccess::readOr(const SettingsSnapshot& file, std::string_view key
     const SettingValue setting = check(file, key, kind);
     if (setting.status == SettingValue::Status::Invalid) {
         messages_.post("The settings file holds " + std::string(key) + "=" +
-                       printable(setting.text) + ", which is not " + ruleFor(kind).expected +
-                       "; using " + numberText(startValue) + " instead.");
+                       printable(setting.text) + ", which is not " + expected(kind) + "; using " +
+                       numberText(startValue) + " instead.");
     }
     return setting.status == SettingValue::Status::Valid ? setting.value : startValue;
 }

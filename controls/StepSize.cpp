@@ -15,14 +15,14 @@ void Receiver::retuneIfReferenceChanged(std::int16_t refBefore) {
 void Receiver::Toggle8_Change(bool on) {
     panel_.Toggle8.on = on;
     const std::int16_t refBefore = state_.RefDivider;
-    state_.RefDivider = 800;
+    const StepRow& row = on ? CoarseStep : NormalStep;
+    state_.RefDivider = row.refDivider;
     INITIALIZE_PLL();
     if (!panel_.Toggle7.on) {
         return;
     }
-    const StepRow& row = *findStep(on ? 100 : 10);
     (on ? panel_.Toggle8.onCaption : panel_.Toggle8.offCaption) = row.caption;
-    panel_.Toggle9.offCaption = "Help";
+    panel_.Toggle9.offCaption = FineStepHelp;
     panel_.Toggle9.on = false;
     panel_.Knob1.maximum = row.knobMax;
     state_.DividerScale = row.dividerScale;
@@ -35,22 +35,21 @@ void Receiver::Toggle8_Change(bool on) {
 void Receiver::Toggle9_Change(bool on) {
     panel_.Toggle9.on = on;
     const std::int16_t refBefore = state_.RefDivider;
-    const StepRow& fine = *findStep(5);
     if (panel_.Toggle9.on) {
-        panel_.Toggle8.offCaption = fine.caption;
-        state_.DividerScale = fine.dividerScale;
-        state_.StepKHz = fine.stepKHz;
-        panel_.Knob1.maximum = fine.knobMax;
+        panel_.Toggle8.offCaption = FineStep.caption;
+        state_.DividerScale = FineStep.dividerScale;
+        state_.StepKHz = FineStep.stepKHz;
+        panel_.Knob1.maximum = FineStep.knobMax;
         panel_.Knob1.position = PositionFromFrequency(shownFrequency());
-        state_.RefDivider = fine.refDivider;
+        state_.RefDivider = FineStep.refDivider;
         INITIALIZE_PLL();
     }
     if (!panel_.Toggle9.on) {
-        panel_.Toggle9.onCaption = "Help";
+        panel_.Toggle9.onCaption = FineStepHelp;
     } else {
         panel_.Toggle8.on = false;
-        panel_.Toggle9.onCaption = "Help";
-        panel_.Toggle9.onLamp = colour::LightGreen;
+        panel_.Toggle9.onCaption = FineStepHelp;
+        panel_.Toggle9.onLamp = palette::LampOn;
     }
     retuneIfReferenceChanged(refBefore);
 }

@@ -21,6 +21,11 @@ constexpr std::array<StepRow, 3> StepRows{{
     {5, 2400, 2, 1600, "5kHz"},
 }};
 
+// The 10 kHz step is the one start-up assumes; only the 5 kHz step has a reference word of its own.
+inline constexpr const StepRow& CoarseStep = StepRows[0];  // 100 kHz
+inline constexpr const StepRow& NormalStep = StepRows[1];  // 10 kHz
+inline constexpr const StepRow& FineStep = StepRows[2];    // 5 kHz
+
 constexpr const StepRow* findStep(std::int16_t stepKHz) {
     for (const StepRow& row : StepRows) {
         if (row.stepKHz == stepKHz) {

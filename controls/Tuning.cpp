@@ -1,20 +1,16 @@
 #include <algorithm>
 
 #include "controls/Receiver.h"
+#include "core/Band.h"
+#include "core/Lines.h"
 #include "core/NumberText.h"
 
 namespace orvex {
-namespace {
-
-constexpr double BandBottomMHz = 132.0;
-constexpr double BandTopMHz = 144.0;
-
-}  // namespace
 
 void Receiver::TuneFromKnob() {
     state_.KnobPosition = panel_.Knob1.position;
     const std::int16_t offsetKHz = wrap16(state_.KnobPosition * state_.StepKHz);
-    setShownFrequency((offsetKHz + 10 * 14270 - 10700) / 1000.0);
+    setShownFrequency(mhzFromKHz(offsetKHz + BandBottomKHz));
     synthesizer_.LoadDivider(
         dividerWord(knobDividerValue(state_.KnobPosition, state_.StepKHz, state_.DividerScale)));
 }
@@ -23,7 +19,7 @@ void Receiver::TuneFromKnob() {
 // value of F - 132 decides some ties, and stored positions depend on exactly that.
 std::int16_t Receiver::PositionFromFrequency(double megahertz) const {
     const double offset = leadingNumber(numberText(megahertz - BandBottomMHz));
-    const double steps = offset * (1000.0 / state_.StepKHz);
+    const double steps = offset * (KHzPerMHz / static_cast<double>(state_.StepKHz));
     const long long position = std::clamp<long long>(roundHalfEven(steps), 0, KnobMax());
     return wrap16(position);
 }
@@ -40,7 +36,7 @@ void Receiver::Knob1_Change(int position) {
 
 void Receiver::Knob1_DragEnd(int position) {
     takeKnobPosition(position);
-    state_.PowerBits = 128;
+    state_.PowerBits = value(DataLine::Power);
     TuneFromKnob();
 }
 
@@ -71,8 +67,9 @@ void Receiver::Command8_Click() {
 void Receiver::LedDisplay1_Entry(std::string_view typed) {
     const std::optional<double> megahertz = parseNumber(typed);
     if (!megahertz || *megahertz < BandBottomMHz || *megahertz > BandTopMHz) {
-        messages_.post("\"" + std::string(typed) +
-                       "\" is not a frequency between 132.000 and 144.000 MHz.");
+        messages_.post("\"" + std::string(typed) + "\" is not a frequency between " +
+                       frequencyText(BandBottomMHz) + " and " + frequencyText(BandTopMHz) +
+                       " MHz.");
         return;
     }
     Knob1_Change(PositionFromFrequency(*megahertz));

@@ -13,4 +13,7 @@ public:
     virtual void post(std::string message) = 0;
 };
 
+// Said when the receiver is switched on, or a board opened, before a port is chosen.
+constexpr const char* NoPortChosen = "No printer port chosen: open About and choose LPT1 or LPT2";
+
 }  // namespace orvex

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace orvex {
 namespace {
@@ -92,7 +93,9 @@ std::string numberText(double value) {
 }
 
 std::string frequencyText(double megahertz) {
-    std::array<char, 32> buffer{};
+    // Room for any double: sign, every integer digit of the largest, the point and three decimals.
+    constexpr std::size_t Longest = 1 + std::numeric_limits<double>::max_exponent10 + 1 + 1 + 3;
+    std::array<char, Longest> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), megahertz + 0.0,
                                       std::chars_format::fixed, 3);
     std::string text(buffer.data(), result.ptr);

@@ -21,7 +21,8 @@ void Converter::writeRest() {
 
 // Each bit is valid on the status line before the rising edge of its clock.
 void Converter::sampleBit(int bitValue) {
-    if ((port_.ReadPort(state_.PortBase + 1) & value(StatusLine::ConverterOut)) != 0) {
+    if ((port_.ReadPort(state_.PortBase + value(Register::Status)) &
+         value(StatusLine::ConverterOut)) != 0) {
         state_.MeterValue |= bitValue;
     }
 }

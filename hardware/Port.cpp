@@ -1,11 +1,14 @@
 #include "hardware/Port.h"
 
+#include "core/Lines.h"
+
 namespace orvex {
 
 PortAccess Port::access(int address, int value) const {
     const int base = state_.PortBase;
     const int offset = address - base;
-    const bool isRegister = offset >= 0 && offset <= 2;
+    const bool isRegister =
+        offset >= orvex::value(Register::Data) && offset <= orvex::value(Register::Control);
     const bool inPort = base != 0 && isRegister;
     return PortAccess{
         .address = address,

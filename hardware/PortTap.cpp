@@ -44,7 +44,7 @@ void PortTap::removeListener(PortListener& listener) {
     std::erase(listeners_, &listener);
 }
 
-void PortTap::tell(AccessKind kind, const PortAccess& access) {
+void PortTap::tellEveryone(AccessKind kind, const PortAccess& access) {
     for (PortListener* listener : listeners_) {
         listener->heard(kind, access);
     }

@@ -39,7 +39,13 @@ private:
         PortTap& tap_;
     };
 
-    void tell(AccessKind kind, const PortAccess& access);
+    // Inline, so an access with nobody listening costs one test of an empty list.
+    void tell(AccessKind kind, const PortAccess& access) {
+        if (!listeners_.empty()) {
+            tellEveryone(kind, access);
+        }
+    }
+    void tellEveryone(AccessKind kind, const PortAccess& access);
 
     PortIo& inner_;
     Delay& innerDelay_;

@@ -6,6 +6,14 @@
 #include "core/NumberText.h"
 
 namespace orvex {
+namespace {
+
+// The chip takes each word most significant bit first; its length picks the register.
+constexpr int ControlWordBits = 8;
+constexpr int ReferenceWordBits = 15;
+constexpr int DividerWordBits = 16;
+
+}  // namespace
 
 std::uint16_t dividerWord(double x) {
     const long long doubled = roundHalfEven(2.0 * x);
@@ -27,7 +35,7 @@ void Synthesizer::sendBit(int bit) {
 
 void Synthesizer::INITIALIZE_PLL() {
     writeLines(0);
-    for (int bit = 7; bit >= 0; --bit) {
+    for (int bit = ControlWordBits - 1; bit >= 0; --bit) {
         writeLines(0);
         sendBit((SynthControlWord >> bit) & 1);
     }
@@ -35,7 +43,7 @@ void Synthesizer::INITIALIZE_PLL() {
     // The chip needs time between latching the control word and taking the reference word.
     delay_.pause(pause::BetweenSynthWords);
     writeLines(0);
-    for (int bit = 14; bit >= 0; --bit) {
+    for (int bit = ReferenceWordBits - 1; bit >= 0; --bit) {
         sendBit((state_.RefDivider >> bit) & 1);
     }
     writeLines(value(DataLine::SynthEnable));
@@ -43,7 +51,7 @@ void Synthesizer::INITIALIZE_PLL() {
 
 void Synthesizer::LoadDivider(std::uint16_t word) {
     writeLines(0);
-    for (int bit = 15; bit >= 0; --bit) {
+    for (int bit = DividerWordBits - 1; bit >= 0; --bit) {
         state_.SerialBit = static_cast<std::int16_t>((word >> bit) & 1);
         sendBit(state_.SerialBit);
     }

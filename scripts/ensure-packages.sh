@@ -3,8 +3,13 @@
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
                 libbenchmark-dev)
 # Fonts: the panel names Arial and Courier New; Liberation is metric-compatible, DejaVu the fallback.
-RUN_PACKAGES=(fonts-liberation fonts-dejavu-core)
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" sigrok-cli locales python3 xvfb xauth)
+# Qt's SVG plugins draw the window icon.
+RUN_PACKAGES=(fonts-liberation fonts-dejavu-core libqt6svg6)
+# libhamlib-utils: Hamlib's own rigctl client tests the remote-control server, rigctld is the
+# benchmark's reference.
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" sigrok-cli locales python3 xvfb xauth libhamlib-utils)
+# scripts/check-package.sh: the tools that build and check the Debian package.
+PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream man-db)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -21,7 +21,7 @@ std::string_view plainWords(int error) {
         case ENOTDIR:
             return "part of the path is a file, not a folder";
         case EISDIR:
-            return "it is a folder, not a file";
+            return IsAFolder;
         case ENOENT:
             return "a folder on the path does not exist";
         case ENAMETOOLONG:

@@ -18,4 +18,13 @@ public:
 // access is worded by the caller, who knows what was denied ("the folder is read-only").
 std::string plainReason(int error, std::string_view accessDenied);
 
+// The plain words for a path that names a folder where a file was expected.
+constexpr const char* IsAFolder = "it is a folder, not a file";
+
+// Why an access was denied, in the operator's words, where nothing more is known.
+constexpr const char* ReadDenied = "you do not have permission to read it";
+constexpr const char* OpenDenied = "you do not have permission to open it";
+constexpr const char* FolderReadOnly = "the folder is read-only";
+constexpr const char* PermissionDenied = "permission denied";
+
 }  // namespace orvex

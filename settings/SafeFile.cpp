@@ -17,6 +17,9 @@
 namespace orvex {
 namespace {
 
+// Why a write was refused, in the operator's words.
+constexpr const char* WriteDenied = "writing was refused";
+
 // Removes the temporary unless the rename has consumed it.
 class TemporaryFile {
 public:
@@ -91,7 +94,7 @@ void writeAll(int fd, std::string_view bytes) {
             if (errno == EINTR) {
                 continue;
             }
-            throw FileProblem(plainReason(errno, "writing was refused"));
+            throw FileProblem(plainReason(errno, WriteDenied));
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -106,7 +109,7 @@ void keepPermissionsAndOwner(int fd, const struct stat& old) {
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0) {
         throw FileProblem("its permissions could not be kept: " +
-                          plainReason(errno, "permission denied"));
+                          plainReason(errno, PermissionDenied));
     }
 }
 
@@ -128,14 +131,14 @@ std::optional<std::string> readOpened(const FileDescriptor& fd, std::size_t maxB
         if (errno == ELOOP) {
             throw FileProblem("it is a symbolic link where the file was a moment before");
         }
-        throw FileProblem(plainReason(errno, "you do not have permission to read it"));
+        throw FileProblem(plainReason(errno, ReadDenied));
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
-        throw FileProblem(plainReason(errno, "you do not have permission to read it"));
+        throw FileProblem(plainReason(errno, ReadDenied));
     }
     if (S_ISDIR(info.st_mode)) {
-        throw FileProblem("it is a folder, not a file");
+        throw FileProblem(IsAFolder);
     }
     if (!S_ISREG(info.st_mode)) {
         throw FileProblem("it is not a regular file");
@@ -155,7 +158,7 @@ std::optional<std::string> readOpened(const FileDescriptor& fd, std::size_t maxB
             if (errno == EINTR) {
                 continue;
             }
-            throw FileProblem(plainReason(errno, "you do not have permission to read it"));
+            throw FileProblem(plainReason(errno, ReadDenied));
         }
         if (got == 0) {
             return bytes;
@@ -172,7 +175,7 @@ FileProblem folderRefused(const SaveTarget& target, const WriteRights& rights, i
     if ((error == EACCES || error == EPERM) && !rights.root()) {
         return FileProblem(rights.deniedReason(target.folderInfo, target.folderPath, false));
     }
-    return FileProblem(plainReason(error, "the folder is read-only"));
+    return FileProblem(plainReason(error, FolderReadOnly));
 }
 
 }  // namespace
@@ -237,7 +240,7 @@ SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,
         }
         if (errno != EWOULDBLOCK) {
             throw FileProblem("the lock file " + shown.string() +
-                              " cannot be locked: " + plainReason(errno, "permission denied"));
+                              " cannot be locked: " + plainReason(errno, PermissionDenied));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             throw FileProblem(
@@ -275,7 +278,7 @@ void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRi
         }
     }
     if (!fd.valid()) {
-        throw FileProblem(plainReason(EEXIST, "the folder is read-only"));
+        throw FileProblem(plainReason(EEXIST, FolderReadOnly));
     }
     TemporaryFile temporary(folder, name);
 
@@ -286,11 +289,11 @@ void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRi
     }
     writeAll(fd.get(), bytes);
     if (::fsync(fd.get()) != 0) {
-        throw FileProblem(plainReason(errno, "writing was refused"));
+        throw FileProblem(plainReason(errno, WriteDenied));
     }
     // Network file systems may report a failed write only when the file is closed.
     if (::close(fd.release()) != 0) {
-        throw FileProblem(plainReason(errno, "writing was refused"));
+        throw FileProblem(plainReason(errno, WriteDenied));
     }
     if (::renameat(folder, temporary.name().c_str(), folder, target.name.c_str()) != 0) {
         throw folderRefused(target, rights, errno);

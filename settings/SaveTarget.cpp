@@ -36,8 +36,8 @@ Position tryOpen(int base, const char* name, int flags, const fs::path& at) {
 }
 
 FileProblem unreachable(const fs::path& at, int error) {
-    return FileProblem("the folder " + at.lexically_normal().string() + " cannot be reached: " +
-                       plainReason(error, "you do not have permission to open it"));
+    return FileProblem("the folder " + at.lexically_normal().string() +
+                       " cannot be reached: " + plainReason(error, OpenDenied));
 }
 
 Position start(const fs::path& path) {
@@ -108,8 +108,8 @@ private:
         if (error == EACCES && here_.info.st_uid != ::geteuid()) {
             return FileProblem(rights_.deniedReason(here_.info, at, false));
         }
-        return FileProblem("the folder " + at.string() + " cannot be read: " +
-                           plainReason(error, "you do not have permission to open it"));
+        return FileProblem("the folder " + at.string() +
+                           " cannot be read: " + plainReason(error, OpenDenied));
     }
 
     void enter(const std::string& name, const struct stat& info) {
@@ -136,7 +136,7 @@ private:
             ::readlinkat(here_.folder.get(), name.c_str(), target.data(), target.size());
         if (length < 0 || static_cast<std::size_t>(length) >= target.size()) {
             throw FileProblem("the link " + at.string() + " cannot be read: " +
-                              plainReason(length < 0 ? errno : EAGAIN, "permission denied"));
+                              plainReason(length < 0 ? errno : EAGAIN, PermissionDenied));
         }
         target.resize(static_cast<std::size_t>(length));
         if (rights_.root() && info.st_uid != 0) {

@@ -3,6 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
@@ -32,13 +34,13 @@ bool sharedStickyFolder(const struct stat& folder) {
     return (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
 }
 
+// "0444": the permission bits in octal, as chmod takes them.
 std::string modeText(mode_t mode) {
-    std::string text = "0000";
-    for (int digit = 0; digit < 3; ++digit) {
-        text[static_cast<std::size_t>(3 - digit)] =
-            static_cast<char>('0' + ((mode >> (3 * digit)) & 7));
-    }
-    return text;
+    std::array<char, 8> digits{};
+    const auto [end, error] =
+        std::to_chars(digits.data(), digits.data() + digits.size(), mode & 07777, 8);
+    const std::string octal(digits.data(), end);
+    return std::string(4 - std::min<std::size_t>(octal.size(), 4), '0') + octal;
 }
 
 // The end of every refusal of a root run: the rule, and the way out that needs no root rights.
@@ -146,7 +148,7 @@ void WriteRights::giveToFolderOwner(int fd, const struct stat& folder) const {
         folder.st_uid == invoking_ && invokingGroup_ ? *invokingGroup_ : folder.st_gid;
     if (::fchown(fd, folder.st_uid, group) != 0) {
         throw FileProblem("what it made could not be given to " + userName(folder.st_uid) +
-                          ", its folder's owner: " + plainReason(errno, "permission denied"));
+                          ", its folder's owner: " + plainReason(errno, PermissionDenied));
     }
 }
 

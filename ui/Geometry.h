@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QRect>
 
-#include "core/PanelModel.h"
+#include "controls/PanelPalette.h"
 
 namespace orvex {
 

@@ -1,15 +1,19 @@
 #include "ui/ReceiverForm.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFont>
+#include <QResizeEvent>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 #include <utility>
 
+#include "controls/OperatorNotes.h"
+#include "core/Band.h"
+#include "core/NumberText.h"
 #include "ui/Geometry.h"
+#include "ui/KeyTable.h"
 
 namespace orvex {
 namespace {
@@ -58,44 +62,63 @@ constexpr std::array<std::pair<const char*, const char*>, 9> AccessibleNames{{
     {"HSlider4", "Volume"},
 }};
 
-// How many of the latest messages the status line keeps.
-constexpr int ShownMessages = 3;
+// Under the panel, three lines high: the status line and, beside it, the board badge.
+constexpr QRect StatusArea = twips(0, 2865, 4980, 720);
+constexpr QRect BadgeArea = twips(4980, 2865, 2475, 720);
+constexpr QSize ContentSize = twips(0, 0, 7455, 2865 + 720).size();
+
+// An entry may be typed in Hz: nine digits and a fraction.
+constexpr int EntryCells = 12;
+
+// "ORVEX 132–144 MHz — simulated board": the product, the band and the board, no more.
+QString titleFor(QString board) {
+    if (!board.isEmpty()) {
+        board[0] = board[0].toLower();
+    }
+    return QStringLiteral("ORVEX %1\u2013%2 MHz \u2014 %3")
+        .arg(QString::fromStdString(numberText(BandBottomMHz)),
+             QString::fromStdString(numberText(BandTopMHz)), board);
+}
+
+std::int64_t digitWeightKHz(int place) {
+    std::int64_t weight = 1;
+    for (int i = 0; i < place; ++i) {
+        weight *= 10;
+    }
+    return weight;
+}
 
 }  // namespace
 
 ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const QString& boardNote,
                            QWidget* parent)
-    : QWidget(parent), host_(host), boardNote_(boardNote) {
+    : QWidget(parent), host_(host), boardName_(boardName), boardNote_(boardNote) {
     setObjectName("ReceiverForm");
-    setWindowTitle(
-        QStringLiteral("ORVEX FM receiver 132 MHz - 144 MHz \u2014 %1").arg(withNote(boardName)));
+    setWindowTitle(titleFor(boardName));
     setFont(arial(8.25));
     // The panel's grey, which the switches and the thumb wheel take from the palette.
     QPalette grey = palette();
-    grey.setColor(QPalette::Window, toQColor(colour::PanelGrey));
-    grey.setColor(QPalette::Button, toQColor(colour::PanelGrey));
+    grey.setColor(QPalette::Window, toQColor(palette::Panel));
+    grey.setColor(QPalette::Button, toQColor(palette::Panel));
     setPalette(grey);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildPanel());
-    status_ = new QLabel(this);
-    status_->setObjectName("StatusLine");
-    status_->setAccessibleName("Messages");
-    status_->setWordWrap(true);
-    status_->setMargin(3);
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * ShownMessages + 6);
-    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(status_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    buildPanel();
+    buildStatusStrip();
     for (const auto& [name, spoken] : AccessibleNames) {
         findChild<QWidget*>(name)->setAccessibleName(spoken);
     }
+    orderTabs(*this);
+
+    // Everything is built at 100 %: that layout is what every zoom scales.
+    zoom_ = std::make_unique<PanelZoom>(*this, ContentSize);
+    setMinimumSize(zoom_->size(PanelZoom::Smallest));
+    setMaximumSize(zoom_->size(PanelZoom::Largest));
+    resize(zoom_->size(PanelZoom::Smallest));
+
+    buildCommands();
     connectOperator();
+    connectFeedback();
     connect(&host_, &ReceiverHost::panelChanged, this, &ReceiverForm::render);
-    connect(&host_, &ReceiverHost::message, this, &ReceiverForm::showMessage);
     render();
 }
 
@@ -129,12 +152,12 @@ QLabel* ReceiverForm::label(QWidget* parent, const char* name, const QString& ca
     return created;
 }
 
-QWidget* ReceiverForm::buildPanel() {
+void ReceiverForm::buildPanel() {
     auto* frame = new Panel3D(this);  // Frame3D1, filling the window
     frame->setObjectName("Frame3D1");
-    frame->setFixedSize(twips(0, 0, 7455, 2865).size());
+    frame->setGeometry(twips(0, 0, 7455, 2865));
     auto* panel = place<Panel3D>(frame, "Panel3D2", twips(0, 0, 7455, 2895));
-    panel->setBackgroundColor(toQColor(colour::PanelGrey));
+    panel->setBackgroundColor(toQColor(palette::Panel));
 
     buildDisplay(panel);
     buildChannelColumn(panel);
@@ -142,17 +165,15 @@ QWidget* ReceiverForm::buildPanel() {
     buildPower(panel);
     buildTuning(panel);
     buildControlPanel(panel);
-    return frame;
 }
 
 void ReceiverForm::buildDisplay(QWidget* parent) {
     displayPanel_ = place<Panel3D>(parent, "SSPanel1", twips(120, 120, 3855, 1575));
     display_ = place<SevenSegmentDisplay>(displayPanel_, "LedDisplay1", twips(120, 240, 3135, 975));
+    display_->setEntryCells(EntryCells);
     mhz_ = label(displayPanel_, "Label5", "MHz", twips(3240, 960, 495, 255));
     mhz_->setFont(arial(11.25));
     scale_ = place<LinearGauge>(displayPanel_, "LGAUGE1", twips(120, 1200, 3615, 255));
-    scale_->setMinimum(132);
-    scale_->setMaximum(144);
     wheel_ = place<ThumbWheel>(parent, "Wheel1", twips(3960, 120, 180, 1650));
 }
 
@@ -178,26 +199,23 @@ void ReceiverForm::buildMeters(QWidget* parent) {
     dial_ = place<Dial>(parent, "Gauge1", twips(5160, 120, 2175, 1095));
     dial_->setNeedle0Label("Signal level");
     dial_->setNeedle1Label("Ubat");
-    dial_->setMinimum(-5);
-    dial_->setMaximum(25);
     bar_ = place<BarIndicator>(parent, "ind1", twips(5160, 1200, 2100, 135));
     bar_->setMinimum(0);
-    bar_->setMaximum(6);
-    bar_->setBarColor(QColor(0, 160, 0));
-    bar_->setBackgroundColor(Qt::black);
+    bar_->setBarColor(toQColor(palette::SignalBar));
+    bar_->setBackgroundColor(toQColor(palette::SignalBarFace));
 
     auto* title = place<Panel3D>(parent, "SSPanel3", twips(5160, 1320, 2175, 375));
     title->setCaption("ORVEX  FM RECEIVER");
-    title->setCaptionColor(toQColor(colour::Yellow));
-    title->setBackgroundColor(toQColor(colour::DarkGrey));
+    title->setCaptionColor(toQColor(palette::NameplateText));
+    title->setBackgroundColor(toQColor(palette::NameplateFace));
     QFont bold = arial(9);
     bold.setBold(true);
     title->setFont(bold);
 
     auto* logo = place<Panel3D>(parent, "SSPanel8", twips(120, 1680, 1335, 255));
     logo->setCaption("Orvex Radio");
-    logo->setCaptionColor(toQColor(colour::White));
-    logo->setBackgroundColor(Qt::black);
+    logo->setCaptionColor(toQColor(palette::LogoText));
+    logo->setBackgroundColor(toQColor(palette::LogoFace));
     QFont script = arial(9.5);
     script.setItalic(true);
     logo->setFont(script);
@@ -235,7 +253,6 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     auto* audio = place<Panel3D>(parent, "SSPanel9", twips(1200, -120, 2175, 1215));
     squelch_ = place<QSlider>(audio, "HSlider3", twips(120, 240, 1215, 255));
     squelch_->setOrientation(Qt::Horizontal);
-    squelch_->setRange(0, 1000);
     squelch_->setPageStep(50);
     squelchLabel_ = label(audio, "Label4", "Squelch", twips(1440, 240, 615, 255));
     zeroLabel_ = label(audio, "Label7", "0", twips(120, 600, 255, 255));
@@ -243,15 +260,90 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     audioLabel_ = label(audio, "Label6", "Audio", twips(1560, 600, 495, 255));
     volume_ = place<QSlider>(audio, "HSlider4", twips(120, 840, 1935, 255));
     volume_->setOrientation(Qt::Horizontal);
-    volume_->setRange(0, 7);
     volume_->setPageStep(1);
     volume_->setTickPosition(QSlider::TicksBelow);
 }
 
+void ReceiverForm::buildStatusStrip() {
+    status_ = new MessageLine(this);
+    status_->setGeometry(StatusArea);
+    badge_ = new BoardBadge(this);
+    badge_->setGeometry(BadgeArea);
+}
+
+void ReceiverForm::buildCommands() {
+    menu_ = new QMenu(this);
+    bindControlKeys(*this);
+    addCommand(QKeySequence(Qt::Key_F1), "Help", "every control and every key",
+               [this] { showHelp(); });
+    QAction* zoomIn = addCommand(QKeySequence("Ctrl++"), "Zoom in", "the panel larger, up to 300 %",
+                                 [this] { setZoom(PanelZoom::zoomedIn(zoom())); });
+    // Where "+" needs Shift, Ctrl with the "=" key beneath it zooms in as well.
+    zoomIn->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
+    addCommand(QKeySequence("Ctrl+-"), "Zoom out", "the panel smaller, down to 100 %",
+               [this] { setZoom(PanelZoom::zoomedOut(zoom())); });
+    addCommand(QKeySequence("Ctrl+0"), "Actual size", "the panel at 100 %",
+               [this] { setZoom(PanelZoom::Smallest); });
+}
+
+QAction* ReceiverForm::addCommand(const QKeySequence& keys, const QString& name,
+                                  const QString& description, std::function<void()> run) {
+    auto* action = new QAction(name, this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    addAction(action);
+    menu_->addAction(action);
+    commands_.append({keys, name, description});
+    return action;
+}
+
+void ReceiverForm::showHelp() {
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(this);
+    }
+    help_->setContents(commands_, badge_->fullText());
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void ReceiverForm::setZoom(double zoom) {
+    layOut(zoom);
+    resize(zoom_->size(this->zoom()));
+}
+
+void ReceiverForm::layOut(double zoom) {
+    if (PanelZoom::clamped(zoom) == this->zoom()) {
+        return;
+    }
+    zoom_->apply(zoom);
+    if (form2_ != nullptr) {
+        form2_->setZoom(this->zoom());
+    }
+    emit zoomChanged(this->zoom());
+}
+
+// The operator resized the window: the panel takes the largest zoom that fits, keeping its
+// shape; the rest of the window stays panel grey.
+void ReceiverForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (event->size() == zoom_->size(zoom())) {
+        return;
+    }
+    const QSize actual = zoom_->size(PanelZoom::Smallest);
+    layOut(std::min(double(event->size().width()) / actual.width(),
+                    double(event->size().height()) / actual.height()));
+}
+
+void ReceiverForm::contextMenuEvent(QContextMenuEvent* event) {
+    menu_->popup(event->globalPos());
+}
+
 void ReceiverForm::connectOperator() {
-    connect(knob_, &Knob::positionChanged, this,
+    connect(knob_, &Knob::moved, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_Change(p); }); });
-    connect(knob_, &Knob::dragFinished, this,
+    connect(knob_, &Knob::released, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_DragEnd(p); }); });
     connect(wheel_, &ThumbWheel::turned, this,
             [this](int code) { run([code](Receiver& r) { r.Wheel1_Change(code); }); });
@@ -260,14 +352,14 @@ void ReceiverForm::connectOperator() {
     connect(up_, &QPushButton::clicked, this,
             [this] { run([](Receiver& r) { r.Command8_Click(); }); });
     connect(channel1_, &QPushButton::clicked, this,
-            [this] { run([](Receiver& r) { r.Command2_Click(); }); });
+            [this] { pressChannel(1, &Receiver::Command2_Click); });
     connect(channel2_, &QPushButton::clicked, this,
-            [this] { run([](Receiver& r) { r.Command3_Click(); }); });
+            [this] { pressChannel(2, &Receiver::Command3_Click); });
     connect(channel3_, &QPushButton::clicked, this,
-            [this] { run([](Receiver& r) { r.Command4_Click(); }); });
+            [this] { pressChannel(3, &Receiver::Command4_Click); });
 
     const auto onToggle = [this](ToggleSwitch* widget, void (Receiver::*handler)(bool)) {
-        connect(widget, &ToggleSwitch::toggled, this, [this, handler](bool on) {
+        connect(widget, &ToggleSwitch::switched, this, [this, handler](bool on) {
             run([handler, on](Receiver& r) { (r.*handler)(on); });
         });
     };
@@ -281,6 +373,8 @@ void ReceiverForm::connectOperator() {
     onToggle(about_, &Receiver::Toggle3_Change);
     onToggle(scan_, &Receiver::Toggle5_Change);
 
+    // Qt's slider has no signal for the operator's moves alone (a screen reader sets its value as
+    // code does); render() draws it with its signals blocked, so only the operator reaches these.
     connect(volume_, &QSlider::valueChanged, this,
             [this](int p) { run([p](Receiver& r) { r.HSlider4_Change(p); }); });
     connect(squelch_, &QSlider::valueChanged, this,
@@ -292,10 +386,57 @@ void ReceiverForm::connectOperator() {
             display_->beginEntry();
         }
     });
-    connect(display_, &SevenSegmentDisplay::entryAccepted, this, [this](const QString& typed) {
-        const std::string text = typed.toStdString();
-        run([text](Receiver& r) { r.LedDisplay1_Entry(text); });
-    });
+    connect(display_, &SevenSegmentDisplay::entryAccepted, this, &ReceiverForm::enterFrequency);
+    connect(display_, &SevenSegmentDisplay::digitWheeled, this, &ReceiverForm::tuneByDigit);
+}
+
+// After the operator's own handlers, so that it reads what they left.
+void ReceiverForm::connectFeedback() {
+    feedback_ = new PanelFeedback(host_.receiver(), *status_, this);
+    connect(&host_, &ReceiverHost::message, feedback_, &PanelFeedback::receiverMessage);
+    connect(&host_, &ReceiverHost::panelChanged, feedback_, &PanelFeedback::panelChanged);
+    connect(mute_, &ToggleSwitch::switched, feedback_, &PanelFeedback::muteSwitched);
+    const Receiver& receiver = host_.receiver();
+    for (auto [button, channel] :
+         {std::pair{channel1_, 1}, std::pair{channel2_, 2}, std::pair{channel3_, 3}}) {
+        feedback_->noteOnHover(button, [&receiver, channel] {
+            return QString::fromStdString(memoryHoverNote(channel, receiver.memory(channel)));
+        });
+    }
+    feedback_->noteOnHover(badge_, [this] { return badge_->fullText(); });
+}
+
+void ReceiverForm::pressChannel(int channel, void (Receiver::*handler)()) {
+    const bool storing = host_.receiver().panel().Toggle4.on;
+    run([handler](Receiver& r) { (r.*handler)(); });
+    feedback_->channelPressed(channel, storing);
+}
+
+// A frequency in kHz or Hz reaches the handler in MHz, as if typed so; anything else goes as
+// typed, for the handler to refuse in its own words.
+void ReceiverForm::enterFrequency(const QString& typed) {
+    const std::string text = typed.toStdString();
+    const std::optional<double> megahertz = typedMegahertz(text);
+    const std::string entry = megahertz ? numberText(*megahertz) : text;
+    run([entry](Receiver& r) { r.LedDisplay1_Entry(entry); });
+    if (megahertz) {
+        feedback_->frequencyEntered(*megahertz);
+    }
+}
+
+// The wheel over a digit of the display tunes as the knob would, by that digit's weight.
+void ReceiverForm::tuneByDigit(int place, int notches) {
+    const Receiver& receiver = host_.receiver();
+    const KnobModel& knob = receiver.panel().Knob1;
+    if (!knob.enabled) {
+        return;
+    }
+    const int perNotch = knobStepsForDigit(digitWeightKHz(place), receiver.stepKHz());
+    const int target = static_cast<int>(std::clamp<std::int64_t>(
+        knob.position + std::int64_t{notches} * perNotch, 0, knob.maximum));
+    if (target != knob.position) {
+        run([target](Receiver& r) { r.Knob1_Change(target); });
+    }
 }
 
 void ReceiverForm::render() {
@@ -307,6 +448,8 @@ void ReceiverForm::render() {
     display_->setUnlitColor(toQColor(panel.LedDisplay1.unlit));
     display_->setSegmentColor(toQColor(panel.LedDisplay1.segment));
     setTextColour(mhz_, panel.Label5.text, panel.Label5.background);
+    scale_->setMinimum(panel.LGAUGE1.minimum);
+    scale_->setMaximum(panel.LGAUGE1.maximum);
     scale_->setValue(panel.LGAUGE1.value);
     scale_->setBackgroundColor(toQColor(panel.LGAUGE1.background));
     scale_->setBarColor(toQColor(panel.LGAUGE1.bar));
@@ -330,6 +473,7 @@ void ReceiverForm::render() {
     for (auto [slider, model] :
          {std::pair{squelch_, &panel.HSlider3}, std::pair{volume_, &panel.HSlider4}}) {
         const QSignalBlocker blocker(slider);
+        slider->setRange(0, model->maximum);
         slider->setValue(model->position);
         slider->setEnabled(model->enabled);
     }
@@ -342,6 +486,18 @@ void ReceiverForm::render() {
     renderToggles(panel);
     renderMeters(panel);
     renderAbout(panel);
+    renderBoard();
+}
+
+void ReceiverForm::renderBoard() {
+    badge_->setSegment(BoardBadge::BoardKey,
+                       boardSegment(boardName_, boardNote_,
+                                    QString::fromStdString(host_.receiver().boardDescription())));
+    // The display takes typing while the receiver is on.
+    const Qt::CursorShape cursor = host_.receiver().poweredOn() ? Qt::IBeamCursor : Qt::ArrowCursor;
+    if (display_->cursor().shape() != cursor) {
+        display_->setCursor(cursor);
+    }
 }
 
 void ReceiverForm::renderToggles(const PanelModel& panel) {
@@ -358,6 +514,8 @@ void ReceiverForm::renderToggles(const PanelModel& panel) {
 
 void ReceiverForm::renderMeters(const PanelModel& panel) {
     const DialModel& model = panel.Gauge1;
+    dial_->setMinimum(model.minimum);
+    dial_->setMaximum(model.maximum);
     dial_->setNeedleValue(0, model.needles[0]);
     dial_->setNeedleValue(1, model.needles[1]);
     dial_->setSelectedNeedle(model.selected);
@@ -367,13 +525,15 @@ void ReceiverForm::renderMeters(const PanelModel& panel) {
     dial_->setMajorStep(model.majorStep);
     dial_->setMinorStep(model.minorStep);
     dial_->setLabelsVisible(model.labelsVisible);
+    bar_->setMaximum(panel.ind1.maximum);
     bar_->setValue(panel.ind1.value);
     bar_->setEnabled(panel.ind1.enabled);
 }
 
 void ReceiverForm::renderAbout(const PanelModel& panel) {
     if (panel.Form2.open && form2_ == nullptr) {
-        form2_ = new Form2(host_);
+        form2_ = new Form2(host_, this);
+        form2_->setZoom(zoom());
         form2_->show();
     }
     if (!panel.Form2.open && form2_ != nullptr) {
@@ -389,16 +549,6 @@ void ReceiverForm::renderAbout(const PanelModel& panel) {
 
 QString ReceiverForm::withNote(const QString& board) const {
     return boardNote_.isEmpty() ? board : QStringLiteral("%1 (%2)").arg(board, boardNote_);
-}
-
-void ReceiverForm::showMessage(const QString& text) {
-    messages_.append(text);
-    while (messages_.size() > ShownMessages) {
-        messages_.removeFirst();
-    }
-    status_->setText(messages_.join('\n'));
-    QAccessibleEvent event(status_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
 }
 
 void ReceiverForm::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,10 @@
 // Software cost of a port access through the synthesizer loads, with pauses that do nothing, for
-// each backend. A real bus access costs about 1 microsecond; the software around it should not
-// matter next to that.
+// each backend, against the least a real access costs: one system call. A real bus access costs
+// about 1 microsecond; the software around it should not matter next to that.
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <array>
 #include <filesystem>
 
 #include <benchmark/benchmark.h>
@@ -108,6 +112,44 @@ void textTrace(benchmark::State& run) {
     std::filesystem::remove(path);
 }
 
+// The yardstick: ppdev makes every access one ioctl. FIONREAD on an empty pipe does no work of
+// its own, so this is the price of the system call alone, on this machine.
+class Pipe {
+public:
+    Pipe() {
+        if (::pipe(ends_.data()) != 0) {
+            ends_ = {-1, -1};
+        }
+    }
+    ~Pipe() {
+        for (const int end : ends_) {
+            if (end >= 0) {
+                ::close(end);
+            }
+        }
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+    int readEnd() const { return ends_[0]; }
+
+private:
+    std::array<int, 2> ends_{};
+};
+
+void ioctlSystemCall(benchmark::State& run) {
+    const Pipe pipe;
+    if (pipe.readEnd() < 0) {
+        run.SkipWithError("cannot create a pipe");
+        return;
+    }
+    int waiting = 0;
+    for (auto _ : run) {
+        ::ioctl(pipe.readEnd(), FIONREAD, &waiting);
+        benchmark::DoNotOptimize(waiting);
+    }
+}
+
+BENCHMARK(ioctlSystemCall)->Name("ioctl_system_call");
 BENCHMARK(nullPort<loadDivider, LoadDividerWrites>)->Name("LoadDivider/null_port");
 BENCHMARK(recorder<loadDivider, LoadDividerWrites>)->Name("LoadDivider/recorder");
 BENCHMARK(simulatedBoard<loadDivider, LoadDividerWrites>)->Name("LoadDivider/simulated_board");

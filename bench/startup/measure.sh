@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/ensure-packages.sh
+source bench/record.sh
 ensure_packages time xvfb
 build=${1:-build}
 cmake --build "$build" --target orvex bare_qt_window | tail -1
@@ -15,12 +16,14 @@ settings=$(mktemp -d)
 xvfb=
 trap 'rm -rf "$settings"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
 if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ]; then
-    Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # A free display number, which the server names once it is ready.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$settings/display" >/dev/null 2>&1 &
     xvfb=$!
-    export DISPLAY=:97
-    sleep 1
+    for _ in $(seq 50); do [ -s "$settings/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$settings/display")"
 fi
 echo "drawing on: ${QT_QPA_PLATFORM:-X display $DISPLAY}"
+mode=${QT_QPA_PLATFORM:-x11}
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
@@ -54,3 +57,7 @@ read -r _ bms bkb <<<"$bare"
 read -r _ pms pkb <<<"$panel"
 awk -v a="$pms" -v b="$bms" -v c="$pkb" -v d="$bkb" \
     'BEGIN { printf "ratio             %16.2f %16.2f\n", a / b, c / d }'
+record "startup.$mode.bare.ms" "$bms"
+record "startup.$mode.orvex.ms" "$pms"
+record "rss.$mode.bare.kib" "$bkb"
+record "rss.$mode.orvex.kib" "$pkb"

@@ -1,14 +1,10 @@
 #include "hardware/ppdev/PpdevPort.h"
 
 #include "core/Lines.h"
+#include "core/Messages.h"
 #include "hardware/ppdev/PpdevMessages.h"
 
 namespace orvex {
-namespace {
-
-const std::string NoPortChosen = "No printer port chosen: open About and choose LPT1 or LPT2";
-
-}  // namespace
 
 PpdevPort::PpdevPort(MessageSink& messages, std::unique_ptr<PpdevSystem> system, PpdevPaths paths)
     : messages_(messages),
@@ -73,7 +69,7 @@ void PpdevPort::open(int base) {
 
     // The kernel puts its own byte on the control lines when a port is claimed, which opens the
     // audio; silence it before anything else reaches the board.
-    const PortAccess silence{base + static_cast<int>(Register::Control), Register::Control,
+    const PortAccess silence{base + value(Register::Control), Register::Control,
                              static_cast<std::uint8_t>(SilentVolumeCode), false};
     check(device_->write(silence.reg, silence.value));
     if (device_ != nullptr) {

@@ -28,6 +28,11 @@ double response(const Station& station, double receiveKHz) {
     return c * c;
 }
 
+// The level one station gives, over the noise floor.
+double levelOf(const Station& station, double receiveKHz) {
+    return Band::NoiseFloor + (station.strength - Band::NoiseFloor) * response(station, receiveKHz);
+}
+
 }  // namespace
 
 std::vector<Station> Band::defaultStations() {
@@ -47,10 +52,25 @@ double Band::level(std::optional<double> receiveKHz) const {
         return heard;
     }
     for (const Station& station : stations_) {
-        const double g = response(station, *receiveKHz);
-        heard = std::max(heard, NoiseFloor + (station.strength - NoiseFloor) * g);
+        heard = std::max(heard, levelOf(station, *receiveKHz));
     }
     return heard;
+}
+
+const Station* Band::stationHeard(std::optional<double> receiveKHz) const {
+    const Station* loudest = nullptr;
+    double heard = NoiseFloor;
+    if (!receiveKHz) {
+        return loudest;
+    }
+    for (const Station& station : stations_) {
+        const double level = levelOf(station, *receiveKHz);
+        if (level > heard) {
+            heard = level;
+            loudest = &station;
+        }
+    }
+    return loudest;
 }
 
 std::uint8_t Band::levelByte(double level) {

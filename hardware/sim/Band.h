@@ -42,6 +42,8 @@ public:
     // The level heard tuned to `receiveKHz`; with nothing tuned (synthesizer unlocked) the noise
     // floor. The strongest station wins where two overlap.
     double level(std::optional<double> receiveKHz) const;
+    // The station that sets that level: the strongest heard there; none on the noise floor.
+    const Station* stationHeard(std::optional<double> receiveKHz) const;
     // The detector's byte for a level, without jitter.
     static std::uint8_t levelByte(double level);
     // One conversion of the level, with the jitter in force. The jitter is pseudo-random but the

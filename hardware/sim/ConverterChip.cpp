@@ -9,12 +9,12 @@ bool ConverterChip::drive(std::uint8_t before, std::uint8_t after) {
     if ((before & clock) != 0 || (after & clock) == 0) {
         return false;
     }
-    if (clocks_ < AddressBits) {
+    if (clocks_ < ConverterAddressBits) {
         const int bit = (after & value(DataLine::ConverterData)) != 0 ? 1 : 0;
-        address_ = ((address_ << 1) | bit) & ((1 << AddressBits) - 1);
+        address_ = ((address_ << 1) | bit) & ((1 << ConverterAddressBits) - 1);
     }
     ++clocks_;
-    if (clocks_ < ClocksPerTransfer) {
+    if (clocks_ < ConverterClocksPerTransfer) {
         return false;
     }
     clocks_ = 0;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/Lines.h"
+
 namespace orvex::sim {
 
 // The board's 8-bit serial converter. A transfer is eight rising edges of its clock: on the first
@@ -11,9 +13,6 @@ namespace orvex::sim {
 // converted, and that byte is what the next transfer shifts out.
 class ConverterChip {
 public:
-    static constexpr int ClocksPerTransfer = 8;
-    static constexpr int AddressBits = 4;
-
     struct State {
         int clocks = 0;           // rising edges so far in this transfer, 0..7
         int address = 0;          // address bits taken so far
@@ -32,7 +31,9 @@ public:
     // Power dropped: the transfer in progress and the pipelined byte are lost.
     void reset() { *this = ConverterChip{}; }
 
-    bool outputBit() const { return ((output_ >> (ClocksPerTransfer - 1 - clocks_)) & 1) != 0; }
+    bool outputBit() const {
+        return ((output_ >> (ConverterClocksPerTransfer - 1 - clocks_)) & 1) != 0;
+    }
     State state() const { return {clocks_, address_, output_, outputBit()}; }
 
 private:

@@ -1,7 +1,5 @@
 #include "hardware/sim/SimulatedBoard.h"
 
-#include "hardware/sim/AudioLines.h"
-
 namespace orvex::sim {
 
 void SimulatedBoard::write(const PortAccess& access) {
@@ -79,6 +77,11 @@ std::uint8_t SimulatedBoard::convert(int channel) {
     return channel == 0 ? band_.convert(tunedKHz()) : channelByte(channel);
 }
 
+std::string SimulatedBoard::heardStationName() const {
+    const Station* heard = band_.stationHeard(tunedKHz());
+    return heard != nullptr ? heard->name : std::string();
+}
+
 int SimulatedBoard::volume() const {
     return volumeFromControl(control_);
 }
@@ -94,6 +97,7 @@ BoardSnapshot SimulatedBoard::snapshot() const {
         .synthesizer = synthesizer_.state(),
         .converter = converter_.state(),
         .signalLevel = band_.level(tunedKHz()),
+        .station = heardStationName(),
         .channels = {channelByte(0), channelByte(1), channelByte(2), channelByte(3)},
     };
 }

@@ -25,6 +25,7 @@ struct BoardSnapshot {
     SynthesizerChip::State synthesizer;
     ConverterChip::State converter;
     double signalLevel = 0.0;                // the level the detector sees now, without jitter
+    std::string station;                     // the station heard; empty on the noise floor
     std::array<std::uint8_t, 4> channels{};  // what a conversion of channels 0..3 would give now
 
     friend bool operator==(const BoardSnapshot&, const BoardSnapshot&) = default;
@@ -41,9 +42,12 @@ public:
     static constexpr std::uint8_t SpareByte = 100;      // channel 2, a fixed divider on the board
     static constexpr std::uint8_t ReferenceByte = 255;  // channel 3, the converter's reference
 
+    // How the title and the About window name this board.
+    static constexpr const char* Name = "Simulated board";
+
     void write(const PortAccess& access) override;
     std::uint8_t read(const PortAccess& access) override;
-    std::string describe() const override { return "Simulated board"; }
+    std::string describe() const override { return Name; }
 
     // The antenna's view of the band: tests put in their own stations and turn the jitter off.
     Band& band() { return band_; }
@@ -64,6 +68,7 @@ private:
     std::uint8_t channelByte(int channel) const;
     std::uint8_t convert(int channel);
     std::optional<double> tunedKHz() const;
+    std::string heardStationName() const;
 
     std::uint8_t data_ = 0;
     // The port comes up with the silent code, so the board is quiet until the program sets a

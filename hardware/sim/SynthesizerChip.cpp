@@ -8,9 +8,6 @@ namespace orvex::sim {
 
 namespace {
 
-constexpr int ControlBits = 8;
-constexpr int ReferenceBits = 15;
-constexpr int DividerBits = 16;
 // Far more bits than any register takes; the count stops there so it cannot overflow.
 constexpr int MostBitsCounted = 64;
 
@@ -37,13 +34,13 @@ void SynthesizerChip::drive(std::uint8_t before, std::uint8_t after) {
 
 void SynthesizerChip::latch() {
     switch (bitsShifted_) {
-        case ControlBits:
+        case SynthControlBits:
             control_ = static_cast<std::uint8_t>(shift_ & 0xFFu);
             break;
-        case ReferenceBits:
+        case SynthReferenceBits:
             reference_ = static_cast<std::uint16_t>(shift_ & 0x7FFFu);
             break;
-        case DividerBits:
+        case SynthDividerBits:
             divider_ = static_cast<std::uint16_t>(shift_ & 0xFFFFu);
             break;
         default:
@@ -57,7 +54,7 @@ std::optional<double> SynthesizerChip::oscillatorKHz() const {
     if (!reference_ || *reference_ == 0 || !divider_) {
         return std::nullopt;
     }
-    return *divider_ * CrystalKHz / *reference_;
+    return *divider_ * SynthCrystalKHz / *reference_;
 }
 
 std::optional<double> SynthesizerChip::receiveKHz() const {

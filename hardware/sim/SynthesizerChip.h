@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/Band.h"
+#include "core/Lines.h"
+
 namespace orvex::sim {
 
 // The board's three-wire PLL synthesizer. Data is shifted in on the rising edge of the clock
@@ -11,10 +14,8 @@ namespace orvex::sim {
 // 8 control, 15 reference, 16 divider. Any other count latches nothing.
 class SynthesizerChip {
 public:
-    static constexpr double CrystalKHz = 8000.0;
-    static constexpr double IntermediateKHz = 10700.0;  // the oscillator runs this far above
-    static constexpr double LowestLockKHz = 132000.0;   // the loop filter and VCO hold lock
-    static constexpr double HighestLockKHz = 144000.0;  // across the receive band only
+    static constexpr double LowestLockKHz = BandBottomKHz;  // the loop filter and VCO hold lock
+    static constexpr double HighestLockKHz = BandTopKHz;    // across the receive band only
 
     struct State {
         std::optional<std::uint8_t> controlWord;

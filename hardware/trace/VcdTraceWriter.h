@@ -46,10 +46,10 @@ public:
         {"adc_data",     Register::Data,    value(DataLine::ConverterData)},
         {"d0",           Register::Data,    1},
         // The volume code drives the position onto three control lines as a binary number.
-        {"volume_4",     Register::Control, 1},
-        {"volume_2",     Register::Control, 2},
-        {"ctl2",         Register::Control, 4},
-        {"volume_1",     Register::Control, 8},
+        {"volume_4",     Register::Control, value(ControlLine::Volume4)},
+        {"volume_2",     Register::Control, value(ControlLine::Volume2)},
+        {"ctl2",         Register::Control, value(ControlLine::Spare)},
+        {"volume_1",     Register::Control, value(ControlLine::Volume1)},
         {"adc_out",      Register::Status,  value(StatusLine::ConverterOut)},
     }};
     // clang-format on

@@ -49,6 +49,7 @@ TEST_F(NumberTextUnderCommaLocale, FrequencyTextHasExactlyThreeDecimals) {
     EXPECT_EQ(frequencyText(144.0), "144.000");
     EXPECT_EQ(frequencyText(0.0), "0.000");
     EXPECT_EQ(frequencyText(-0.0), "0.000");
+    EXPECT_EQ(frequencyText(-1e40), "-10000000000000000303786028427003666890752.000");
 }
 
 TEST_F(NumberTextUnderCommaLocale, LeadingNumberReadsSignDigitsFractionAndExponent) {

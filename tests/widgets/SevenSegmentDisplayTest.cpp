@@ -37,6 +37,7 @@ private slots:
     }
 
     void typedTextIsHeldApartFromTheDisplayedTextUntilEnter() {
+        QSignalSpy shown(display_.get(), &SevenSegmentDisplay::textChanged);
         display_->beginEntry();
         QTest::keyClicks(display_.get(), QStringLiteral("140.1"));
         QCOMPARE(display_->typedText(), QStringLiteral("140.1"));
@@ -49,6 +50,9 @@ private slots:
         QCOMPARE(display_->text(), QStringLiteral("137.500"));
         QCOMPARE(cancelled_->count(), 0);
         QCOMPARE(activated_->count(), 0);
+        QCOMPARE(shown.count(), 0);
+        display_->setText(QStringLiteral("140.100"));  // the owner shows what it decided
+        QCOMPARE(shown.count(), 1);
     }
 
     void escapeDropsTheEntry() {
@@ -90,6 +94,36 @@ private slots:
         display_->beginEntry();  // six cells; the point shares a digit's cell
         QTest::keyClicks(display_.get(), QStringLiteral("137.5009"));
         QCOMPARE(display_->typedText(), QStringLiteral("137.500"));
+    }
+
+    void aDigitTypedOutsideAnEntryStartsOneWhenTheOwnerBeginsIt() {
+        QTest::keyClick(display_.get(), Qt::Key_1);
+        QCOMPARE(activated_->count(), 1);
+        QVERIFY(!display_->isEntering());  // nobody began one
+        connect(display_.get(), &SevenSegmentDisplay::activated, display_.get(),
+                &SevenSegmentDisplay::beginEntry);
+        QTest::keyClicks(display_.get(), QStringLiteral("14"));
+        QCOMPARE(display_->typedText(), QStringLiteral("14"));
+    }
+
+    void anEntryMayTakeMoreCellsThanTheDisplayShows() {
+        display_->setEntryCells(12);
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("1375000000001"));
+        QCOMPARE(display_->typedText(), QStringLiteral("137500000000"));
+    }
+
+    void theWheelOverADigitNamesItsPlace() {
+        QSignalSpy wheeled(display_.get(), &SevenSegmentDisplay::digitWheeled);
+        for (int place : {0, 2, 5}) {
+            const QPointF at = display_->digitRect(place).center();
+            QWheelEvent event(at, display_->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(display_.get(), &event);
+        }
+        QCOMPARE(wheeled.count(), 3);
+        QCOMPARE(intArguments(wheeled), (QList<int>{0, 2, 5}));
+        QCOMPARE(wheeled.at(0).at(1).toInt(), -1);
     }
 
     void aNewEntryStartsEmpty() {

@@ -11,11 +11,11 @@ class ToggleSwitchTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ToggleSwitch> toggle_;
-    std::unique_ptr<QSignalSpy> toggled_;
+    std::unique_ptr<QSignalSpy> switched_;
 
-    QList<bool> states() const {
+    static QList<bool> states(const QSignalSpy& spy) {
         QList<bool> values;
-        for (const QList<QVariant>& arguments : *toggled_) {
+        for (const QList<QVariant>& arguments : spy) {
             values.append(arguments.at(0).toBool());
         }
         return values;
@@ -30,7 +30,7 @@ private slots:
         toggle_->setOnCaption(QStringLiteral("Write"));
         toggle_->setOffLampColor(QColor(0x80, 0xff, 0x80));
         toggle_->setOnLampColor(QColor(0xff, 0xc0, 0x80));
-        toggled_ = std::make_unique<QSignalSpy>(toggle_.get(), &ToggleSwitch::toggled);
+        switched_ = std::make_unique<QSignalSpy>(toggle_.get(), &ToggleSwitch::switched);
     }
 
     void eachClickSwitchesItOverOnce() {
@@ -38,14 +38,14 @@ private slots:
         QVERIFY(toggle_->isOn());
         QTest::mouseClick(toggle_.get(), Qt::LeftButton);
         QVERIFY(!toggle_->isOn());
-        QCOMPARE(states(), (QList<bool>{true, false}));
+        QCOMPARE(states(*switched_), (QList<bool>{true, false}));
     }
 
     void spaceAndEnterSwitchItOver() {
         QTest::keyClick(toggle_.get(), Qt::Key_Space);
         QTest::keyClick(toggle_.get(), Qt::Key_Return);
         QTest::keyClick(toggle_.get(), Qt::Key_Enter);
-        QCOMPARE(states(), (QList<bool>{true, false, true}));
+        QCOMPARE(states(*switched_), (QList<bool>{true, false, true}));
     }
 
     void aHeldKeySwitchesOnlyOnce() {
@@ -54,7 +54,14 @@ private slots:
                          true);
         QApplication::sendEvent(toggle_.get(), &repeat);
         QTest::keyRelease(toggle_.get(), Qt::Key_Space);
-        QCOMPARE(states(), (QList<bool>{true}));
+        QCOMPARE(states(*switched_), (QList<bool>{true}));
+    }
+
+    void aClickFromCodeActsAsTheOperatorsExceptWhileDisabled() {
+        toggle_->click();
+        toggle_->setEnabled(false);
+        toggle_->click();
+        QCOMPARE(states(*switched_), (QList<bool>{true}));
     }
 
     void releasingTheMouseOutsideLeavesItAsItWas() {
@@ -62,15 +69,18 @@ private slots:
         QTest::mouseMove(toggle_.get(), QPoint(80, 8));
         QTest::mouseRelease(toggle_.get(), Qt::LeftButton, {}, QPoint(80, 8));
         QVERIFY(!toggle_->isOn());
-        QCOMPARE(toggled_->count(), 0);
+        QCOMPARE(switched_->count(), 0);
     }
 
-    void settingTheStateFromCodeIsSilent() {
+    void settingTheStateFromCodeIsAChangeButNoSwitch() {
+        QSignalSpy changes(toggle_.get(), &ToggleSwitch::onChanged);
         toggle_->setOn(true);
         toggle_->setOn(false);
         toggle_->setOn(true);
+        toggle_->setOn(true);
         QVERIFY(toggle_->isOn());
-        QCOMPARE(toggled_->count(), 0);
+        QCOMPARE(switched_->count(), 0);
+        QCOMPARE(states(changes), (QList<bool>{true, false, true}));
     }
 
     void captionAndLampFollowTheState() {

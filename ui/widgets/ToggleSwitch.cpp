@@ -32,6 +32,7 @@ void ToggleSwitch::setOn(bool on) {
             QAccessibleStateChangeEvent event(this, changed);
             QAccessible::updateAccessibility(&event);
         }
+        emit onChanged(on_);
     }
 }
 
@@ -115,9 +116,15 @@ void ToggleSwitch::addAccessibleState(QAccessible::State& state) const {
     state.pressed = on_;
 }
 
+void ToggleSwitch::click() {
+    if (isEnabled()) {
+        toggleByOperator();
+    }
+}
+
 void ToggleSwitch::toggleByOperator() {
     setOn(!on_);
-    emit toggled(on_);
+    emit switched(on_);
 }
 
 void ToggleSwitch::setPressed(bool pressed) {

@@ -8,11 +8,11 @@ namespace orvex {
 
 // An on/off push switch with a lamp: it stays in while on, and shows the caption and lamp colour
 // of its state. In picture mode it is drawn as a power push button instead, its symbol lit in
-// the lamp colour of the state. The operator switches it with a click or with Space or Enter;
-// only that emits toggled(). Setting the state from code emits nothing.
+// the lamp colour of the state. The operator switches it with a click or with Space or Enter, and
+// only that emits switched(); onChanged() follows every change of state, also one made from code.
 class ToggleSwitch : public InstrumentWidget {
     Q_OBJECT
-    Q_PROPERTY(bool on READ isOn WRITE setOn)
+    Q_PROPERTY(bool on READ isOn WRITE setOn NOTIFY onChanged)
     Q_PROPERTY(QString offCaption READ offCaption WRITE setOffCaption)
     Q_PROPERTY(QString onCaption READ onCaption WRITE setOnCaption)
     Q_PROPERTY(QColor offLampColor READ offLampColor WRITE setOffLampColor)
@@ -37,6 +37,10 @@ public:
     bool pictureMode() const { return pictureMode_; }
     void setPictureMode(bool pictureMode);
 
+    // Does what a click of the operator's does (a keyboard shortcut, say): switches and emits
+    // switched(); nothing while disabled.
+    void click();
+
     QString caption() const { return on_ ? onCaption_ : offCaption_; }
     QColor lampColor() const { return on_ ? onLampColor_ : offLampColor_; }
 
@@ -49,7 +53,10 @@ public:
     void addAccessibleState(QAccessible::State& state) const override;
 
 signals:
-    void toggled(bool on);
+    // The operator switched it.
+    void switched(bool on);
+    // Every change of state, the operator's and those made from code.
+    void onChanged(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,13 +1,15 @@
 // libFuzzer entry: any bytes must parse, come back unchanged, and take a value that reads back.
-// Built only with clang; see CMakeLists.txt beside this file.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "core/SettingsStore.h"
 #include "settings/IniDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using orvex::test::fuzzCheck;
     const std::string input(reinterpret_cast<const char*>(data), size);
     // The first byte says how many of the following bytes are the value; the rest is the text.
     const std::size_t valueLength =
@@ -16,15 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = input.substr(std::min(size, 1 + valueLength));
 
     orvex::IniDocument document(text);
-    if (document.bytes() != text) {
-        __builtin_trap();
-    }
+    fuzzCheck(document.bytes() == text, "a document keeps every byte it was given");
     if (!orvex::IniDocument::problemWith("CONTROL", "Key", value).empty()) {
         return 0;
     }
     document.set("CONTROL", "Key", value);
-    if (orvex::SettingsSnapshot(document.entries("control")).value("KEY") != value) {
-        __builtin_trap();
-    }
+    fuzzCheck(orvex::SettingsSnapshot(document.entries("control")).value("KEY") == value,
+              "a value set reads back");
     return 0;
 }

@@ -4,42 +4,25 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/AudioScales.h"
+#include "controls/PanelPalette.h"
+#include "controls/StepTable.h"
+#include "core/Band.h"
+
 namespace orvex {
-
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-
-    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-namespace colour {
-constexpr Rgb Black{0, 0, 0};
-constexpr Rgb Grey{128, 128, 128};
-constexpr Rgb PanelGrey{192, 192, 192};
-constexpr Rgb DarkGrey{64, 64, 64};
-constexpr Rgb Cyan{0, 255, 255};
-constexpr Rgb Olive{128, 128, 0};
-constexpr Rgb Teal{0, 128, 128};
-constexpr Rgb PaleYellow{255, 255, 192};
-constexpr Rgb DarkRed{192, 0, 0};
-constexpr Rgb Red{255, 0, 0};
-constexpr Rgb LightGreen{128, 255, 128};
-constexpr Rgb LightOrange{255, 192, 128};
-constexpr Rgb Yellow{255, 255, 0};
-constexpr Rgb White{255, 255, 255};
-}  // namespace colour
 
 // Every control the handlers read or change, as plain data. The window draws this and nothing
 // else; handlers change only this, the receiver state, the port and the settings file.
+
+// The fine-step switch's caption while it is not on a step.
+constexpr const char* FineStepHelp = "Help";
 
 struct ToggleModel {
     bool on = false;
     std::string offCaption;
     std::string onCaption;
-    Rgb offLamp = colour::Grey;
-    Rgb onLamp = colour::LightGreen;
+    Rgb offLamp = palette::LampOff;
+    Rgb onLamp = palette::LampOn;
     bool enabled = true;
 
     const std::string& caption() const { return on ? onCaption : offCaption; }
@@ -47,10 +30,10 @@ struct ToggleModel {
 
 struct KnobModel {
     std::int16_t position = 0;
-    std::int16_t maximum = 1200;  // KnobMax
+    std::int16_t maximum = NormalStep.knobMax;  // KnobMax
     bool enabled = true;
-    Rgb face = colour::Red;
-    Rgb marker = colour::Grey;
+    Rgb face = palette::KnobFace;
+    Rgb marker = palette::KnobMarker;
 };
 
 struct SliderModel {
@@ -64,31 +47,35 @@ struct ButtonModel {
 };
 
 struct LabelModel {
-    Rgb text = colour::Black;
-    Rgb background = colour::PanelGrey;
+    Rgb text = palette::Text;
+    Rgb background = palette::Panel;
 };
 
 struct LedDisplayModel {
     std::string text;
-    Rgb background = colour::Cyan;
-    Rgb unlit = colour::Cyan;     // the faint segments that are off
-    Rgb segment = colour::Black;  // the lit segments
+    Rgb background = palette::LitFace;
+    Rgb unlit = palette::LitFace;     // the faint segments that are off
+    Rgb segment = palette::Segments;  // the lit segments
 };
 
 struct LinearGaugeModel {
-    double value = 132.0;  // pointer, MHz
-    Rgb background = colour::Cyan;
-    Rgb bar = colour::PaleYellow;
-    Rgb scale = colour::Teal;
-    Rgb pointer = colour::DarkRed;
+    double value = BandBottomMHz;  // pointer, MHz
+    double minimum = BandBottomMHz;
+    double maximum = BandTopMHz;
+    Rgb background = palette::LitFace;
+    Rgb bar = palette::FrequencyBar;
+    Rgb scale = palette::FrequencyMarks;
+    Rgb pointer = palette::FrequencyPointer;
 };
 
 struct DialModel {
     std::array<double, 2> needles{};  // 0 signal level, 1 supply volts; kept exactly as set
     int selected = 0;                 // the needle that value operations address
-    double threshold = 0.0;           // squelch mark
-    Rgb face = colour::Cyan;
-    Rgb scale = colour::Olive;
+    double threshold = 0.0;           // squelch mark, in the scale's units
+    double minimum = -5.0;            // the scale's ends, for level and volts alike
+    double maximum = 25.0;
+    Rgb face = palette::LitFace;
+    Rgb scale = palette::MeterScale;
     double majorStep = 2.5;  // labelled ticks
     double minorStep = 0.5;
     bool labelsVisible = true;
@@ -97,7 +84,8 @@ struct DialModel {
 };
 
 struct BarModel {
-    std::int16_t value = 0;  // kept as set; only the drawing clamps to 0..6
+    std::int16_t value = 0;  // kept as set; only the drawing clamps to 0..maximum
+    std::int16_t maximum = 6;
     bool enabled = true;
 };
 
@@ -129,40 +117,41 @@ struct PanelModel {
     // Display panel
     LedDisplayModel LedDisplay1;
     LinearGaugeModel LGAUGE1;
-    LabelModel Label5{colour::DarkGrey, colour::Cyan};  // "MHz"
-    Rgb SSPanel1 = colour::Cyan;                        // background behind the display
+    LabelModel Label5{palette::UnitText, palette::LitFace};  // "MHz"
+    Rgb SSPanel1 = palette::LitFace;                         // background behind the display
 
     // Tuning
     KnobModel Knob1;
     ButtonModel Command10;  // "<"
     ButtonModel Command8;   // ">"
-    ToggleModel Toggle8{false, "10kHz", "100kHz", colour::LightGreen, colour::LightGreen};
-    ToggleModel Toggle9{false, "Help", "5kHz"};
+    ToggleModel Toggle8{false, NormalStep.caption, CoarseStep.caption, palette::LampOn,
+                        palette::LampOn};
+    ToggleModel Toggle9{false, FineStepHelp, FineStep.caption};
     ToggleModel Toggle10{false, "Exit", "Exit"};
 
     // Channel memories
     ButtonModel Command2;  // "Ch-1"
     ButtonModel Command3;  // "Ch-2"
     ButtonModel Command4;  // "Ch-3"
-    ToggleModel Toggle4{false, "Read", "Write", colour::LightGreen, colour::LightOrange};
+    ToggleModel Toggle4{false, "Read", "Write", palette::LampOn, palette::LampWrite};
 
     // Audio
-    ToggleModel Toggle1{false, "Spectrum", "Spectrum", colour::Grey, colour::Grey};
+    ToggleModel Toggle1{false, "Spectrum", "Spectrum", palette::LampOff, palette::LampOff};
     ToggleModel Toggle2{false, "Mute", "Mute"};
-    SliderModel HSlider3{0, 1000};     // squelch
-    SliderModel HSlider4{0, 7};        // volume
-    LabelModel Label4{colour::Teal};   // "Squelch"
-    LabelModel Label6{colour::Teal};   // "Audio"
-    LabelModel Label7{colour::Olive};  // "0"
-    LabelModel Label8{colour::Olive};  // "max"
+    SliderModel HSlider3{0, SquelchTop};      // squelch
+    SliderModel HSlider4{0, VolumeTop};       // volume
+    LabelModel Label4{palette::CaptionText};  // "Squelch"
+    LabelModel Label6{palette::CaptionText};  // "Audio"
+    LabelModel Label7{palette::MeterScale};   // "0"
+    LabelModel Label8{palette::MeterScale};   // "max"
 
     // Meters
     DialModel Gauge1;
     BarModel ind1;
 
     // Power, scan, About
-    ToggleModel Toggle7{false, "Off", "On"};  // power switch, drawn as pictures
-    Rgb Frame4Caption = colour::Teal;         // "Power"
+    ToggleModel Toggle7{false, "Off", "On"};   // power switch, drawn as pictures
+    Rgb Frame4Caption = palette::CaptionText;  // "Power"
     ToggleModel Toggle5{false, "Scan", "Scan"};
     ToggleModel Toggle3{false, "About", "About"};
 

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs every benchmark and writes the one performance table of docs/performance.md (between its
+# markers; the prose stays): each figure next to its anchor measured in the same run, the ratio,
+# and the machine it ran on. About four minutes; configures and builds what is missing, so it
+# works on a fresh clone.
+#   bench/run-all.sh [build folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/ensure-packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" time libhamlib-utils
+build=${1:-build}
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake --preset dev -B "$build" >/dev/null
+fi
+cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench rigctl_load |
+    tail -1
+
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+export ORVEX_BENCH_RESULTS=$results/figures.txt
+: >"$ORVEX_BENCH_RESULTS"
+
+{
+    echo "$(date -u +%Y-%m-%d) on $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)," \
+        "$(nproc) cores, load average $(cut -d' ' -f1 /proc/loadavg) at the start"
+    echo "$(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
+    compiler=$(grep '^CMAKE_CXX_COMPILER:' "$build/CMakeCache.txt" | cut -d= -f2)
+    echo "$("$compiler" --version | head -1), $(grep '^CMAKE_BUILD_TYPE:' "$build/CMakeCache.txt" |
+        cut -d= -f2), Qt $(pkg-config --modversion Qt6Core)"
+} >"$results/machine.txt"
+
+# Google Benchmark: medians of repetitions, in CPU time (steadier than wall time on a busy machine).
+echo "== port access"
+"$build/bench/hardware/port_access_bench" --benchmark_filter='ioctl|LoadDivider' \
+    --benchmark_repetitions=5 --benchmark_min_time=0.2 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/port_access.json" --benchmark_out_format=json >/dev/null
+echo "== dial repaint"
+QT_QPA_PLATFORM=offscreen "$build/bench/widgets/widgets_bench" --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/widgets.json" --benchmark_out_format=json >/dev/null
+
+echo "== start-up and peak memory, X display (a private Xvfb server)"
+env -u DISPLAY -u QT_QPA_PLATFORM bench/startup/measure.sh "$build"
+echo "== start-up and peak memory, offscreen"
+QT_QPA_PLATFORM=offscreen bench/startup/measure.sh "$build"
+echo "== idle CPU, offscreen"
+QT_QPA_PLATFORM=offscreen bench/idle/measure.sh "$build" 8 3
+
+echo "== remote control, against Hamlib's rigctld"
+bench/remote/measure.sh "$build"
+
+echo "== the table"
+python3 bench/performance_table.py "$results" docs/performance.md

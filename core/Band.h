@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "core/NumberText.h"
+
+namespace orvex {
+
+// The receive band. The settings file and the synthesizer count in kHz, the display in MHz.
+constexpr int BandBottomKHz = 132000;
+constexpr int BandTopKHz = 144000;
+
+constexpr int KHzPerMHz = 1000;
+
+constexpr double mhzFromKHz(double kiloHertz) {
+    return kiloHertz / KHzPerMHz;
+}
+constexpr double kHzFromMHz(double megaHertz) {
+    return megaHertz * KHzPerMHz;
+}
+
+constexpr double BandBottomMHz = mhzFromKHz(BandBottomKHz);
+constexpr double BandTopMHz = mhzFromKHz(BandTopKHz);
+
+// The band as the title and the help name it: "132 MHz - 144 MHz".
+inline std::string bandText() {
+    return numberText(BandBottomMHz) + " MHz - " + numberText(BandTopMHz) + " MHz";
+}
+
+}  // namespace orvex

@@ -1,0 +1,487 @@
+#include "remote/RigctlCommands.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "controls/AudioScales.h"
+#include "controls/ReceiverHost.h"
+#include "controls/StepTable.h"
+#include "core/Band.h"
+#include "core/NumberText.h"
+#include "remote/DumpState.h"
+#include "remote/Hertz.h"
+
+namespace orvex::rigctl {
+namespace {
+
+constexpr double LowestHz = hertzFromKHz(BandBottomKHz);
+constexpr double HighestHz = hertzFromKHz(BandTopKHz);
+constexpr int Memories = 3;
+
+// ----- answers
+
+Outcome reply(Status status) {
+    Outcome outcome;
+    outcome.status = status;
+    return outcome;
+}
+
+Outcome answer(std::vector<std::string> values) {
+    Outcome outcome;
+    outcome.values = std::move(values);
+    return outcome;
+}
+
+Outcome changed(std::string what) {
+    Outcome outcome;
+    outcome.change = std::move(what);
+    return outcome;
+}
+
+// "%f": six decimals, whatever the process locale.
+std::string fraction(double value) {
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, 6);
+    return {buffer.data(), end.ptr};
+}
+
+std::string megahertzText(std::optional<std::int32_t> kiloHertz) {
+    if (!kiloHertz) {
+        return "an unlit display";
+    }
+    std::string thousandths = std::to_string(*kiloHertz % KHzPerMHz);
+    thousandths.insert(0, 3 - thousandths.size(), '0');
+    return std::to_string(*kiloHertz / KHzPerMHz) + "." + thousandths + " MHz";
+}
+
+// ----- arguments
+
+std::optional<int> wholeNumber(const std::string& text) {
+    const std::optional<double> value = parseNumber(text);
+    if (!value || *value != std::trunc(*value) || std::abs(*value) > 1e9) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+std::optional<bool> onOff(const std::string& text) {
+    const std::optional<int> value = wholeNumber(text);
+    if (!value || (*value != 0 && *value != 1)) {
+        return std::nullopt;
+    }
+    return *value == 1;
+}
+
+// The step a client names in Hz, when the panel has it.
+const StepRow* stepOf(std::optional<int> hertz) {
+    if (!hertz || *hertz <= 0 || *hertz % HzPerKHz != 0 ||
+        *hertz / HzPerKHz > std::numeric_limits<std::int16_t>::max()) {
+        return nullptr;
+    }
+    return findStep(static_cast<std::int16_t>(*hertz / HzPerKHz));
+}
+
+// ----- what a command may reach
+
+const Receiver& receiver(const Context& context) {
+    return context.host.receiver();
+}
+
+// What a command needs before it may act: a port chosen, when it would write to the port; the
+// receiver on, when it works a control the panel disables while the receiver is off.
+enum class Needs { Port, Power, PortAndPower };
+
+std::optional<Outcome> unreachable(const Context& context, Needs needs) {
+    const Receiver& r = receiver(context);
+    if (needs != Needs::Power && !r.portChosen()) {
+        Outcome refused = reply(Status::Rejected);
+        refused.refusedWithoutPort = true;
+        return refused;
+    }
+    if (needs != Needs::Port && !r.poweredOn()) {
+        return reply(Status::PoweredOff);
+    }
+    return std::nullopt;
+}
+
+template <typename Handler>
+void run(Context& context, Handler&& handler) {
+    context.host.run(std::forward<Handler>(handler));
+}
+
+std::string shownFrequency(const Context& context) {
+    return megahertzText(receiver(context).displayedKHz());
+}
+
+// ----- frequency, mode, VFO
+
+Outcome getFrequency(Context& context, const Arguments&) {
+    const Receiver& r = receiver(context);
+    const std::optional<std::int32_t> shown = r.displayedKHz();
+    // While off, the frequency power-on will restore: it shows whole kilohertz.
+    const long long kiloHertz =
+        r.poweredOn() && shown ? *shown : roundHalfEven(r.offFrequencyKHz());
+    return answer({std::to_string(hertzFromKHz(kiloHertz))});
+}
+
+Outcome setFrequency(Context& context, const Arguments& args) {
+    const std::optional<double> hertz = parseNumber(args[0]);
+    if (!hertz) {
+        return reply(Status::InvalidParameter);
+    }
+    if (auto refused = unreachable(context, Needs::PortAndPower)) {
+        return *refused;
+    }
+    if (*hertz < LowestHz || *hertz > HighestHz) {
+        return reply(Status::InvalidParameter);
+    }
+    run(context, [megahertz = mhzFromKHz(*hertz / HzPerKHz)](Receiver& r) {
+        r.Knob1_Change(r.PositionFromFrequency(megahertz));
+    });
+    return changed("tuned to " + shownFrequency(context));
+}
+
+Outcome getMode(Context&, const Arguments&) {
+    return answer({"FM", "15000"});
+}
+
+Outcome setMode(Context&, const Arguments& args) {
+    const bool fm = args[0] == "FM" && parseNumber(args[1]).has_value();
+    return reply(fm ? Status::Ok : Status::InvalidParameter);
+}
+
+Outcome getVfo(Context&, const Arguments&) {
+    return answer({"VFOA"});
+}
+
+Outcome setVfo(Context&, const Arguments& args) {
+    const bool one = args[0] == "VFOA" || args[0] == "currVFO";
+    return reply(one ? Status::Ok : Status::InvalidParameter);
+}
+
+Outcome getSplit(Context&, const Arguments&) {
+    return answer({"0", "VFOA"});
+}
+
+Outcome getPtt(Context&, const Arguments&) {
+    return answer({"0"});
+}
+
+// A receiver never transmits: receiving is accepted, every way of transmitting is not there.
+Outcome setPtt(Context&, const Arguments& args) {
+    const std::optional<int> ptt = wholeNumber(args[0]);
+    if (!ptt || *ptt < 0 || *ptt > 3) {
+        return reply(Status::InvalidParameter);
+    }
+    return reply(*ptt == 0 ? Status::Ok : Status::Unavailable);
+}
+
+// ----- tuning step
+
+Outcome getStep(Context& context, const Arguments&) {
+    return answer({std::to_string(hertzFromKHz(receiver(context).stepKHz()))});
+}
+
+// The step toggles are worked as the operator would click them: the 5 kHz toggle on (after
+// clicking it off if it shows on), or the 10/100 kHz toggle until it shows the step. Then the
+// knob goes back to the frequency shown before, on the new step's grid.
+Outcome setStep(Context& context, const Arguments& args) {
+    const StepRow* row = stepOf(wholeNumber(args[0]));
+    if (row == nullptr) {
+        return reply(Status::InvalidParameter);
+    }
+    if (auto refused = unreachable(context, Needs::PortAndPower)) {
+        return *refused;
+    }
+    const std::int16_t target = row->stepKHz;
+    if (receiver(context).stepKHz() == target) {
+        return {};
+    }
+    const std::optional<std::int32_t> before = receiver(context).displayedKHz();
+    run(context, [target, before](Receiver& r) {
+        if (target == FineStep.stepKHz) {
+            if (r.panel().Toggle9.on) {
+                r.Toggle9_Change(false);
+            }
+            r.Toggle9_Change(true);
+        } else {
+            for (int click = 0; click < 2 && r.stepKHz() != target; ++click) {
+                r.Toggle8_Change(!r.panel().Toggle8.on);
+            }
+        }
+        if (before) {
+            r.Knob1_Change(r.PositionFromFrequency(mhzFromKHz(*before)));
+        }
+    });
+    return changed("set the tuning step to " + std::to_string(target) + " kHz");
+}
+
+// ----- levels and functions
+
+constexpr std::string_view ReadableLevels = "STRENGTH SQL AF";
+constexpr std::string_view SettableLevels = "SQL AF";
+
+// Hamlib's S-meter scale in dB over S9: 6 dB an S-unit, S0 at -54.
+int strengthOf(double level) {
+    return static_cast<int>(std::clamp<long long>(roundHalfEven(6.0 * level) - 54, -54, 60));
+}
+
+Outcome getLevel(Context& context, const Arguments& args) {
+    const Receiver& r = receiver(context);
+    const std::string& level = args[0];
+    if (level == "STRENGTH") {
+        if (!r.poweredOn()) {
+            return reply(Status::PoweredOff);
+        }
+        return answer({std::to_string(strengthOf(r.measuredLevel()))});
+    }
+    if (level == "SQL") {
+        return answer({fraction(squelchFileValue(r.squelchPosition()))});
+    }
+    if (level == "AF") {
+        return answer({fraction(r.volumePosition() / double{VolumeTop})});
+    }
+    return reply(Status::InvalidParameter);
+}
+
+Outcome setLevel(Context& context, const Arguments& args) {
+    const std::string& level = args[0];
+    const bool squelch = level == "SQL";
+    if (!squelch && level != "AF") {
+        return reply(Status::Unavailable);
+    }
+    const std::optional<double> value = parseNumber(args[1]);
+    if (!value || *value < 0.0 || *value > 1.0) {
+        return reply(Status::InvalidParameter);
+    }
+    // The squelch slider only moves the threshold; the volume slider writes the port.
+    if (auto refused = unreachable(context, squelch ? Needs::Power : Needs::PortAndPower)) {
+        return *refused;
+    }
+    // The squelch answers on the settings file's scale (position / 1000), the volume as a fraction
+    // of its seven steps.
+    const Receiver& r = receiver(context);
+    if (squelch) {
+        const std::int16_t position = squelchPositionFromFile(*value);
+        run(context, [position](Receiver& rx) { rx.HSlider3_Change(position); });
+        return changed("set the squelch to " + numberText(squelchFileValue(r.squelchPosition())));
+    }
+    const auto position = static_cast<int>(roundHalfEven(*value * VolumeTop));
+    run(context, [position](Receiver& rx) { rx.HSlider4_Change(position); });
+    return changed("set the volume to " + std::to_string(r.volumePosition()) + " of " +
+                   std::to_string(VolumeTop));
+}
+
+Outcome getFunction(Context& context, const Arguments& args) {
+    if (args[0] != "MUTE") {
+        return reply(Status::InvalidParameter);
+    }
+    return answer({receiver(context).muted() ? "1" : "0"});
+}
+
+Outcome setFunction(Context& context, const Arguments& args) {
+    if (args[0] != "MUTE") {
+        return reply(Status::Unavailable);
+    }
+    const std::optional<bool> on = onOff(args[1]);
+    if (!on) {
+        return reply(Status::InvalidParameter);
+    }
+    if (receiver(context).muted() == *on) {
+        return {};
+    }
+    run(context, [on = *on](Receiver& r) { r.Toggle2_Change(on); });
+    return changed(*on ? "muted the audio" : "unmuted the audio");
+}
+
+// ----- power
+
+Outcome getPower(Context& context, const Arguments&) {
+    return answer({receiver(context).poweredOn() ? "1" : "0"});
+}
+
+Outcome setPower(Context& context, const Arguments& args) {
+    const std::optional<bool> on = onOff(args[0]);
+    if (!on) {
+        return reply(Status::InvalidParameter);
+    }
+    if (receiver(context).poweredOn() == *on) {
+        return {};
+    }
+    if (auto refused = unreachable(context, Needs::Port)) {
+        return *refused;
+    }
+    run(context, [on = *on](Receiver& r) { r.Toggle7_Change(on); });
+    return changed(*on ? "switched the receiver on" : "switched the receiver off");
+}
+
+// The audio is open when the last measurement found the level above the squelch threshold.
+Outcome getCarrier(Context& context, const Arguments&) {
+    const Receiver& r = receiver(context);
+    return answer({r.poweredOn() && r.audioOpen() ? "1" : "0"});
+}
+
+// ----- memories, wheel and scan
+
+Outcome setMemory(Context& context, const Arguments& args) {
+    const std::optional<int> channel = wholeNumber(args[0]);
+    if (!channel || *channel < 1 || *channel > Memories) {
+        return reply(Status::InvalidParameter);
+    }
+    context.memory = *channel;
+    return {};
+}
+
+Outcome getMemory(Context& context, const Arguments&) {
+    return answer({std::to_string(context.memory)});
+}
+
+void pressChannel(Receiver& r, int channel) {
+    constexpr std::array<void (Receiver::*)(), Memories> Buttons{
+        &Receiver::Command2_Click, &Receiver::Command3_Click, &Receiver::Command4_Click};
+    (r.*Buttons[static_cast<std::size_t>(channel - 1)])();
+}
+
+// Sets the Read / Write switch as the operator would, then presses the memory's button.
+void useChannel(Context& context, bool write) {
+    run(context, [write, channel = context.memory](Receiver& r) {
+        if (r.panel().Toggle4.on != write) {
+            r.Toggle4_Change(write);
+        }
+        pressChannel(r, channel);
+    });
+}
+
+Outcome vfoOperation(Context& context, const Arguments& args) {
+    const std::string& op = args[0];
+    const bool up = op == "UP";
+    if (up || op == "DOWN") {
+        if (auto refused = unreachable(context, Needs::PortAndPower)) {
+            return *refused;
+        }
+        constexpr int WheelUp = 0;
+        constexpr int WheelDown = 1;
+        run(context, [up](Receiver& r) { r.Wheel1_Change(up ? WheelUp : WheelDown); });
+        return changed(std::string(up ? "tuned up" : "tuned down") + " to " +
+                       shownFrequency(context));
+    }
+    const bool store = op == "FROM_VFO";
+    if (!store && op != "TO_VFO") {
+        return reply(Status::Unavailable);
+    }
+    if (auto refused = unreachable(context, Needs::PortAndPower)) {
+        return *refused;
+    }
+    const std::string channel = "channel " + std::to_string(context.memory);
+    if (store) {
+        useChannel(context, true);
+        return changed("stored " + channel);
+    }
+    // An empty or damaged memory changes nothing; the panel says why, as for the operator.
+    const bool valid =
+        receiver(context).memory(context.memory).status == ChannelMemory::Status::Valid;
+    useChannel(context, false);
+    if (!valid) {
+        return reply(Status::Rejected);
+    }
+    return changed("recalled " + channel + ", " + shownFrequency(context));
+}
+
+Outcome scan(Context& context, const Arguments& args) {
+    if (!wholeNumber(args[1])) {
+        return reply(Status::InvalidParameter);
+    }
+    const bool start = args[0] == "VFO";
+    if (!start && args[0] != "STOP") {
+        return reply(Status::Unavailable);
+    }
+    if (receiver(context).scanning() == start) {
+        return {};
+    }
+    // The scan tunes at every tick; stopping it writes nothing.
+    if (auto refused = unreachable(context, Needs::Port); refused && start) {
+        return *refused;
+    }
+    run(context, [start](Receiver& r) { r.Toggle5_Change(start); });
+    return changed(start ? "started the scan" : "stopped the scan");
+}
+
+// ----- about the server
+
+Outcome checkVfo(Context&, const Arguments&) {
+    return answer({"0"});
+}
+
+Outcome getLockMode(Context&, const Arguments&) {
+    return answer({"0"});
+}
+
+Outcome getInfo(Context& context, const Arguments&) {
+    return answer({"ORVEX FM receiver, " + receiver(context).boardDescription()});
+}
+
+Outcome dumpState(Context&, const Arguments&) {
+    return answer(dumpStateLines());
+}
+
+// Satellite trackers announce a pass; the receiver has nothing to prepare.
+Outcome pass(Context&, const Arguments&) {
+    return {};
+}
+
+// clang-format off
+constexpr std::array Commands{
+    Command{'f',  "get_freq",      false, Kind::Query,   0, {"Frequency"},          {},               getFrequency},
+    Command{'F',  "set_freq",      false, Kind::Setting, 1, {},                     {},               setFrequency},
+    Command{'m',  "get_mode",      false, Kind::Query,   0, {"Mode", "Passband"},   {},               getMode},
+    Command{'M',  "set_mode",      false, Kind::Setting, 2, {},                     "FM",             setMode},
+    Command{'v',  "get_vfo",       false, Kind::Query,   0, {"VFO"},                {},               getVfo},
+    Command{'V',  "set_vfo",       false, Kind::Setting, 1, {},                     {},               setVfo},
+    Command{'s',  "get_split_vfo", false, Kind::Query,   0, {"Split", "TX VFO"},    {},               getSplit},
+    Command{'t',  "get_ptt",       false, Kind::Query,   0, {"PTT"},                {},               getPtt},
+    Command{'T',  "set_ptt",       false, Kind::Setting, 1, {},                     {},               setPtt},
+    Command{'n',  "get_ts",        false, Kind::Query,   0, {"Tuning Step"},        {},               getStep},
+    Command{'N',  "set_ts",        false, Kind::Setting, 1, {},                     {},               setStep},
+    Command{'l',  "get_level",     false, Kind::Query,   1, {},                     ReadableLevels,   getLevel},
+    Command{'L',  "set_level",     false, Kind::Setting, 2, {},                     SettableLevels,   setLevel},
+    Command{'u',  "get_func",      false, Kind::Query,   1, {},                     "MUTE",           getFunction},
+    Command{'U',  "set_func",      false, Kind::Setting, 2, {},                     "MUTE",           setFunction},
+    Command{'E',  "set_mem",       false, Kind::Setting, 1, {},                     {},               setMemory},
+    Command{'e',  "get_mem",       false, Kind::Query,   0, {"Memory#"},            {},               getMemory},
+    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation},
+    Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO STOP",       scan},
+    Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo},
+    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower},
+    Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower},
+    Command{0x8b, "get_dcd",       false, Kind::Query,   0, {"DCD"},                {},               getCarrier},
+    Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState},
+    Command{0xf0, "chk_vfo",       false, Kind::Bare,    0, {"ChkVFO"},             {},               checkVfo},
+    Command{0xa3, "get_lock_mode", false, Kind::Query,   0, {"Locked"},             {},               getLockMode},
+    Command{0,    "AOS",           true,  Kind::Setting, 0, {},                     {},               pass},
+    Command{0,    "LOS",           true,  Kind::Setting, 0, {},                     {},               pass},
+};
+// clang-format on
+
+}  // namespace
+
+const Command* findCommand(std::string_view word) {
+    const auto names = [word](const Command& command) {
+        if (command.plainWord) {
+            return word == command.name;
+        }
+        if (word.size() == 1) {
+            return command.shortName != 0 &&
+                   static_cast<unsigned char>(word[0]) == command.shortName;
+        }
+        return word.size() == command.name.size() + 1 && word[0] == '\\' &&
+               word.substr(1) == command.name;
+    };
+    const auto found = std::find_if(Commands.begin(), Commands.end(), names);
+    return found == Commands.end() ? nullptr : &*found;
+}
+
+}  // namespace orvex::rigctl

@@ -1,0 +1,147 @@
+#include "remote/RigctlSession.h"
+
+#include "remote/RigctlRequest.h"
+
+namespace orvex {
+namespace {
+
+using rigctl::Command;
+using rigctl::Kind;
+using rigctl::Outcome;
+using rigctl::Request;
+using rigctl::Status;
+
+std::string report(Status status) {
+    const int code = static_cast<int>(status);
+    return code == 0 ? "RPRT 0\n" : "RPRT -" + std::to_string(code) + "\n";
+}
+
+// "?" as the only argument asks what a command takes: the names, each followed by a blank; a
+// setting adds its report.
+Outcome choicesOf(const Command& command) {
+    Outcome outcome;
+    outcome.values.push_back(std::string(command.choices) + " ");
+    return outcome;
+}
+
+// The plain style: a query's data lines, or its report when it fails; a setting's report.
+std::string plain(const Command& command, const Outcome& outcome) {
+    std::string text;
+    if (outcome.status == Status::Ok || command.kind == Kind::Setting) {
+        for (const std::string& value : outcome.values) {
+            text += value + "\n";
+        }
+    }
+    if (command.kind == Kind::Setting || outcome.status != Status::Ok) {
+        text += report(outcome.status);
+    }
+    return text;
+}
+
+// The extended style: the command's name and arguments, each data line with its label, and the
+// report, separated by the client's separator; the last line always ends in LF.
+std::string extended(const Command& command, const Request& request, const Outcome& outcome) {
+    const char separator = *request.separator;
+    std::string text(command.name);
+    text += ':';
+    for (const std::string& argument : request.arguments) {
+        text += ' ' + argument;
+    }
+    text += separator;
+    for (std::size_t i = 0; i < outcome.values.size(); ++i) {
+        const std::string_view label = i < command.labels.size() ? command.labels[i] : "";
+        text += label.empty() ? outcome.values[i] : std::string(label) + ": " + outcome.values[i];
+        text += separator;
+    }
+    return text + report(outcome.status);
+}
+
+}  // namespace
+
+RigctlSession::Answer RigctlSession::receive(std::string_view bytes) {
+    Answer answer;
+    if (finished()) {
+        return answer;
+    }
+    if (skipLineFeed_ && !bytes.empty() && bytes.front() == '\n') {
+        bytes.remove_prefix(1);
+    }
+    skipLineFeed_ = false;
+    while (!bytes.empty() && !finished()) {
+        const std::size_t end = bytes.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            pending_.append(bytes);
+            break;
+        }
+        if (pending_.size() + end > MaxLineBytes) {
+            pending_.append(bytes.substr(0, end));  // let the check below end the conversation
+            break;
+        }
+        std::string line = std::move(pending_);
+        pending_.clear();
+        line.append(bytes.substr(0, end));
+        const bool carriageReturn = bytes[end] == '\r';
+        bytes.remove_prefix(end + 1);
+        if (carriageReturn) {
+            if (bytes.empty()) {
+                skipLineFeed_ = true;
+            } else if (bytes.front() == '\n') {
+                bytes.remove_prefix(1);
+            }
+        }
+        answerLine(line, answer);
+    }
+    if (!finished() && pending_.size() > MaxLineBytes) {
+        answer.bytes += report(Status::Protocol);
+        pending_.clear();
+        ending_ = Ending::LineTooLong;
+    }
+    return answer;
+}
+
+void RigctlSession::answerLine(std::string_view line, Answer& answer) {
+    const Request request = rigctl::parseRequest(line);
+    if (request.command.empty()) {
+        if (request.separator) {
+            answer.bytes += report(Status::Unavailable);  // a response style with no command
+        }
+        return;  // a blank line asks nothing
+    }
+    if (request.command == "q" || request.command == "Q") {
+        answer.bytes += report(Status::Ok);
+        ending_ = Ending::Quit;
+        return;
+    }
+    const Command* command = rigctl::findCommand(request.command);
+    if (command == nullptr) {
+        answer.bytes += report(Status::Unavailable);
+        return;
+    }
+    const bool asksChoices = !command->choices.empty() && request.arguments.size() == 1 &&
+                             request.arguments.front() == "?";
+    Outcome outcome;
+    if (asksChoices) {
+        outcome = choicesOf(*command);
+    } else if (request.arguments.size() != command->arguments) {
+        outcome.status = Status::InvalidParameter;
+    } else {
+        outcome = command->run(context_, request.arguments);
+    }
+    if (!outcome.change.empty()) {
+        answer.change = outcome.change;
+    }
+    answer.refusedWithoutPort = answer.refusedWithoutPort || outcome.refusedWithoutPort;
+
+    if (command->kind == Kind::Bare && outcome.status == Status::Ok) {
+        const std::string& value = outcome.values.front();
+        answer.bytes += request.separator
+                            ? std::string(command->labels.front()) + ": " + value + "\n"
+                            : value + "\n";
+    } else if (request.separator) {
+        answer.bytes += extended(*command, request, outcome);
+    } else {
+        answer.bytes += plain(*command, outcome);
+    }
+}
+
+}  // namespace orvex
