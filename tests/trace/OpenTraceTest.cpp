@@ -125,5 +125,24 @@ TEST_F(TraceFile, TheSettingsFileIsNeverTakenForTheTraceUnderAnyName) {
     EXPECT_EQ(contents(settings), "[CONTROL]\nAUDIO=3\n");
 }
 
+TEST_F(TraceFile, ARootRunFollowsNoLinkAndGivesANewTraceToTheFoldersOwner) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "a run with root rights needs the suite to run as root, as in CI";
+    }
+    const fs::path victim = folder / "victim";
+    std::ofstream(victim) << "kept";
+    fs::create_symlink(victim, folder / "link.txt");
+    EXPECT_EQ(openTrace({(folder / "link.txt").string()}, messages), nullptr);
+    EXPECT_EQ(contents(victim), "kept");
+
+    const fs::path home = folder / "home";
+    fs::create_directory(home);
+    ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);
+    EXPECT_NE(openTrace({(home / "ports.txt").string()}, messages), nullptr);
+    struct stat made {};
+    ASSERT_EQ(::stat((home / "ports.txt").c_str(), &made), 0);
+    EXPECT_EQ(made.st_uid, 65534u);
+}
+
 }  // namespace
 }  // namespace orvex
