@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
+#include "app/ProgramCommands.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
 #include "ui/WindowPlacement.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
                                   ? WindowPlacement::defaultPath()
                                   : std::filesystem::path(options.windowStatePath.toStdString()));
     placement.attach(form);
+    new ProgramCommands(form, program, options.tracePath);  // the window owns it
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();
