@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* TraceSegment = "trace";
 constexpr const char* RemoteSegment = "rigctl";
-constexpr int TraceSizeRefreshMs = 1000;
+constexpr std::chrono::seconds TraceSizeRefresh{1};
 
 }  // namespace
 
@@ -35,7 +35,7 @@ ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QSt
                      "record every port access into a file (.vcd for GTKWave and sigrok, text "
                      "otherwise), or end the trace that runs",
                      [this] { toggleTrace(); });
-    traceSize_.setInterval(TraceSizeRefreshMs);
+    traceSize_.setInterval(TraceSizeRefresh);
     connect(&traceSize_, &QTimer::timeout, this, &ProgramCommands::showTraceInBadge);
     connect(&program_, &Program::traceChanged, this, &ProgramCommands::showTraceInBadge);
     showTraceInBadge();
