@@ -9,7 +9,15 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target orvex
 
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+# The help and the version are printed without a display.
+needs_display=yes
+for option in "$@"; do
+    case "$option" in
+        -h | --help | --help-all | -v | --version) needs_display=no ;;
+    esac
+done
+if [ "$needs_display" = yes ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] &&
+    [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display found: start ./run.sh from a desktop session, or try: xvfb-run ./run.sh" >&2
     exit 1
 fi

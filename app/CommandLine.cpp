@@ -39,6 +39,10 @@ Options parseCommandLine(const QCoreApplication& app) {
                                       "Use the settings file PATH instead of "
                                       "$XDG_CONFIG_HOME/orvex/ORVEX.ini.",
                                       "PATH");
+    const QCommandLineOption windowState("window-state",
+                                         "Keep the window's place and zoom in PATH instead of "
+                                         "$XDG_CONFIG_HOME/orvex/window.ini.",
+                                         "PATH");
     QStringList boardNames;
     QStringList boardHelp;
     for (const Backend& backend : Backends) {
@@ -69,11 +73,12 @@ Options parseCommandLine(const QCoreApplication& app) {
                                       "receiver is reached through --rigctl only. The port saved "
                                       "at the last power-off is chosen at start unless --port "
                                       "chooses one.");
-    parser.addOptions({settings, board, port, trace, switchOn, rigctl, headless});
+    parser.addOptions({settings, windowState, board, port, trace, switchOn, rigctl, headless});
     parser.process(app);
 
     Options options;
     options.settingsPath = parser.value(settings);
+    options.windowStatePath = parser.value(windowState);
     options.tracePath = parser.value(trace);
     options.switchOn = parser.isSet(switchOn);
 

@@ -10,7 +10,8 @@
 namespace orvex {
 
 struct Options {
-    QString settingsPath;  // empty: the XDG location
+    QString settingsPath;     // empty: the XDG location
+    QString windowStatePath;  // empty: window.ini in the XDG location
     const Backend* board = &Backends.front();
     std::optional<int> portBase;  // --port: 888 or 632
     QString tracePath;

@@ -5,8 +5,10 @@
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
+#include "app/ProgramCommands.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
+#include "ui/WindowPlacement.h"
 
 using namespace orvex;
 
@@ -43,6 +45,11 @@ int main(int argc, char* argv[]) {
     program.setBeep([] { QApplication::beep(); });
     ReceiverForm form(program.host(), QString::fromStdString(program.board().name),
                       QString::fromStdString(program.board().note));
+    WindowPlacement placement(options.windowStatePath.isEmpty()
+                                  ? WindowPlacement::defaultPath()
+                                  : std::filesystem::path(options.windowStatePath.toStdString()));
+    placement.attach(form);
+    new ProgramCommands(form, program, options.tracePath);  // the window owns it
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();

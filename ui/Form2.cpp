@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "core/Band.h"
 #include "core/NumberText.h"
@@ -11,21 +13,29 @@
 #include "ui/widgets/Panel3D.h"
 
 namespace orvex {
+namespace {
 
-Form2::Form2(ReceiverHost& host) : host_(host) {
+constexpr QSize DesignSize = twips(0, 0, 3600, 2280).size();
+// Kept clear between the texts and the window's right and bottom edges.
+constexpr int EdgeMargin = 8;
+
+}  // namespace
+
+Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), host_(host) {
     setObjectName("Form2");
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
     QFont tahoma("Tahoma");
     tahoma.setPointSizeF(8.25);
     setFont(tahoma);
-    setFixedSize(twips(0, 0, 3600, 2280).size());
+    setFixedSize(DesignSize);
 
     auto* frame = new Panel3D(this);
     frame->setObjectName("Frame3");
     frame->setBackgroundColor(toQColor(palette::Panel));
     frame->setGeometry(rect());
     frame->lower();
+    frame_ = frame;
 
     auto* logo = new Panel3D(this);
     logo->setObjectName("SSPanel1");
@@ -64,6 +74,9 @@ Form2::Form2(ReceiverHost& host) : host_(host) {
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Command1");
     ok->setGeometry(twips(2520, 1800, 975, 375));
+    ok->setDefault(true);
+    ok->setFocus();
+    ok_ = ok;
 
     connect(lpt1_, &QRadioButton::clicked, this,
             [this] { host_.run([](Receiver& r) { r.Form2_LPT1_Click(); }); });
@@ -71,6 +84,74 @@ Form2::Form2(ReceiverHost& host) : host_(host) {
             [this] { host_.run([](Receiver& r) { r.Form2_LPT2_Click(); }); });
     connect(ok, &QPushButton::clicked, this,
             [this] { host_.run([](Receiver& r) { r.Form2_Command1_Click(); }); });
+
+    zoom_ = std::make_unique<PanelZoom>(*this, DesignSize);
+    fitText();
+}
+
+void Form2::setZoom(double zoom) {
+    zoom_->apply(zoom);
+    fitText();
+}
+
+// Grows every text's box to what the text measures; the port buttons and OK move right of any
+// text that grew into them, and the window grows to hold everything.
+void Form2::fitText() {
+    const QList<QWidget*> column{lpt1_, lpt2_, ok_};
+    for (QWidget* text : findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(text) != nullptr ||
+            qobject_cast<QRadioButton*>(text) != nullptr) {
+            const QSize hint = text->sizeHint();
+            text->resize(std::max(text->width(), hint.width()),
+                         std::max(text->height(), hint.height()));
+        }
+    }
+    int intrusion = 0;
+    for (QLabel* text : findChildren<QLabel*>()) {
+        if (text == board_) {
+            continue;  // cut short to its width, never grown
+        }
+        for (QWidget* control : column) {
+            const QRect band(0, control->y(), width(), control->height());
+            if (text->geometry().intersects(band)) {
+                intrusion =
+                    std::max(intrusion, text->geometry().right() + EdgeMargin - control->x());
+            }
+        }
+    }
+    QSize needed = zoom_->size(zoom_->zoom());
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (intrusion > 0 && column.contains(child)) {
+            child->move(child->x() + intrusion, child->y());
+        }
+        if (child != frame_) {
+            needed = needed.expandedTo(QSize(child->geometry().right() + 1 + EdgeMargin,
+                                             child->geometry().bottom() + 1 + EdgeMargin));
+        }
+    }
+    setFixedSize(needed);
+    frame_->setGeometry(rect());
+    showBoardLine();
+}
+
+void Form2::showBoardLine() {
+    // The whole reason also went to the main window's badge; here it must fit one line.
+    board_->setText(board_->fontMetrics().elidedText(boardLine_, Qt::ElideRight, board_->width()));
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            ok_->click();
+            break;
+        case Qt::Key_Escape:
+            // Any close but OK ends the program: a stray Escape must not.
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            break;
+    }
 }
 
 QLabel* Form2::label(const char* name, const QString& text, QRect geometry) {
@@ -85,8 +166,10 @@ void Form2::render(const PanelModel& panel, const QString& boardLine) {
     const QSignalBlocker blockTwo(lpt2_);
     lpt1_->setChecked(panel.Form2.LPT1.on);
     lpt2_->setChecked(panel.Form2.LPT2.on);
-    // The whole reason also went to the main window's status line; here it must fit one line.
-    board_->setText(board_->fontMetrics().elidedText(boardLine, Qt::ElideRight, board_->width()));
+    if (boardLine != boardLine_) {
+        boardLine_ = boardLine;
+        showBoardLine();
+    }
 }
 
 void Form2::closeFromModel() {

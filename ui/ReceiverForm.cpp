@@ -1,16 +1,19 @@
 #include "ui/ReceiverForm.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFont>
+#include <QResizeEvent>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 #include <utility>
 
+#include "controls/OperatorNotes.h"
 #include "core/Band.h"
+#include "core/NumberText.h"
 #include "ui/Geometry.h"
+#include "ui/KeyTable.h"
 
 namespace orvex {
 namespace {
@@ -59,17 +62,39 @@ constexpr std::array<std::pair<const char*, const char*>, 9> AccessibleNames{{
     {"HSlider4", "Volume"},
 }};
 
-// How many of the latest messages the status line keeps.
-constexpr int ShownMessages = 3;
+// Under the panel, three lines high: the status line and, beside it, the board badge.
+constexpr QRect StatusArea = twips(0, 2865, 4980, 720);
+constexpr QRect BadgeArea = twips(4980, 2865, 2475, 720);
+constexpr QSize ContentSize = twips(0, 0, 7455, 2865 + 720).size();
+
+// An entry may be typed in Hz: nine digits and a fraction.
+constexpr int EntryCells = 12;
+
+// "ORVEX 132–144 MHz — simulated board": the product, the band and the board, no more.
+QString titleFor(QString board) {
+    if (!board.isEmpty()) {
+        board[0] = board[0].toLower();
+    }
+    return QStringLiteral("ORVEX %1\u2013%2 MHz \u2014 %3")
+        .arg(QString::fromStdString(numberText(BandBottomMHz)),
+             QString::fromStdString(numberText(BandTopMHz)), board);
+}
+
+std::int64_t digitWeightKHz(int place) {
+    std::int64_t weight = 1;
+    for (int i = 0; i < place; ++i) {
+        weight *= 10;
+    }
+    return weight;
+}
 
 }  // namespace
 
 ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const QString& boardNote,
                            QWidget* parent)
-    : QWidget(parent), host_(host), boardNote_(boardNote) {
+    : QWidget(parent), host_(host), boardName_(boardName), boardNote_(boardNote) {
     setObjectName("ReceiverForm");
-    setWindowTitle(QStringLiteral("ORVEX FM receiver %1 \u2014 %2")
-                       .arg(QString::fromStdString(bandText()), withNote(boardName)));
+    setWindowTitle(titleFor(boardName));
     setFont(arial(8.25));
     // The panel's grey, which the switches and the thumb wheel take from the palette.
     QPalette grey = palette();
@@ -77,26 +102,23 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const Q
     grey.setColor(QPalette::Button, toQColor(palette::Panel));
     setPalette(grey);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildPanel());
-    status_ = new QLabel(this);
-    status_->setObjectName("StatusLine");
-    status_->setAccessibleName("Messages");
-    status_->setWordWrap(true);
-    status_->setMargin(3);
-    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * ShownMessages + 6);
-    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(status_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    buildPanel();
+    buildStatusStrip();
     for (const auto& [name, spoken] : AccessibleNames) {
         findChild<QWidget*>(name)->setAccessibleName(spoken);
     }
+    orderTabs(*this);
+
+    // Everything is built at 100 %: that layout is what every zoom scales.
+    zoom_ = std::make_unique<PanelZoom>(*this, ContentSize);
+    setMinimumSize(zoom_->size(PanelZoom::Smallest));
+    setMaximumSize(zoom_->size(PanelZoom::Largest));
+    resize(zoom_->size(PanelZoom::Smallest));
+
+    buildCommands();
     connectOperator();
+    connectFeedback();
     connect(&host_, &ReceiverHost::panelChanged, this, &ReceiverForm::render);
-    connect(&host_, &ReceiverHost::message, this, &ReceiverForm::showMessage);
     render();
 }
 
@@ -130,10 +152,10 @@ QLabel* ReceiverForm::label(QWidget* parent, const char* name, const QString& ca
     return created;
 }
 
-QWidget* ReceiverForm::buildPanel() {
+void ReceiverForm::buildPanel() {
     auto* frame = new Panel3D(this);  // Frame3D1, filling the window
     frame->setObjectName("Frame3D1");
-    frame->setFixedSize(twips(0, 0, 7455, 2865).size());
+    frame->setGeometry(twips(0, 0, 7455, 2865));
     auto* panel = place<Panel3D>(frame, "Panel3D2", twips(0, 0, 7455, 2895));
     panel->setBackgroundColor(toQColor(palette::Panel));
 
@@ -143,12 +165,12 @@ QWidget* ReceiverForm::buildPanel() {
     buildPower(panel);
     buildTuning(panel);
     buildControlPanel(panel);
-    return frame;
 }
 
 void ReceiverForm::buildDisplay(QWidget* parent) {
     displayPanel_ = place<Panel3D>(parent, "SSPanel1", twips(120, 120, 3855, 1575));
     display_ = place<SevenSegmentDisplay>(displayPanel_, "LedDisplay1", twips(120, 240, 3135, 975));
+    display_->setEntryCells(EntryCells);
     mhz_ = label(displayPanel_, "Label5", "MHz", twips(3240, 960, 495, 255));
     mhz_->setFont(arial(11.25));
     scale_ = place<LinearGauge>(displayPanel_, "LGAUGE1", twips(120, 1200, 3615, 255));
@@ -242,6 +264,82 @@ void ReceiverForm::buildAudio(QWidget* parent) {
     volume_->setTickPosition(QSlider::TicksBelow);
 }
 
+void ReceiverForm::buildStatusStrip() {
+    status_ = new MessageLine(this);
+    status_->setGeometry(StatusArea);
+    badge_ = new BoardBadge(this);
+    badge_->setGeometry(BadgeArea);
+}
+
+void ReceiverForm::buildCommands() {
+    menu_ = new QMenu(this);
+    bindControlKeys(*this);
+    addCommand(QKeySequence(Qt::Key_F1), "Help", "every control and every key",
+               [this] { showHelp(); });
+    QAction* zoomIn = addCommand(QKeySequence("Ctrl++"), "Zoom in", "the panel larger, up to 300 %",
+                                 [this] { setZoom(PanelZoom::zoomedIn(zoom())); });
+    // Where "+" needs Shift, Ctrl with the "=" key beneath it zooms in as well.
+    zoomIn->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
+    addCommand(QKeySequence("Ctrl+-"), "Zoom out", "the panel smaller, down to 100 %",
+               [this] { setZoom(PanelZoom::zoomedOut(zoom())); });
+    addCommand(QKeySequence("Ctrl+0"), "Actual size", "the panel at 100 %",
+               [this] { setZoom(PanelZoom::Smallest); });
+}
+
+QAction* ReceiverForm::addCommand(const QKeySequence& keys, const QString& name,
+                                  const QString& description, std::function<void()> run) {
+    auto* action = new QAction(name, this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    addAction(action);
+    menu_->addAction(action);
+    commands_.append({keys, name, description});
+    return action;
+}
+
+void ReceiverForm::showHelp() {
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(this);
+    }
+    help_->setContents(commands_, badge_->fullText());
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void ReceiverForm::setZoom(double zoom) {
+    layOut(zoom);
+    resize(zoom_->size(this->zoom()));
+}
+
+void ReceiverForm::layOut(double zoom) {
+    if (PanelZoom::clamped(zoom) == this->zoom()) {
+        return;
+    }
+    zoom_->apply(zoom);
+    if (form2_ != nullptr) {
+        form2_->setZoom(this->zoom());
+    }
+    emit zoomChanged(this->zoom());
+}
+
+// The operator resized the window: the panel takes the largest zoom that fits, keeping its
+// shape; the rest of the window stays panel grey.
+void ReceiverForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (event->size() == zoom_->size(zoom())) {
+        return;
+    }
+    const QSize actual = zoom_->size(PanelZoom::Smallest);
+    layOut(std::min(double(event->size().width()) / actual.width(),
+                    double(event->size().height()) / actual.height()));
+}
+
+void ReceiverForm::contextMenuEvent(QContextMenuEvent* event) {
+    menu_->popup(event->globalPos());
+}
+
 void ReceiverForm::connectOperator() {
     connect(knob_, &Knob::moved, this,
             [this](int p) { run([p](Receiver& r) { r.Knob1_Change(p); }); });
@@ -254,11 +352,11 @@ void ReceiverForm::connectOperator() {
     connect(up_, &QPushButton::clicked, this,
             [this] { run([](Receiver& r) { r.Command8_Click(); }); });
     connect(channel1_, &QPushButton::clicked, this,
-            [this] { run([](Receiver& r) { r.Command2_Click(); }); });
+            [this] { pressChannel(1, &Receiver::Command2_Click); });
     connect(channel2_, &QPushButton::clicked, this,
-            [this] { run([](Receiver& r) { r.Command3_Click(); }); });
+            [this] { pressChannel(2, &Receiver::Command3_Click); });
     connect(channel3_, &QPushButton::clicked, this,
-            [this] { run([](Receiver& r) { r.Command4_Click(); }); });
+            [this] { pressChannel(3, &Receiver::Command4_Click); });
 
     const auto onToggle = [this](ToggleSwitch* widget, void (Receiver::*handler)(bool)) {
         connect(widget, &ToggleSwitch::switched, this, [this, handler](bool on) {
@@ -288,10 +386,57 @@ void ReceiverForm::connectOperator() {
             display_->beginEntry();
         }
     });
-    connect(display_, &SevenSegmentDisplay::entryAccepted, this, [this](const QString& typed) {
-        const std::string text = typed.toStdString();
-        run([text](Receiver& r) { r.LedDisplay1_Entry(text); });
-    });
+    connect(display_, &SevenSegmentDisplay::entryAccepted, this, &ReceiverForm::enterFrequency);
+    connect(display_, &SevenSegmentDisplay::digitWheeled, this, &ReceiverForm::tuneByDigit);
+}
+
+// After the operator's own handlers, so that it reads what they left.
+void ReceiverForm::connectFeedback() {
+    feedback_ = new PanelFeedback(host_.receiver(), *status_, this);
+    connect(&host_, &ReceiverHost::message, feedback_, &PanelFeedback::receiverMessage);
+    connect(&host_, &ReceiverHost::panelChanged, feedback_, &PanelFeedback::panelChanged);
+    connect(mute_, &ToggleSwitch::switched, feedback_, &PanelFeedback::muteSwitched);
+    const Receiver& receiver = host_.receiver();
+    for (auto [button, channel] :
+         {std::pair{channel1_, 1}, std::pair{channel2_, 2}, std::pair{channel3_, 3}}) {
+        feedback_->noteOnHover(button, [&receiver, channel] {
+            return QString::fromStdString(memoryHoverNote(channel, receiver.memory(channel)));
+        });
+    }
+    feedback_->noteOnHover(badge_, [this] { return badge_->fullText(); });
+}
+
+void ReceiverForm::pressChannel(int channel, void (Receiver::*handler)()) {
+    const bool storing = host_.receiver().panel().Toggle4.on;
+    run([handler](Receiver& r) { (r.*handler)(); });
+    feedback_->channelPressed(channel, storing);
+}
+
+// A frequency in kHz or Hz reaches the handler in MHz, as if typed so; anything else goes as
+// typed, for the handler to refuse in its own words.
+void ReceiverForm::enterFrequency(const QString& typed) {
+    const std::string text = typed.toStdString();
+    const std::optional<double> megahertz = typedMegahertz(text);
+    const std::string entry = megahertz ? numberText(*megahertz) : text;
+    run([entry](Receiver& r) { r.LedDisplay1_Entry(entry); });
+    if (megahertz) {
+        feedback_->frequencyEntered(*megahertz);
+    }
+}
+
+// The wheel over a digit of the display tunes as the knob would, by that digit's weight.
+void ReceiverForm::tuneByDigit(int place, int notches) {
+    const Receiver& receiver = host_.receiver();
+    const KnobModel& knob = receiver.panel().Knob1;
+    if (!knob.enabled) {
+        return;
+    }
+    const int perNotch = knobStepsForDigit(digitWeightKHz(place), receiver.stepKHz());
+    const int target = static_cast<int>(std::clamp<std::int64_t>(
+        knob.position + std::int64_t{notches} * perNotch, 0, knob.maximum));
+    if (target != knob.position) {
+        run([target](Receiver& r) { r.Knob1_Change(target); });
+    }
 }
 
 void ReceiverForm::render() {
@@ -341,6 +486,18 @@ void ReceiverForm::render() {
     renderToggles(panel);
     renderMeters(panel);
     renderAbout(panel);
+    renderBoard();
+}
+
+void ReceiverForm::renderBoard() {
+    badge_->setSegment(BoardBadge::BoardKey,
+                       boardSegment(boardName_, boardNote_,
+                                    QString::fromStdString(host_.receiver().boardDescription())));
+    // The display takes typing while the receiver is on.
+    const Qt::CursorShape cursor = host_.receiver().poweredOn() ? Qt::IBeamCursor : Qt::ArrowCursor;
+    if (display_->cursor().shape() != cursor) {
+        display_->setCursor(cursor);
+    }
 }
 
 void ReceiverForm::renderToggles(const PanelModel& panel) {
@@ -375,7 +532,8 @@ void ReceiverForm::renderMeters(const PanelModel& panel) {
 
 void ReceiverForm::renderAbout(const PanelModel& panel) {
     if (panel.Form2.open && form2_ == nullptr) {
-        form2_ = new Form2(host_);
+        form2_ = new Form2(host_, this);
+        form2_->setZoom(zoom());
         form2_->show();
     }
     if (!panel.Form2.open && form2_ != nullptr) {
@@ -391,16 +549,6 @@ void ReceiverForm::renderAbout(const PanelModel& panel) {
 
 QString ReceiverForm::withNote(const QString& board) const {
     return boardNote_.isEmpty() ? board : QStringLiteral("%1 (%2)").arg(board, boardNote_);
-}
-
-void ReceiverForm::showMessage(const QString& text) {
-    messages_.append(text);
-    while (messages_.size() > ShownMessages) {
-        messages_.removeFirst();
-    }
-    status_->setText(messages_.join('\n'));
-    QAccessibleEvent event(status_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
 }
 
 void ReceiverForm::closeEvent(QCloseEvent* event) {

@@ -183,12 +183,13 @@ private slots:
         QCOMPARE(rig.find("Command2")->accessibleName(), QString("Ch-1"));
     }
 
-    void whyTheBoardIsSimulatedShowsInTheTitleAndTheAboutWindow() {
+    void whyTheBoardIsSimulatedShowsInTheBadgeAndTheAboutWindowNotTheTitle() {
         HostRig rig;
         ReceiverForm form(rig.host, "Simulated board", "No parallel port found in /dev");
         rig.host.run([](Receiver& r) { r.Form_Load(); });
-        QVERIFY(form.windowTitle().endsWith("Simulated board (No parallel port found in /dev)"));
-        QVERIFY(form.windowTitle().contains("132 MHz - 144 MHz"));
+        QCOMPARE(form.windowTitle(), QString::fromUtf8("ORVEX 132–144 MHz — simulated board"));
+        QCOMPARE(form.boardBadge()->fullText(),
+                 QString("Simulated board: No parallel port found in /dev"));
         rig.host.run([](Receiver& r) { r.Toggle3_Change(true); });
         QVERIFY(form.aboutWindow() != nullptr);
         QVERIFY(form.aboutWindow()->findChild<QLabel*>("Label8")->text().contains("(No parallel"));

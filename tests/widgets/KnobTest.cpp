@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
 
 #include "WidgetTestSupport.h"
@@ -87,38 +90,49 @@ private slots:
         QCOMPARE(intArguments(*changes_), (QList<int>{700, 120, 0}));
     }
 
-    void dragTurnsWithTheMouseAndEndsOnceOnRelease() {
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
-        QTest::mouseMove(knob_.get(), ThreeOClock);  // a quarter turn clockwise: +400
-        QCOMPARE(intArguments(*moves_), (QList<int>{1000}));
+    void dragMovesByDistanceAndEndsOnceOnRelease() {
+        const QPoint from{45, 45};
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(knob_.get(), from + QPoint(8, 0));   // right: two steps up
+        QTest::mouseMove(knob_.get(), from + QPoint(8, -4));  // up: one more
+        QCOMPARE(intArguments(*moves_), (QList<int>{602, 603}));
         QCOMPARE(releases_->count(), 0);
-        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, ThreeOClock);
-        QCOMPARE(intArguments(*releases_), (QList<int>{1000}));
+        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, from + QPoint(8, -4));
+        QCOMPARE(intArguments(*releases_), (QList<int>{603}));
 
-        // A second drag, back the other way, ends once more.
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, ThreeOClock);
-        QTest::mouseMove(knob_.get(), TwelveOClock);
-        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
-        QCOMPARE(intArguments(*moves_), (QList<int>{1000, 600}));
-        QCOMPARE(intArguments(*releases_), (QList<int>{1000, 600}));
+        // A second drag, down, ends once more.
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(knob_.get(), from + QPoint(0, 12));
+        QTest::mouseRelease(knob_.get(), Qt::LeftButton, {}, from + QPoint(0, 12));
+        QCOMPARE(intArguments(*moves_), (QList<int>{602, 603, 600}));
+        QCOMPARE(intArguments(*releases_), (QList<int>{603, 600}));
     }
 
-    void dragAcrossTheLeftSideTurnsTheShortWay() {
-        // From just above nine o'clock to just below it: a small turn anticlockwise, not most of
-        // a turn clockwise.
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, QPoint(15, 42));
-        QTest::mouseMove(knob_.get(), QPoint(15, 48));
-        QVERIFY(knob_->position() < 600);
-        QVERIFY(knob_->position() > 500);
+    void aShortDragRoundTheKnobNeverJumpsFar() {
+        // A quarter turn round the rim, which by angle would be 400 positions.
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
+        QTest::mouseMove(knob_.get(), ThreeOClock);
+        QVERIFY(std::abs(knob_->position() - 600) <= 15);
+    }
+
+    void shiftMakesADragFiner() {
+        const QPoint from{45, 45};
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, from);
+        const QPoint to = from + QPoint(32, 0);
+        QMouseEvent move(QEvent::MouseMove, to, knob_->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(knob_.get(), &move);
+        QCOMPARE(knob_->position(), 602);
     }
 
     void dragPastTheEndTurnsBackAsSoonAsTheMouseDoes() {
-        knob_->setPosition(1100);
-        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, TwelveOClock);
-        QTest::mouseMove(knob_.get(), ThreeOClock);
+        knob_->setPosition(1195);
+        const QPoint from{20, 45};
+        QTest::mousePress(knob_.get(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(knob_.get(), from + QPoint(60, 0));
         QCOMPARE(knob_->position(), 1200);
-        QTest::mouseMove(knob_.get(), QPoint(74, 37));  // 15 degrees back
-        QVERIFY(knob_->position() < 1200);
+        QTest::mouseMove(knob_.get(), from + QPoint(56, 0));
+        QCOMPARE(knob_->position(), 1199);
         QCOMPARE(moves_->last().at(0).toInt(), knob_->position());
     }
 

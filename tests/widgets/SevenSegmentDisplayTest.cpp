@@ -96,6 +96,36 @@ private slots:
         QCOMPARE(display_->typedText(), QStringLiteral("137.500"));
     }
 
+    void aDigitTypedOutsideAnEntryStartsOneWhenTheOwnerBeginsIt() {
+        QTest::keyClick(display_.get(), Qt::Key_1);
+        QCOMPARE(activated_->count(), 1);
+        QVERIFY(!display_->isEntering());  // nobody began one
+        connect(display_.get(), &SevenSegmentDisplay::activated, display_.get(),
+                &SevenSegmentDisplay::beginEntry);
+        QTest::keyClicks(display_.get(), QStringLiteral("14"));
+        QCOMPARE(display_->typedText(), QStringLiteral("14"));
+    }
+
+    void anEntryMayTakeMoreCellsThanTheDisplayShows() {
+        display_->setEntryCells(12);
+        display_->beginEntry();
+        QTest::keyClicks(display_.get(), QStringLiteral("1375000000001"));
+        QCOMPARE(display_->typedText(), QStringLiteral("137500000000"));
+    }
+
+    void theWheelOverADigitNamesItsPlace() {
+        QSignalSpy wheeled(display_.get(), &SevenSegmentDisplay::digitWheeled);
+        for (int place : {0, 2, 5}) {
+            const QPointF at = display_->digitRect(place).center();
+            QWheelEvent event(at, display_->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(display_.get(), &event);
+        }
+        QCOMPARE(wheeled.count(), 3);
+        QCOMPARE(intArguments(wheeled), (QList<int>{0, 2, 5}));
+        QCOMPARE(wheeled.at(0).at(1).toInt(), -1);
+    }
+
     void aNewEntryStartsEmpty() {
         display_->beginEntry();
         QTest::keyClicks(display_.get(), QStringLiteral("13"));

@@ -57,6 +57,13 @@ private slots:
         QCOMPARE(states(*switched_), (QList<bool>{true}));
     }
 
+    void aClickFromCodeActsAsTheOperatorsExceptWhileDisabled() {
+        toggle_->click();
+        toggle_->setEnabled(false);
+        toggle_->click();
+        QCOMPARE(states(*switched_), (QList<bool>{true}));
+    }
+
     void releasingTheMouseOutsideLeavesItAsItWas() {
         QTest::mousePress(toggle_.get(), Qt::LeftButton);
         QTest::mouseMove(toggle_.get(), QPoint(80, 8));

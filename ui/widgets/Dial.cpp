@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "ui/widgets/Drawing.h"
 #include "ui/widgets/ScaleMath.h"
@@ -239,11 +241,10 @@ void Dial::drawScaleLabels(QPainter& painter, const Geometry& g) const {
     painter.setPen(scaleColor_);
     const QFontMetricsF metrics(painter.font());
     const QRectF inside = QRectF(rect()).adjusted(1, 1, -1, -1);
-    QRectF previous;
     // Room kept clear around a label, so neighbours never touch.
     const double gap = metrics.capHeight() * 0.4;
-    for (double mark : scaleMarks(minimum_, maximum_, majorStep_)) {
-        const QString text = scaleLabel(mark);
+    const std::vector<double> marks = scaleMarks(minimum_, maximum_, majorStep_);
+    const auto labelBox = [&](double mark, const QString& text) {
         const QSizeF size(metrics.horizontalAdvance(text), metrics.capHeight());
         const double angle = angleOf(mark);
         // Just inside the long marks, pulled in by half the label's extent along the radius.
@@ -252,12 +253,30 @@ void Dial::drawScaleLabels(QPainter& painter, const Geometry& g) const {
         const double distance = g.radius * (1 - MajorMark) - g.labelSize * 0.3 - extent;
         QRectF box(QPointF(), size);
         box.moveCenter(polar(g.pivot, distance, angle));
-        // Labels that would collide or leave the dial are left out; the marks still show.
-        if (box.intersects(previous.adjusted(-gap, -gap, gap, gap)) || !inside.contains(box)) {
-            continue;
+        return box;
+    };
+    // Every long mark labelled, or every second, third …: the first stride at which no two labels
+    // collide, so that the labels stay evenly spaced at any size. Labels that would leave the
+    // dial are left out; the marks still show.
+    for (std::size_t stride = 1; stride <= marks.size(); ++stride) {
+        std::vector<std::pair<QRectF, QString>> shown;
+        bool clear = true;
+        for (std::size_t i = 0; i < marks.size() && clear; i += stride) {
+            const QString text = scaleLabel(marks[i]);
+            const QRectF box = labelBox(marks[i], text);
+            if (!inside.contains(box)) {
+                continue;
+            }
+            clear =
+                shown.empty() || !box.intersects(shown.back().first.adjusted(-gap, -gap, gap, gap));
+            shown.emplace_back(box, text);
         }
-        painter.drawText(QPointF(box.left(), box.bottom()), text);
-        previous = box;
+        if (clear) {
+            for (const auto& [box, text] : shown) {
+                painter.drawText(QPointF(box.left(), box.bottom()), text);
+            }
+            return;
+        }
     }
 }
 

@@ -7,7 +7,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "ui/widgets/Drawing.h"
 
@@ -19,8 +18,9 @@ constexpr double StartAngle = 225.0;
 constexpr double Sweep = 270.0;
 constexpr int ScaleMarks = 11;
 constexpr int GripNotches = 24;
-// Closer to the centre than this the angle of the mouse jumps about too much to follow.
-constexpr double DeadRadius = 3.0;
+// A drag moves one step every DragPixels pixels, or every DragPixels x FineDrag with Shift held.
+constexpr int DragPixels = 4;
+constexpr int FineDrag = 4;
 
 }  // namespace
 
@@ -106,14 +106,6 @@ double Knob::knobRadius() const {
 double Knob::angleOf(double position) const {
     const double fraction = maximum_ > 0 ? position / maximum_ : 0.0;
     return StartAngle - Sweep * fraction;
-}
-
-std::optional<double> Knob::mouseAngle(QPointF point) const {
-    const QPointF offset = point - center();
-    if (std::hypot(offset.x(), offset.y()) < DeadRadius) {
-        return std::nullopt;
-    }
-    return std::atan2(-offset.y(), offset.x()) * 180.0 / std::numbers::pi;
 }
 
 // --- painting ----------------------------------------------------------------------------------
@@ -207,29 +199,22 @@ void Knob::mousePressEvent(QMouseEvent* event) {
         return;
     }
     wheel_.reset();
-    drag_ = Drag{mouseAngle(event->position()), double(position_)};
+    drag_ = Drag{event->position().toPoint(), StepAccumulator(DragPixels * FineDrag)};
 }
 
 void Knob::mouseMoveEvent(QMouseEvent* event) {
-    if (!drag_ || maximum_ == 0) {
+    if (!drag_) {
         return;
     }
-    const auto angle = mouseAngle(event->position());
-    if (!angle) {
-        return;
+    const QPoint point = event->position().toPoint();
+    const QPoint moved = point - drag_->last;
+    drag_->last = point;
+    const int weight = event->modifiers().testFlag(Qt::ShiftModifier) ? 1 : FineDrag;
+    const int steps = drag_->distance.add((moved.x() - moved.y()) * weight);
+    // Past an end the surplus is dropped, so the knob turns back as soon as the mouse does.
+    if (steps != 0) {
+        moveByOperator(position_ + steps);
     }
-    if (!drag_->lastAngle) {
-        drag_->lastAngle = angle;
-        return;
-    }
-    double turn = *angle - *drag_->lastAngle;
-    turn -= 360.0 * std::round(turn / 360.0);  // the short way round across the 180-degree seam
-    drag_->lastAngle = angle;
-    // Clockwise raises the position; the marker follows the mouse. Holding the exact position
-    // within the range lets a drag that overshot an end turn back at once.
-    drag_->exactPosition =
-        std::clamp(drag_->exactPosition - turn * maximum_ / Sweep, 0.0, double(maximum_));
-    moveByOperator(static_cast<int>(std::nearbyint(drag_->exactPosition)));
 }
 
 void Knob::mouseReleaseEvent(QMouseEvent* event) {

@@ -9,11 +9,12 @@
 namespace orvex {
 
 // A rotary knob with an integer position from 0 to a settable maximum, turned over 270 degrees.
-// The operator drags it round, turns the mouse wheel over it (one step per notch; touchpad
-// scrolling adds up to notches) or uses the keys: arrows one step, Page Up/Down a page, Home/End
-// the ends. As in Qwt, a move by the operator and a change of value are told apart: moved() and
-// released() announce only what the operator does, positionChanged() every change of position,
-// including one made from code.
+// The operator drags it (up or right raises it, by distance: a few pixels a step, Shift for
+// finer), turns the mouse wheel over it (one step per notch; touchpad scrolling adds up to
+// notches) or uses the keys: arrows one step, Page Up/Down a page, Home/End the ends. As in Qwt,
+// a move by the operator and a change of value are told apart: moved() and released() announce
+// only what the operator does, positionChanged() every change of position, including one made
+// from code.
 class Knob : public InstrumentWidget {
     Q_OBJECT
     Q_PROPERTY(int position READ position WRITE setPosition NOTIFY positionChanged)
@@ -67,17 +68,17 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // A drag counts distance, never the mouse's angle: with 1200 positions over 270 degrees a
+    // short drag round the knob would jump megahertz.
     struct Drag {
-        // Degrees, counter-clockwise from three o'clock; none while the mouse is at the centre.
-        std::optional<double> lastAngle;
-        double exactPosition = 0.0;
+        QPoint last;
+        StepAccumulator distance;
     };
 
     void moveByOperator(int position);
     QPointF center() const;
     double knobRadius() const;
     double angleOf(double position) const;
-    std::optional<double> mouseAngle(QPointF point) const;
 
     void drawScale(QPainter& painter) const;
     void drawBody(QPainter& painter) const;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -126,6 +127,10 @@ void SevenSegmentDisplay::setUnlitColor(const QColor& color) {
     }
 }
 
+void SevenSegmentDisplay::setEntryCells(int cells) {
+    entryCells_ = std::max(cells, 0);
+}
+
 void SevenSegmentDisplay::beginEntry() {
     entering_ = true;
     typed_.clear();
@@ -158,10 +163,31 @@ int SevenSegmentDisplay::cellCount() const {
     return std::max(digitCount_, static_cast<int>(segmentCells(text_).size()));
 }
 
+QRectF SevenSegmentDisplay::digitRect(int place) const {
+    const int cell = cellCount() - 1 - place;
+    if (cell < 0 || place < 0) {
+        return {};
+    }
+    const CellLayout layout(rect(), cellCount());
+    return {layout.left + cell * layout.pitch, layout.top, layout.pitch, layout.digitHeight};
+}
+
+std::optional<int> SevenSegmentDisplay::cellAt(QPointF point) const {
+    const CellLayout layout(rect(), cellCount());
+    const int cell = static_cast<int>(std::floor((point.x() - layout.left) / layout.pitch));
+    if (cell < 0 || cell >= cellCount()) {
+        return std::nullopt;
+    }
+    return cell;
+}
+
 std::vector<SegmentCell> SevenSegmentDisplay::shownCells() const {
     const int count = cellCount();
     std::vector<SegmentCell> cells = segmentCells(entering_ ? typed_ : text_);
-    if (entering_) {
+    if (entering_ && static_cast<int>(cells.size()) > count) {
+        // A long entry (a frequency in Hz) shows its last digits.
+        cells.erase(cells.begin(), cells.end() - count);
+    } else if (entering_) {
         // Typed digits from the left; the cells still free are underlined.
         cells.resize(count, SegmentCell{segmentsOf(u'_'), false});
     } else {
@@ -241,8 +267,12 @@ void SevenSegmentDisplay::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!entering_) {
-        if ((enter || key == Qt::Key_Space) && !event->isAutoRepeat()) {
+        const bool digit = event->text().size() == 1 && event->text().front().isDigit();
+        if ((enter || key == Qt::Key_Space || digit) && !event->isAutoRepeat()) {
             emit activated();
+            if (digit && entering_) {
+                type(event->text().front());
+            }
         } else {
             InstrumentWidget::keyPressEvent(event);
         }
@@ -271,9 +301,9 @@ bool SevenSegmentDisplay::type(QChar character) {
     if (!digit && !firstPoint) {
         return false;
     }
-    // A key that would need more cells than the display has is swallowed, not passed on.
+    // A key that would need more cells than an entry may take is swallowed, not passed on.
     const QString longer = typed_ + character;
-    if (static_cast<int>(segmentCells(longer).size()) <= cellCount()) {
+    if (static_cast<int>(segmentCells(longer).size()) <= entryCells()) {
         typed_ = longer;
         update();
         announceValue();
@@ -293,6 +323,15 @@ void SevenSegmentDisplay::finishEntry(bool accepted) {
     } else {
         emit entryCancelled();
     }
+}
+
+void SevenSegmentDisplay::wheelEvent(QWheelEvent* event) {
+    const int notches = wheel_.add(event->angleDelta().y());
+    const std::optional<int> cell = cellAt(event->position());
+    if (notches != 0 && cell && !entering_) {
+        emit digitWheeled(cellCount() - 1 - *cell, notches);
+    }
+    event->accept();
 }
 
 void SevenSegmentDisplay::focusOutEvent(QFocusEvent* event) {

@@ -116,6 +116,12 @@ void ToggleSwitch::addAccessibleState(QAccessible::State& state) const {
     state.pressed = on_;
 }
 
+void ToggleSwitch::click() {
+    if (isEnabled()) {
+        toggleByOperator();
+    }
+}
+
 void ToggleSwitch::toggleByOperator() {
     setOn(!on_);
     emit switched(on_);

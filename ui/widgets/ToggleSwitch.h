@@ -37,6 +37,10 @@ public:
     bool pictureMode() const { return pictureMode_; }
     void setPictureMode(bool pictureMode);
 
+    // Does what a click of the operator's does (a keyboard shortcut, say): switches and emits
+    // switched(); nothing while disabled.
+    void click();
+
     QString caption() const { return on_ ? onCaption_ : offCaption_; }
     QColor lampColor() const { return on_ ? onLampColor_ : offLampColor_; }
 

@@ -1,0 +1,306 @@
+#include <unistd.h>
+
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QWheelEvent>
+#include <filesystem>
+#include <map>
+
+#include "../common/TestFiles.h"
+#include "PanelRig.h"
+#include "ui/WindowPlacement.h"
+#include "ui/widgets/SevenSegmentDisplay.h"
+#include "ui/widgets/ToggleSwitch.h"
+
+namespace orvex::test {
+
+namespace fs = std::filesystem;
+
+// The panel as a newcomer meets it: zoom, the wheel over the display, typing, keys, help,
+// feedback in the status line, the About window's keys and the remembered place of the window.
+class PanelUsabilityTest : public QObject {
+    Q_OBJECT
+
+    fs::path folder = fs::temp_directory_path() / ("orvex-usability-" + std::to_string(::getpid()));
+
+    static void activate(QWidget& window) {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+
+    static void chooseLpt1AndSwitchOn(PanelRig& rig) {
+        QTest::mouseClick(rig.find("Toggle3"), Qt::LeftButton);
+        QTest::mouseClick(rig.form.aboutWindow()->findChild<QPushButton*>("Command1"),
+                          Qt::LeftButton);
+        QTest::mouseClick(rig.find("Toggle7"), Qt::LeftButton);
+        QVERIFY(rig.receiver.panel().Toggle7.on);
+        rig.recorder.clear();
+    }
+
+    static void wheel(QWidget* widget, QPointF at, int delta) {
+        QWheelEvent event(at, widget->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    // Every caption on `window` is as wide as its box at most: labels and buttons at their
+    // font, switch captions before the switch shrinks its font to fit.
+    static void verifyNoCaptionClipped(QWidget& window) {
+        for (auto* label : window.findChildren<QLabel*>()) {
+            if (label->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored) {
+                continue;  // the status line and the badge wrap and cut short by design
+            }
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <=
+                         label->contentsRect().width(),
+                     qPrintable(label->objectName()));
+            QVERIFY2(window.rect().contains(label->geometry().translated(
+                         label->parentWidget()->mapTo(&window, QPoint(0, 0)))),
+                     qPrintable(label->objectName()));
+        }
+        for (auto* radio : window.findChildren<QRadioButton*>()) {
+            QVERIFY2(radio->sizeHint().width() <= radio->width(), qPrintable(radio->objectName()));
+        }
+        for (auto* button : window.findChildren<QPushButton*>()) {
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->width() - 4,
+                     qPrintable(button->objectName()));
+        }
+        for (auto* toggle : window.findChildren<ToggleSwitch*>()) {
+            if (!toggle->pictureMode()) {
+                QVERIFY2(toggle->fontMetrics().horizontalAdvance(toggle->caption()) <=
+                             toggle->width() - 4,
+                         qPrintable(toggle->objectName()));
+            }
+        }
+    }
+
+private slots:
+    void init() { fs::create_directories(folder); }
+    void cleanup() { fs::remove_all(folder); }
+
+    void zoomingTo200PercentDoublesEveryInstrumentAndClipsNoCaption() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        activate(rig.form);
+        PanelRig::keep(rig.form, "panel-100");
+        const QSize window = rig.form.size();
+        std::map<QString, QRect> atFull;
+        for (QWidget* widget : rig.form.findChildren<QWidget*>()) {
+            atFull[widget->objectName()] = widget->geometry();
+        }
+
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(&rig.form, Qt::Key_Plus, Qt::ControlModifier);
+        }
+        QCOMPARE(rig.form.zoom(), 2.0);
+        QCOMPARE(rig.form.size(), window * 2);
+        PanelRig::keep(rig.form, "panel-200");
+        for (const char* name : {"LedDisplay1", "LGAUGE1", "Wheel1", "Gauge1", "ind1", "Knob1",
+                                 "Toggle7", "Toggle8", "Command2", "HSlider4", "StatusLine"}) {
+            QCOMPARE(rig.find(name)->geometry(),
+                     QRect(atFull[name].topLeft() * 2, atFull[name].size() * 2));
+        }
+        verifyNoCaptionClipped(rig.form);
+
+        QTest::keyClick(&rig.form, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(rig.form.size(), window);
+        QCOMPARE(rig.find("Knob1")->geometry(), atFull["Knob1"]);
+    }
+
+    void resizingTheWindowZoomsThePanelKeepingItsShape() {
+        PanelRig rig;
+        const QSize full = rig.form.size();
+        const QSize tall(full.width() * 3 / 2, full.height() * 3);
+        rig.form.resize(tall);
+        QTRY_COMPARE(rig.form.zoom(), double(tall.width()) / full.width());
+        QCOMPARE(rig.find("Frame3D1")->width(), tall.width());
+        QCOMPARE(rig.form.size(), tall);  // the operator's size stays
+    }
+
+    void theWheelOverThe100KilohertzDigitTunes100Kilohertz() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        auto* display = rig.find<SevenSegmentDisplay>("LedDisplay1");
+        wheel(display, display->digitRect(2).center(), 120);
+        QCOMPARE(rig.words(), (std::vector<LatchedWord>{{16, 14280}}));
+        QCOMPARE(rig.receiver.panel().LedDisplay1.text, std::string("132.100"));
+        rig.recorder.clear();
+        wheel(display, display->digitRect(0).center(), 120);  // 1 kHz: no finer than the step
+        QCOMPARE(rig.receiver.panel().LedDisplay1.text, std::string("132.110"));
+    }
+
+    void theWheelOverTheDisplayDoesNothingWhileTheKnobIsDisabled() {
+        PanelRig rig;
+        auto* display = rig.find<SevenSegmentDisplay>("LedDisplay1");
+        wheel(display, display->digitRect(2).center(), 120);
+        QVERIFY(rig.recorder.events().empty());
+    }
+
+    void aFrequencyTypedInKilohertzTunesIt() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        QWidget* display = rig.find("LedDisplay1");
+        display->setFocus();
+        QTest::keyClicks(display, "137500");  // the first digit starts the entry
+        QTest::keyClick(display, Qt::Key_Return);
+        QCOMPARE(rig.receiver.panel().LedDisplay1.text, std::string("137.500"));
+        QCOMPARE(rig.words(), (std::vector<LatchedWord>{{16, 14820}}));
+    }
+
+    void aFrequencyOffTheStepGridSaysWhereItWasRounded() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        QWidget* display = rig.find("LedDisplay1");
+        QTest::mouseClick(display, Qt::LeftButton);
+        QTest::keyClicks(display, "137503000");
+        QTest::keyClick(display, Qt::Key_Return);
+        QVERIFY(rig.form.statusLine()->text().contains(
+            "137.503 MHz is not on the 10 kHz grid: tuned to 137.500 MHz"));
+    }
+
+    void aStorePostsItsConfirmation() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        activate(rig.form);
+        rig.find<QSlider>("HSlider4")->setValue(4);
+        rig.find<QSlider>("HSlider3")->setValue(250);
+        rig.host.run([](Receiver& r) { r.LedDisplay1_Entry("137.1"); });
+        QTest::keyClick(&rig.form, Qt::Key_R, Qt::ControlModifier);  // Write
+        QTest::keyClick(&rig.form, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(rig.settings.get("CHANNEL_2"), std::string("137100"));
+        QVERIFY(rig.form.statusLine()->text().contains(
+            "Ch-2 stored: 137.100 MHz, 10 kHz, volume 4, squelch 0.25"));
+        QTest::keyClick(&rig.form, Qt::Key_2, Qt::ControlModifier);  // Read again: a recall
+        QVERIFY(rig.form.statusLine()->text().contains("Ch-2 recalled: 137.100 MHz"));
+
+        // Resting on a channel button says what it holds, in the status line.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(rig.find("Command4"), &enter);
+        QVERIFY(rig.form.statusLine()->text().contains("Ch-3 is empty"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(rig.find("Command4"), &leave);
+        QVERIFY(!rig.form.statusLine()->text().contains("Ch-3"));
+    }
+
+    void aStaleProblemGoesOnceItsCauseIsGoneAndThePortChoiceIsConfirmed() {
+        HostRig host;
+        ReceiverForm form(host.host, "Test board");
+        host.host.run([](Receiver& r) { r.Form_Load(); });
+        host.host.run([](Receiver& r) { r.Toggle7_Change(true); });
+        QVERIFY(form.statusLine()->text().contains("No printer port chosen"));
+        host.host.run([](Receiver& r) { r.Toggle3_Change(true); });
+        QVERIFY(!form.statusLine()->text().contains("No printer port chosen"));
+        QVERIFY(form.statusLine()->text().contains("LPT1 (base 888) chosen"));
+    }
+
+    void f1OpensTheHelpWithEveryKey() {
+        PanelRig rig;
+        activate(rig.form);
+        QTest::keyClick(&rig.form, Qt::Key_F1);
+        HelpWindow* help = rig.form.helpWindow();
+        QVERIFY(help != nullptr && help->isVisible());
+        QCOMPARE(help->parentWidget(), &rig.form);
+        PanelRig::keep(*help, "help");
+        for (const char* expected :
+             {"Ctrl+P", "Ctrl+3", "Ctrl+Q", "F1", "Zoom in", "captioned Help",
+              "takes the mute back", "closing it any other way ends"}) {
+            QVERIFY2(help->plainText().contains(expected), expected);
+        }
+    }
+
+    void aKeyDoesNothingWhileItsControlIsDisabled() {
+        PanelRig rig;
+        activate(rig.form);
+        QVERIFY(!rig.find("Command2")->isEnabled());
+        QTest::keyClick(&rig.form, Qt::Key_1, Qt::ControlModifier);
+        QVERIFY(rig.recorder.events().empty());
+        QCOMPARE(rig.form.statusLine()->messages().size(), 1);       // the greeting alone
+        QTest::keyClick(&rig.form, Qt::Key_P, Qt::ControlModifier);  // enabled: switches on
+        QVERIFY(rig.receiver.panel().Toggle7.on);
+        QTest::keyClick(&rig.form, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(rig.form.statusLine()->text().contains("Scanning up from 132.000 MHz"));
+    }
+
+    void tabGoesLeftToRightAndTopToBottomPastControlsThatDoNothing() {
+        PanelRig rig;
+        chooseLpt1AndSwitchOn(rig);
+        activate(rig.form);
+        rig.find("LedDisplay1")->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 18; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.mid(0, 6),
+                 (QStringList{"Wheel1", "Command2", "Command3", "Command4", "Toggle4", "Toggle2"}));
+        QCOMPARE(visited.mid(6, 2), (QStringList{"Toggle7", "Knob1"}));
+        for (const char* idle : {"Toggle1", "SSCommand3", "SSCommand4"}) {
+            QVERIFY2(!visited.contains(idle), idle);
+        }
+    }
+
+    void aLongMessageLeavesTheWindowsWidthAlone() {
+        PanelRig rig;
+        const QSize window = rig.form.size();
+        const std::string typed(300, '7');
+        rig.host.run([&typed](Receiver& r) { r.LedDisplay1_Entry(typed); });
+        QApplication::processEvents();
+        QCOMPARE(rig.form.size(), window);
+        MessageLine* line = rig.form.statusLine();
+        QCOMPARE(line->messages().size(), 2);  // the greeting and the refusal
+        const QStringList shown = line->text().split('\n');
+        QVERIFY(shown.size() <= 3);
+        for (const QString& text : shown) {
+            QVERIFY(line->fontMetrics().horizontalAdvance(text) <= line->contentsRect().width());
+        }
+    }
+
+    void theAboutWindowBelongsToThePanelTakesEnterAndIgnoresEscape() {
+        PanelRig rig;
+        QTest::mouseClick(rig.find("Toggle3"), Qt::LeftButton);
+        Form2* about = rig.form.aboutWindow();
+        QCOMPARE(about->parentWidget(), &rig.form);
+        QVERIFY(about->isWindow());
+        verifyNoCaptionClipped(*about);
+        rig.form.setZoom(2.0);
+        verifyNoCaptionClipped(*about);
+        PanelRig::keep(*about, "about-200");
+        QTest::keyClick(about, Qt::Key_Escape);
+        QVERIFY(rig.form.aboutWindow() != nullptr);
+        QCOMPARE(rig.receiver.panel().ending, Ending::None);
+        QTest::keyClick(about, Qt::Key_Return);
+        QTRY_VERIFY(rig.form.aboutWindow() == nullptr);
+        QCOMPARE(rig.receiver.panel().ending, Ending::None);
+    }
+
+    void thePlaceAndZoomComeBackInAFreshRun() {
+        const fs::path file = folder / "window.ini";
+        HostRig rig;
+        {
+            ReceiverForm form(rig.host, "Test board");
+            WindowPlacement placement(file);
+            placement.attach(form);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QTRY_VERIFY(placement.following());  // after the window manager placed it
+            QVERIFY(!fs::exists(file));
+            form.setZoom(1.5);
+            form.move(60, 40);
+            QTRY_VERIFY(fs::exists(file) && !placement.savePending());
+        }
+        QVERIFY(readFile(file).find("ZOOM=150") != std::string::npos);
+        ReceiverForm fresh(rig.host, "Test board");
+        WindowPlacement placement(file);
+        placement.attach(fresh);
+        QCOMPARE(fresh.zoom(), 1.5);
+        QCOMPARE(fresh.pos(), QPoint(60, 40));
+        QCOMPARE(rig.settings.get("ZOOM"), std::string("<missing>"));  // not the receiver's file
+    }
+};
+
+}  // namespace orvex::test
+
+QTEST_MAIN(orvex::test::PanelUsabilityTest)
+#include "PanelUsabilityTest.moc"

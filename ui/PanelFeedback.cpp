@@ -1,0 +1,94 @@
+#include "ui/PanelFeedback.h"
+
+#include <QEvent>
+#include <algorithm>
+
+#include "controls/OperatorNotes.h"
+
+namespace orvex {
+
+PanelFeedback::PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent)
+    : QObject(parent), receiver_(receiver), status_(status), last_(seen()) {
+    status_.post("F1 opens the help: every control and every key. A right click zooms the panel.",
+                 MessageLine::Kind::Notice);
+}
+
+PanelFeedback::Seen PanelFeedback::seen() const {
+    return {receiver_.portBase(), receiver_.scanning(), receiver_.stepKHz(), receiver_.poweredOn()};
+}
+
+void PanelFeedback::tell(const std::string& text) {
+    status_.post(QString::fromStdString(text), MessageLine::Kind::Confirmation);
+}
+
+void PanelFeedback::channelPressed(int channel, bool storing) {
+    const ChannelMemory memory = receiver_.memory(channel);
+    if (storing) {
+        const PanelSettings panel{receiver_.displayedKHz(), receiver_.stepKHz(),
+                                  receiver_.volumePosition(), receiver_.squelchPosition()};
+        tell(storeNote(channel, memory, panel));
+    } else if (const auto note = recallNote(channel, memory)) {
+        tell(*note);
+    }
+}
+
+void PanelFeedback::frequencyEntered(double megahertz) {
+    if (const auto note = entryNote(megahertz, receiver_.displayedKHz(), receiver_.stepKHz())) {
+        tell(*note);
+    }
+}
+
+void PanelFeedback::muteSwitched(bool on) {
+    // Once a run is enough; the help window says it in full.
+    if (on && receiver_.poweredOn() && !toldMute_) {
+        toldMute_ = true;
+        tell(std::string(muteNote()));
+    }
+}
+
+void PanelFeedback::panelChanged() {
+    const Seen now = seen();
+    if (now.portBase != last_.portBase && receiver_.portChosen()) {
+        tell(portNote(now.portBase, receiver_.boardDescription()));
+    }
+    if (now.scanning != last_.scanning) {
+        tell(scanNote(now.scanning, receiver_.displayedKHz()));
+    }
+    // Power-on restores the step of the last power-off: only a change while on is news.
+    if (now.stepKHz != last_.stepKHz && now.poweredOn && last_.poweredOn) {
+        tell(stepNote(now.stepKHz));
+    }
+    last_ = now;
+    status_.review();
+}
+
+void PanelFeedback::receiverMessage(const QString& text) {
+    std::function<bool()> lasts;
+    const std::string board = receiver_.boardDescription();
+    if (!receiver_.portChosen() || text.toStdString() == board) {
+        lasts = [this, base = receiver_.portBase(), board] {
+            return receiver_.portBase() == base && receiver_.boardDescription() == board;
+        };
+    }
+    status_.post(text, MessageLine::Kind::Notice, std::move(lasts));
+}
+
+void PanelFeedback::noteOnHover(QWidget* widget, std::function<QString()> note) {
+    hoverNotes_.push_back({widget, std::move(note)});
+    widget->installEventFilter(this);
+}
+
+bool PanelFeedback::eventFilter(QObject* watched, QEvent* event) {
+    const bool enter = event->type() == QEvent::Enter;
+    if (enter || event->type() == QEvent::Leave) {
+        const auto found =
+            std::find_if(hoverNotes_.begin(), hoverNotes_.end(),
+                         [watched](const HoverNote& hover) { return hover.widget == watched; });
+        if (found != hoverNotes_.end()) {
+            status_.setHoverNote(enter ? found->note() : QString());
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace orvex

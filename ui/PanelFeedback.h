@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "controls/Receiver.h"
+#include "ui/MessageLine.h"
+
+namespace orvex {
+
+// What the panel tells the operator beyond what its controls show: confirmations of stores,
+// recalls, port choices, scans and steps, notes on surprising behaviour, and what a control holds
+// while the mouse rests on it (there are no hint balloons). Everything is read from the receiver
+// after its handler has run; nothing here changes what a handler does.
+class PanelFeedback : public QObject {
+    Q_OBJECT
+
+public:
+    // Greets a newcomer with where the help is.
+    PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent = nullptr);
+
+    // After a channel button's handler; `storing` says whether Write was lit before it ran.
+    void channelPressed(int channel, bool storing);
+    // After the handler of a frequency typed as `megahertz`.
+    void frequencyEntered(double megahertz);
+    // After the operator switched Mute.
+    void muteSwitched(bool on);
+    // After every handler: port, scan and step changes, and messages whose cause is gone.
+    void panelChanged();
+    // A message from the receiver. One about the port lasts until the port or the board's state
+    // changes (the badge beside keeps what still holds); others go after a while.
+    void receiverMessage(const QString& text);
+    // While the mouse rests on `widget`, the status line shows `note()`.
+    void noteOnHover(QWidget* widget, std::function<QString()> note);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Seen {
+        std::int16_t portBase = 0;
+        bool scanning = false;
+        std::int16_t stepKHz = 0;
+        bool poweredOn = false;
+    };
+    struct HoverNote {
+        QObject* widget;
+        std::function<QString()> note;
+    };
+
+    Seen seen() const;
+    void tell(const std::string& text);
+
+    const Receiver& receiver_;
+    MessageLine& status_;
+    Seen last_;
+    std::vector<HoverNote> hoverNotes_;
+    bool toldMute_ = false;
+};
+
+}  // namespace orvex
