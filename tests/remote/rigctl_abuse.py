@@ -5,7 +5,8 @@ their connection in the middle of a command, and a client that never reads its a
 
 Every well-formed client must get exactly the right answers; the 1 MiB line and the client that
 never reads must be closed by the server; and the program's resident memory is sampled throughout.
-The figures (RSS before, peak growth) are printed, and recorded for the performance table when
+The figures (RSS before, peak growth, and the spread of the measurement cycle's ticks, read from
+the port trace) are printed, and recorded for the performance table when
 ORVEX_BENCH_RESULTS names a file.
 
     rigctl_abuse.py PROGRAM
@@ -23,6 +24,7 @@ LISTENING = re.compile(r"Listening for rigctl clients on 127\.0\.0\.1:(\d+)")
 WELL_FORMED_CLIENTS = 100
 ROUNDS = 20
 SLOW_CLIENTS = 4
+NOMINAL_TICK_US = 100000  # the measurement cycle runs ten times a second
 DROPPING_CLIENTS = 20  # with the rest, fewer than the 128 clients the server takes at once
 
 
@@ -138,6 +140,14 @@ class Worker(threading.Thread):
             self.failure = "%s%r: %s" % (self.function.__name__, self.arguments[1:], failure)
 
 
+def tick_intervals_us(trace):
+    """The times between measurement ticks: each tick starts with the first of its two converter
+    pauses ("P 100"), the second following within a few milliseconds."""
+    pauses = [float(line.split()[0]) for line in trace.splitlines() if line.endswith(" P 100")]
+    starts = [t for previous, t in zip([-1.0] + pauses, pauses) if t - previous > 0.02]
+    return sorted(round((b - a) * 1e6) for a, b in zip(starts, starts[1:]))
+
+
 def record(name, value):
     results = os.environ.get("ORVEX_BENCH_RESULTS")
     if results:
@@ -154,7 +164,7 @@ def main():
         with open(errors_path, "w") as errors:
             program = subprocess.Popen(
                 [executable, "--headless", "--rigctl", "0", "--board", "sim", "--switch-on",
-                 "--settings", os.path.join(folder, "ORVEX.ini")],
+                 "--trace", os.path.join(folder, "ports.txt"), "--settings", os.path.join(folder, "ORVEX.ini")],
                 env=environment, stdout=subprocess.DEVNULL, stderr=errors)
         try:
             def listening():
@@ -192,18 +202,27 @@ def main():
                         for w in workers if w.failure or w.is_alive()]
             if program.poll() is not None:
                 failures.append("the program ended:\n" + open(errors_path).read())
+            program.terminate()  # which flushes the trace
+            program.wait(20)
+            with open(os.path.join(folder, "ports.txt")) as trace:
+                ticks = tick_intervals_us(trace.read())
         finally:
-            program.kill()
-            program.wait()
+            if program.poll() is None:
+                program.kill()
+                program.wait()
     if failures:
         print("FAILED:\n" + "\n".join(failures), file=sys.stderr)
         return 1
     print("%d well-formed clients x %d rounds, %d slow, 1 MiB line, %d dropping, 1 never reading: "
-          "all answered right in %.1f s; RSS %d KiB before, peak %d KiB (+%d), %d KiB after"
+          "all answered right in %.1f s; RSS %d KiB before, peak %d KiB (+%d), %d KiB after; "
+          "%d measurement ticks %d us apart at the median, p99 %d us, at most %d us"
           % (WELL_FORMED_CLIENTS, ROUNDS, SLOW_CLIENTS, DROPPING_CLIENTS, elapsed, before,
-             peak[0], peak[0] - before, after))
+             peak[0], peak[0] - before, after, len(ticks) + 1, ticks[len(ticks) // 2],
+             ticks[len(ticks) * 99 // 100], ticks[-1]))
     record("load.rss_before.kib", before)
     record("load.rss_growth.kib", peak[0] - before)
+    record("load.tick.p99_us", ticks[len(ticks) * 99 // 100])
+    record("load.tick.nominal_us", NOMINAL_TICK_US)
     return 0
 
 
