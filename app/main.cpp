@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <csignal>
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
+#include "app/ProgramCommands.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
 #include "ui/WindowPlacement.h"
@@ -57,6 +59,9 @@ int main(int argc, char* argv[]) {
         placement.emplace(*windowState);
         placement->attach(form);
     }
+    // The window owns it. The badge names the trace; the file was opened with the bytes as given.
+    new ProgramCommands(form, program,
+                        QFile::decodeName(QByteArray::fromStdString(options.tracePath)));
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();

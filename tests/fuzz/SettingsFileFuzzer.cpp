@@ -2,6 +2,7 @@
 // chosen, the receiver is switched on and off (which saves), and the file must then hold exactly
 // what power-off wrote, every other line as it was, and start the next receiver silently with the
 // same settings.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -62,9 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fuzzCheck(orvex::test::readFile(path) == expectedAfterPowerOff(before, receiver),
               "the file holds the five keys power-off wrote and every other line as it was");
-    fs::path temporary = path;
-    temporary += ".tmp";
-    fuzzCheck(!fs::exists(temporary), "no temporary file is left behind");
+    const std::string temporary = "." + path.filename().string() + ".tmp-";
+    fuzzCheck(std::none_of(fs::directory_iterator(path.parent_path()), fs::directory_iterator(),
+                           [&temporary](const fs::directory_entry& entry) {
+                               return entry.path().filename().string().starts_with(temporary);
+                           }),
+              "no temporary file is left behind");
 
     orvex::Receiver next(board, board, store, messages);
     next.Form_Load();

@@ -1,0 +1,158 @@
+#include "app/ProgramCommands.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "app/Program.h"
+#include "app/SimulatedBoardHoldings.h"
+#include "ui/BoardBadge.h"
+#include "ui/BoardMonitor.h"
+#include "ui/MessageLine.h"
+#include "ui/ReceiverForm.h"
+
+namespace orvex {
+namespace {
+
+constexpr const char* TraceSegment = "trace";
+constexpr const char* RemoteSegment = "rigctl";
+constexpr std::chrono::seconds TraceSizeRefresh{1};
+
+}  // namespace
+
+ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QString& tracePath)
+    : QObject(&form), form_(form), program_(program) {
+    program_.tap().addListener(decoder_);
+    if (program_.trace() != nullptr) {
+        tracePath_ = tracePath;
+    }
+    form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), "Board monitor",
+                     "what the program sends the board, decoded: the synthesizer's words and the "
+                     "frequency they tune, the lines, the converter's bytes",
+                     [this] { showMonitor(); });
+    form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), "Port trace",
+                     "record every port access into a file (.vcd for GTKWave and sigrok, text "
+                     "otherwise), or end the trace that runs",
+                     [this] { toggleTrace(); });
+    traceSize_.setInterval(TraceSizeRefresh);
+    connect(&traceSize_, &QTimer::timeout, this, &ProgramCommands::showTraceInBadge);
+    connect(&program_, &Program::traceChanged, this, &ProgramCommands::showTraceInBadge);
+    showTraceInBadge();
+    addRemoteCommands();
+}
+
+ProgramCommands::~ProgramCommands() {
+    program_.tap().removeListener(decoder_);
+}
+
+void ProgramCommands::showMonitor() {
+    if (monitor_ == nullptr) {
+        const Receiver& receiver = program_.receiver();
+        BoardMonitor::Holdings holdings;
+        if (const auto* simulated =
+                dynamic_cast<const sim::SimulatedBoard*>(program_.board().io.get())) {
+            holdings = [simulated] { return holdingsOf(*simulated); };
+        }
+        monitor_ = new BoardMonitor(
+            decoder_,
+            [&receiver]() -> std::optional<double> {
+                if (const auto kHz = receiver.displayedKHz()) {
+                    return *kHz;
+                }
+                return std::nullopt;
+            },
+            std::move(holdings), &form_);
+        monitor_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    monitor_->show();
+    monitor_->raise();
+    monitor_->activateWindow();
+}
+
+void ProgramCommands::toggleTrace() {
+    if (program_.trace() != nullptr) {
+        program_.stopTrace();
+        form_.statusLine()->post("The port trace " + tracePath_ + " is complete",
+                                 MessageLine::Kind::Confirmation);
+        return;
+    }
+    const QString path =
+        QFileDialog::getSaveFileName(&form_, "Record a port trace", "orvex-trace.vcd",
+                                     "Value change dump (*.vcd);;Text trace (*.txt *.log)");
+    if (!path.isEmpty()) {
+        startTrace(path);
+    }
+}
+
+void ProgramCommands::startTrace(const QString& path) {
+    tracePath_ = path;
+    if (program_.startTrace(QFile::encodeName(path).toStdString())) {
+        form_.statusLine()->post("Recording every port access into " + path,
+                                 MessageLine::Kind::Confirmation);
+    }
+}
+
+void ProgramCommands::showTraceInBadge() {
+    const bool running = program_.trace() != nullptr;
+    if (running && !traceSize_.isActive()) {
+        traceSize_.start();
+    } else if (!running) {
+        traceSize_.stop();
+    }
+    QString text;
+    if (running) {
+        const QFileInfo file(tracePath_);
+        text = QStringLiteral("Trace %1: %2")
+                   .arg(file.fileName(), QLocale::system().formattedDataSize(file.size()));
+    }
+    form_.boardBadge()->setSegment(TraceSegment, text);
+}
+
+void ProgramCommands::addRemoteCommands() {
+    RigctlServer* server = program_.remote();
+    if (server == nullptr) {
+        return;
+    }
+    QAction* toggle = form_.addCommand(
+        {}, "Remote control", "stop the rigctl server and close its clients, or start it again",
+        [server] {
+            if (server->isListening()) {
+                server->stop();
+            } else {
+                server->start();
+            }
+        });
+    const auto follow = [this, server, toggle] {
+        toggle->setText(server->isListening() ? "Stop remote control" : "Start remote control");
+        showRemoteInBadge();
+    };
+    connect(server, &RigctlServer::listeningChanged, this, follow);
+    connect(server, &RigctlServer::clientCountChanged, this, follow);
+    connect(server, &RigctlServer::noticeChanged, this, follow);
+    connect(server, &RigctlServer::lastChangeChanged, this, [this](const QString& change) {
+        form_.statusLine()->post("Remote: " + change, MessageLine::Kind::Confirmation);
+    });
+    connect(server, &RigctlServer::message, this, [this](const QString& text) {
+        form_.statusLine()->post(text, MessageLine::Kind::Notice);
+    });
+    follow();
+}
+
+void ProgramCommands::showRemoteInBadge() {
+    const RigctlServer& server = *program_.remote();
+    QString text = "rigctl stopped";
+    if (server.isListening()) {
+        const int clients = server.clientCount();
+        text = QStringLiteral("rigctl %1, %2 client%3")
+                   .arg(server.address())
+                   .arg(clients)
+                   .arg(clients == 1 ? "" : "s");
+    }
+    if (!server.notice().isEmpty()) {
+        text += " \u2014 " + server.notice();
+    }
+    form_.boardBadge()->setSegment(RemoteSegment, text);
+}
+
+}  // namespace orvex

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include "hardware/monitor/AccessDecoder.h"
+#include "ui/BoardMonitor.h"
+
+namespace orvex {
+
+class Program;
+class ReceiverForm;
+
+// The panel's commands that reach beyond the receiver, each in the context menu, the key table and
+// the help: the board monitor (Ctrl+Shift+M), trace control (Ctrl+Shift+T) and, when the program
+// serves remote clients, stopping and starting the server. A running trace and the server show in
+// the board badge while they last. Lives as long as the window, whose child it is.
+class ProgramCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // `tracePath` names the trace the command line started, if any.
+    ProgramCommands(ReceiverForm& form, Program& program, const QString& tracePath);
+    ~ProgramCommands() override;
+
+    BoardMonitor* monitor() const { return monitor_; }
+    void showMonitor();
+    // Stops a running trace, or asks for a file and starts one there.
+    void toggleTrace();
+    // Starts a trace into `path` (the dialog's choice).
+    void startTrace(const QString& path);
+
+private:
+    void showTraceInBadge();
+    void addRemoteCommands();
+    void showRemoteInBadge();
+
+    ReceiverForm& form_;
+    Program& program_;
+    // Hears every access from the start, so the monitor knows the words latched before it opened.
+    AccessDecoder decoder_;
+    QPointer<BoardMonitor> monitor_;
+    QString tracePath_;
+    QTimer traceSize_;  // the badge follows the trace's size while one runs
+};
+
+}  // namespace orvex

@@ -1,0 +1,65 @@
+#include <QLabel>
+#include <QTest>
+#include <filesystem>
+
+#include "../common/TestFiles.h"
+#include "app/Program.h"
+#include "app/ProgramCommands.h"
+#include "ui/BoardBadge.h"
+#include "ui/ReceiverForm.h"
+
+namespace orvex {
+
+namespace fs = std::filesystem;
+
+// The panel's commands on the program as it sets itself up: the monitor on the real writes, a
+// trace started and ended from the panel, shown in the badge while it runs.
+class ProgramCommandsTest : public QObject {
+    Q_OBJECT
+
+    static QString shown(const BoardMonitor& monitor, const char* name) {
+        const auto* label = monitor.findChild<QLabel*>(name);
+        return label != nullptr ? label->text() : QString("<no %1>").arg(name);
+    }
+
+private slots:
+    void theMonitorShowsTheWordsOfTheRealWritesAndATraceRunsFromThePanel() {
+        const test::TempFolder folder("orvex-commands");
+        Options options;
+        options.board = findBackend("sim");
+        options.settingsPath = (folder.path() / "ORVEX.ini").string();
+        options.portBase = Lpt1Base;
+        options.switchOn = true;
+        Program program(options);
+        program.setEnding([] { QFAIL("the program tried to end"); });
+        ReceiverForm form(program.host(), "Simulated board");
+        auto* commands = new ProgramCommands(form, program, {});
+        program.start();
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        program.host().run([](Receiver& r) { r.LedDisplay1_Entry("137.7"); });
+
+        QTest::keyClick(&form, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(commands->monitor() != nullptr);
+        QTRY_COMPARE(shown(*commands->monitor(), "dividerWord"), QString("14840"));
+        QCOMPARE(shown(*commands->monitor(), "referenceWord"), QString("800"));
+        QCOMPARE(shown(*commands->monitor(), "agreement"), QString("agrees: 137.700 MHz"));
+        QCOMPARE(shown(*commands->monitor(), "boardWords"), QString("71, 800, 14840"));
+
+        const fs::path trace = folder.path() / "ports.txt";
+        commands->startTrace(QString::fromStdString(trace.string()));
+        QVERIFY(program.trace() != nullptr);
+        QVERIFY(form.boardBadge()->segment("trace").startsWith("Trace ports.txt"));
+        program.host().run([](Receiver& r) { r.Command8_Click(); });
+        commands->toggleTrace();  // ends it
+        QVERIFY(program.trace() == nullptr);
+        QVERIFY(form.boardBadge()->segment("trace").isEmpty());
+        QVERIFY(test::readFile(trace).find(" W 888 ") != std::string::npos);
+    }
+};
+
+}  // namespace orvex
+
+QTEST_MAIN(orvex::ProgramCommandsTest)
+#include "ProgramCommandsTest.moc"
