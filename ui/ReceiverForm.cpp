@@ -399,8 +399,8 @@ void ReceiverForm::connectFeedback() {
     const Receiver& receiver = host_.receiver();
     for (auto [button, channel] :
          {std::pair{channel1_, 1}, std::pair{channel2_, 2}, std::pair{channel3_, 3}}) {
-        feedback_->noteOnHover(button, [&receiver, channel] {
-            return QString::fromStdString(memoryHoverNote(channel, receiver.memory(channel)));
+        feedback_->noteOnHover(button, [&receiver, n = channel] {
+            return QString::fromStdString(memoryHoverNote(n, receiver.memory(n)));
         });
     }
     feedback_->noteOnHover(badge_, [this] { return badge_->fullText(); });
