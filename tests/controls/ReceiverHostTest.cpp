@@ -1,7 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "HostRig.h"
+#include "support/HostRig.h"
 
 namespace orvex::test {
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "hardware/Recorder.h"

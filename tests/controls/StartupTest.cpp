@@ -1,5 +1,5 @@
-#include "../common/SynthSequences.h"
-#include "ReceiverFixture.h"
+#include "support/SynthSequences.h"
+#include "support/ReceiverFixture.h"
 
 namespace orvex::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ReceiverFixture.h"
+#include "support/ReceiverFixture.h"
 
 namespace orvex::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 

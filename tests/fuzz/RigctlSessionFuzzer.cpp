@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "../remote/SessionRig.h"
+#include "support/SessionRig.h"
 #include "FuzzCheck.h"
 #include "remote/RigctlCommands.h"
 #include "remote/RigctlRequest.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 #include "FuzzCheck.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"

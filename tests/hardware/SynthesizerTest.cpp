@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../common/SynthSequences.h"
+#include "support/SynthSequences.h"
 #include "hardware/Recorder.h"
 #include "hardware/Synthesizer.h"
 

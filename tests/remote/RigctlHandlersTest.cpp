@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SessionRig.h"
+#include "support/SessionRig.h"
 
 namespace orvex::test {
 namespace {

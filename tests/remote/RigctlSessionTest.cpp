@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SessionRig.h"
+#include "support/SessionRig.h"
 
 namespace orvex::test {
 namespace {

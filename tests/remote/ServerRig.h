@@ -4,7 +4,7 @@
 #include <QTest>
 #include <functional>
 
-#include "../controls/ReceiverFixture.h"
+#include "support/ReceiverFixture.h"
 #include "controls/ReceiverHost.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "remote/RigctlServer.h"

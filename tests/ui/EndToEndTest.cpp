@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 #include "app/Program.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "ui/ReceiverForm.h"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-#include "../controls/HostRig.h"
+#include "support/HostRig.h"
 #include "ui/ReceiverForm.h"
 
 namespace orvex::test {

@@ -5,11 +5,11 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <QWheelEvent>
 #include <filesystem>
 #include <map>
 
-#include "../common/TestFiles.h"
+#include "support/Gestures.h"
+#include "support/TestFiles.h"
 #include "PanelRig.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/SevenSegmentDisplay.h"
@@ -38,12 +38,6 @@ class PanelUsabilityTest : public QObject {
         QTest::mouseClick(rig.find("Toggle7"), Qt::LeftButton);
         QVERIFY(rig.receiver.panel().Toggle7.on);
         rig.recorder.clear();
-    }
-
-    static void wheel(QWidget* widget, QPointF at, int delta) {
-        QWheelEvent event(at, widget->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(widget, &event);
     }
 
     // Every caption on `window` is as wide as its box at most: labels and buttons at their
@@ -123,18 +117,18 @@ private slots:
         PanelRig rig;
         chooseLpt1AndSwitchOn(rig);
         auto* display = rig.find<SevenSegmentDisplay>("LedDisplay1");
-        wheel(display, display->digitRect(2).center(), 120);
+        turnWheel(display, 120, display->digitRect(2).center());
         QCOMPARE(rig.words(), (std::vector<LatchedWord>{{16, 14280}}));
         QCOMPARE(rig.receiver.panel().LedDisplay1.text, std::string("132.100"));
         rig.recorder.clear();
-        wheel(display, display->digitRect(0).center(), 120);  // 1 kHz: no finer than the step
+        turnWheel(display, 120, display->digitRect(0).center());  // 1 kHz: no finer than the step
         QCOMPARE(rig.receiver.panel().LedDisplay1.text, std::string("132.110"));
     }
 
     void theWheelOverTheDisplayDoesNothingWhileTheKnobIsDisabled() {
         PanelRig rig;
         auto* display = rig.find<SevenSegmentDisplay>("LedDisplay1");
-        wheel(display, display->digitRect(2).center(), 120);
+        turnWheel(display, 120, display->digitRect(2).center());
         QVERIFY(rig.recorder.events().empty());
     }
 

@@ -2,7 +2,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
 #include "ui/BoardBadge.h"

@@ -4,9 +4,9 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
-#include <QWheelEvent>
 
 #include "PanelRig.h"
+#include "support/Gestures.h"
 
 namespace orvex::test {
 
@@ -22,13 +22,6 @@ class ReceiverFormTest : public QObject {
         QTest::mouseClick(rig.find("Toggle7"), Qt::LeftButton);
         QVERIFY(rig.receiver.panel().Toggle7.on);
         rig.recorder.clear();
-    }
-
-    static void wheel(QWidget* widget, int delta) {
-        const QPointF centre = QRectF(widget->rect()).center();
-        QWheelEvent event(centre, widget->mapToGlobal(centre), {}, {0, delta}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(widget, &event);
     }
 
 private slots:
@@ -67,13 +60,13 @@ private slots:
         PanelRig rig;
         chooseLpt1AndSwitchOn(rig);
         QWidget* knob = rig.find("Knob1");
-        wheel(knob, 120);
+        turnWheel(knob, 120);
         QCOMPARE(rig.words(), (std::vector<LatchedWord>{{16, 14271}}));
         rig.recorder.clear();
-        wheel(knob, 40);
-        wheel(knob, 40);
+        turnWheel(knob, 40);
+        turnWheel(knob, 40);
         QVERIFY(rig.words().empty());
-        wheel(knob, 40);
+        turnWheel(knob, 40);
         QCOMPARE(rig.words(), (std::vector<LatchedWord>{{16, 14272}}));
         QCOMPARE(rig.receiver.panel().LedDisplay1.text, std::string("132.020"));
     }
@@ -143,10 +136,10 @@ private slots:
     void wheelTurnsTuneOnlyWhileOn() {
         PanelRig rig;
         QWidget* thumb = rig.find("Wheel1");
-        wheel(thumb, 120);
+        turnWheel(thumb, 120);
         QVERIFY(rig.recorder.events().empty());
         chooseLpt1AndSwitchOn(rig);
-        wheel(thumb, 120);
+        turnWheel(thumb, 120);
         QCOMPARE(rig.words(), (std::vector<LatchedWord>{{16, 14271}}));
     }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 #include "hardware/ppdev/PpdevProbe.h"
 #include "hardware/ppdev/PpdevSystem.h"
 

@@ -7,18 +7,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QWheelEvent>
 #include <QWidget>
 
-namespace orvex::test {
+#include "support/Gestures.h"
 
-// One wheel event over the middle of `widget`: 120 is a mouse notch, touchpads send less.
-inline void turnWheel(QWidget* widget, int delta) {
-    const QPointF at = QRectF(widget->rect()).center();
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &event);
-}
+namespace orvex::test {
 
 // The first argument of every emission, in order.
 inline QList<int> intArguments(const QSignalSpy& spy) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "../controls/ReceiverFixture.h"
+#include "support/ReceiverFixture.h"
 #include "hardware/monitor/AccessDecoder.h"
 #include "hardware/sim/SimulatedBoard.h"
 

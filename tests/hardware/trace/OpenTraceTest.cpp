@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../common/TestFiles.h"
+#include "support/TestFiles.h"
 #include "hardware/trace/OpenTrace.h"
 
 namespace orvex {

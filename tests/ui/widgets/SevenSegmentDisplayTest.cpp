@@ -116,10 +116,7 @@ private slots:
     void theWheelOverADigitNamesItsPlace() {
         QSignalSpy wheeled(display_.get(), &SevenSegmentDisplay::digitWheeled);
         for (int place : {0, 2, 5}) {
-            const QPointF at = display_->digitRect(place).center();
-            QWheelEvent event(at, display_->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(display_.get(), &event);
+            turnWheel(display_.get(), -120, display_->digitRect(place).center());
         }
         QCOMPARE(wheeled.count(), 3);
         QCOMPARE(intArguments(wheeled), (QList<int>{0, 2, 5}));

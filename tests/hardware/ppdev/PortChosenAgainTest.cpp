@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../controls/ReceiverFixture.h"
+#include "support/ReceiverFixture.h"
 #include "FakePpdevSystem.h"
 #include "hardware/ppdev/PpdevPort.h"
 

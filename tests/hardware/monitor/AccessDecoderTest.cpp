@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "MonitorRig.h"
+#include "support/MonitorRig.h"
 
 namespace orvex::test {
 namespace {

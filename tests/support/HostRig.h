@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReceiverFixture.h"
+#include "support/ReceiverFixture.h"
 #include "controls/ReceiverHost.h"
 
 namespace orvex::test {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../controls/HostRig.h"
+#include "support/HostRig.h"
 #include "remote/RigctlSession.h"
 
 namespace orvex::test {

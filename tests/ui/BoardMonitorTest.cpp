@@ -3,7 +3,7 @@
 #include <QTest>
 #include <memory>
 
-#include "MonitorRig.h"
+#include "support/MonitorRig.h"
 #include "app/SimulatedBoardHoldings.h"
 #include "ui/BoardMonitor.h"
 
