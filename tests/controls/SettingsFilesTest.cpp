@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestFiles.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "hardware/Recorder.h"
 #include "settings/IniFileStore.h"
+#include "support/TestFiles.h"
 
 namespace orvex::test {
 namespace {

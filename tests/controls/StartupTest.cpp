@@ -1,5 +1,5 @@
-#include "support/SynthSequences.h"
 #include "support/ReceiverFixture.h"
+#include "support/SynthSequences.h"
 
 namespace orvex::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "support/SessionRig.h"
 #include "FuzzCheck.h"
 #include "remote/RigctlCommands.h"
 #include "remote/RigctlRequest.h"
+#include "support/SessionRig.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "support/TestFiles.h"
 #include "FuzzCheck.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
@@ -16,6 +15,7 @@
 #include "hardware/Recorder.h"
 #include "settings/IniDocument.h"
 #include "settings/IniFileStore.h"
+#include "support/TestFiles.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/SynthSequences.h"
 #include "hardware/Recorder.h"
 #include "hardware/Synthesizer.h"
+#include "support/SynthSequences.h"
 
 namespace orvex {
 namespace {

@@ -4,10 +4,10 @@
 #include <QTest>
 #include <functional>
 
-#include "support/ReceiverFixture.h"
 #include "controls/ReceiverHost.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "remote/RigctlServer.h"
+#include "support/ReceiverFixture.h"
 
 namespace orvex::test {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/ReceiverFixture.h"
 #include "controls/ReceiverHost.h"
+#include "support/ReceiverFixture.h"
 
 namespace orvex::test {
 

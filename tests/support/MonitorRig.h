@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "support/ReceiverFixture.h"
 #include "hardware/monitor/AccessDecoder.h"
 #include "hardware/sim/SimulatedBoard.h"
+#include "support/ReceiverFixture.h"
 
 namespace orvex::test {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "support/HostRig.h"
 #include "remote/RigctlSession.h"
+#include "support/HostRig.h"
 
 namespace orvex::test {
 

@@ -3,8 +3,8 @@
 #include <QTest>
 #include <memory>
 
-#include "support/MonitorRig.h"
 #include "app/SimulatedBoardHoldings.h"
+#include "support/MonitorRig.h"
 #include "ui/BoardMonitor.h"
 
 namespace orvex::test {

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/TestFiles.h"
 #include "app/Program.h"
 #include "hardware/sim/SimulatedBoard.h"
+#include "support/TestFiles.h"
 #include "ui/ReceiverForm.h"
 
 namespace orvex {

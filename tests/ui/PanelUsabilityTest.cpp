@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <map>
 
+#include "PanelRig.h"
 #include "support/Gestures.h"
 #include "support/TestFiles.h"
-#include "PanelRig.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/SevenSegmentDisplay.h"
 #include "ui/widgets/ToggleSwitch.h"

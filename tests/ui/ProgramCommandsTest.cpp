@@ -2,9 +2,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "support/TestFiles.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
+#include "support/TestFiles.h"
 #include "ui/BoardBadge.h"
 #include "ui/ReceiverForm.h"
 

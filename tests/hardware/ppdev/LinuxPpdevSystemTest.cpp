@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestFiles.h"
 #include "hardware/ppdev/PpdevProbe.h"
 #include "hardware/ppdev/PpdevSystem.h"
+#include "support/TestFiles.h"
 
 namespace orvex {
 namespace {

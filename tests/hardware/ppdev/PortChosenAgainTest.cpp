@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ReceiverFixture.h"
 #include "FakePpdevSystem.h"
 #include "hardware/ppdev/PpdevPort.h"
+#include "support/ReceiverFixture.h"
 
 namespace orvex::test {
 namespace {

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestFiles.h"
 #include "hardware/trace/OpenTrace.h"
+#include "support/TestFiles.h"
 
 namespace orvex {
 namespace {
