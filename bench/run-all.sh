@@ -50,7 +50,7 @@ QT_QPA_PLATFORM=offscreen bench/idle/measure.sh "$build" 8 3
 echo "== remote control, against Hamlib's rigctld"
 bench/remote/measure.sh "$build"
 echo "== remote server under load and abuse"
-python3 tests/remote/rigctl_abuse.py "$build/app/orvex"
+PYTHONPATH=tests/support python3 tests/remote/rigctl_abuse.py "$build/app/orvex"
 
 echo "== the table"
 python3 bench/performance_table.py "$results" docs/performance.md

@@ -4,27 +4,11 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
+from orvex_testing import no_display, read, wait_for
+
 ORVEX = os.path.abspath(sys.argv.pop(1))
-
-
-def wait_for(condition, what, seconds=60):
-    """Polls until the condition holds; a first start may wait for the font cache to be built."""
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.05)
-
-
-def read(path):
-    try:
-        with open(path, errors="replace") as file:
-            return file.read()
-    except FileNotFoundError:
-        return ""
 
 
 class CommandLine(unittest.TestCase):
@@ -70,8 +54,7 @@ class CommandLine(unittest.TestCase):
         return lambda: text in read(self.errors)
 
     def test_help_lists_the_options_without_a_display(self):
-        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
-        result = subprocess.run([ORVEX, "--help"], env=env, capture_output=True, text=True)
+        result = subprocess.run([ORVEX, "--help"], env=no_display(), capture_output=True, text=True)
         self.assertEqual(result.returncode, 0)
         for option in ("--settings", "--board", "--port", "--trace", "--version"):
             self.assertIn(option, result.stdout)

@@ -5,13 +5,14 @@ import subprocess
 import sys
 import unittest
 
+from orvex_testing import no_display
+
 ORVEX = sys.argv.pop(1)
 MAN_PAGE = sys.argv.pop(1)
 
 
 def help_options():
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
-    text = subprocess.run([ORVEX, "--help"], env=env, capture_output=True, text=True,
+    text = subprocess.run([ORVEX, "--help"], env=no_display(), capture_output=True, text=True,
                           check=True).stdout
     options = text.split("Options:", 1)[1]
     # "  -h, --help   Displays ..." and "  --board <auto|sim|parport>  Which ...": the names only.

@@ -8,50 +8,34 @@ file must parse and hold exactly the last save the program acknowledged (the RPR
 \\set_powerstat 0) or the one in flight, never a mixture or a truncation, and the next start must
 neither complain nor be blocked by what the killed program left behind.
 
-    crash_safety.py PROGRAM [--kills 1000] [--seed N] [--folder DIR]
+    PYTHONPATH=tests/support crash_safety.py PROGRAM [--kills 1000] [--seed N] [--folder DIR]
 """
 import argparse
 import os
 import random
 import re
-import signal
-import socket
-import subprocess
 import sys
 import tempfile
 import time
 
+from orvex_testing import LISTENING, Client, read, start_headless, stop
+
 SETTINGS = "ORVEX.ini"
 # The settings store writes the new file under a name that begins so, then renames it.
 TEMPORARY_PREFIX = "." + SETTINGS + ".tmp-"
-LISTENING = re.compile(r"Listening for rigctl clients on 127\.0\.0\.1:(\d+)")
 FREQUENCY_LINE = re.compile(r"^OFF_FREQUENCY=(.*)$", re.M)
 # Where a kill lands: after the command has been sent, a random moment later.
 MOMENTS = ("switching on", "tuning", "saving")
 MOMENT_WEIGHTS = (1, 1, 6)
 
 
-class Failure(Exception):
+class Failure(AssertionError):
     pass
 
 
-def wait_for(condition, what, seconds=20):
-    deadline = time.monotonic() + seconds
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(0.002)
-
-
 def read_text(path):
-    try:
-        with open(path, "rb") as file:
-            return file.read().decode("utf-8", errors="replace")
-    except FileNotFoundError:
-        return None
+    """The file's text, or None while it does not exist."""
+    return read(path) if os.path.exists(path) else None
 
 
 def saved_frequency(text):
@@ -74,42 +58,28 @@ class Program:
 
     def __init__(self, executable, folder):
         self.errors_path = os.path.join(folder, "stderr.txt")
-        environment = {k: v for k, v in os.environ.items()
-                       if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        with open(self.errors_path, "w") as errors:
-            self.process = subprocess.Popen(
-                [executable, "--headless", "--rigctl", "0", "--board", "sim", "--port", "lpt1",
-                 "--settings", os.path.join(folder, SETTINGS)],
-                env=environment, stdout=subprocess.DEVNULL, stderr=errors)
-        port = wait_for(self.listening, "the program to listen")
-        self.socket = socket.create_connection(("127.0.0.1", port), timeout=20)
-        self.received = b""
+        self.process, port = start_headless(executable, self.errors_path, "--board", "sim",
+                                            "--port", "lpt1", "--settings",
+                                            os.path.join(folder, SETTINGS))
+        self.client = Client(port)
         self.waiting = []  # the commands sent whose answer has not been read
-
-    def listening(self):
-        if self.process.poll() is not None:
-            raise Failure("the program ended at start:\n" + read_text(self.errors_path))
-        found = LISTENING.findall(read_text(self.errors_path) or "")
-        return int(found[0]) if found else None
 
     def complaints(self):
         """What the program said other than where it listens."""
-        return [line for line in read_text(self.errors_path).splitlines()
+        return [line for line in read(self.errors_path).splitlines()
                 if not LISTENING.search(line)]
 
     def send(self, command):
-        self.socket.sendall(command.encode() + b"\n")
+        self.client.send(command)
         self.waiting.append(command)
 
     def answer(self):
         """The answer to the oldest command waiting."""
-        while b"\n" not in self.received:
-            chunk = self.socket.recv(4096)
-            if not chunk:
-                raise Failure("the program closed the connection")
-            self.received += chunk
-        line, self.received = self.received.split(b"\n", 1)
-        return self.waiting.pop(0), line.decode()
+        try:
+            line = self.client.line()
+        except ConnectionError as closed:
+            raise Failure(str(closed)) from closed
+        return self.waiting.pop(0), line
 
     def ask(self, command):
         self.send(command)
@@ -117,26 +87,18 @@ class Program:
 
     def kill(self):
         """SIGKILL; then the answers the program wrote before it died, with their commands."""
-        self.process.send_signal(signal.SIGKILL)
-        self.process.wait()
-        while True:
-            try:
-                chunk = self.socket.recv(4096)
-            except ConnectionResetError:
-                break
-            if not chunk:
-                break
-            self.received += chunk
+        stop(self.process)
+        self.client.drain()
         answers = []
-        while self.waiting and b"\n" in self.received:
+        while self.waiting and b"\n" in self.client.received:
             answers.append(self.answer())
-        self.socket.close()
+        self.client.close()
         return answers
 
     def end(self):
         """Closes the connection and ends the program as its service manager does."""
         self.ask("q")
-        self.socket.close()
+        self.client.close()
         self.process.terminate()
         self.process.wait(timeout=20)
 
@@ -245,13 +207,12 @@ def main():
         run = Run(arguments.program, folder, random.Random(seed))
         try:
             run.go(arguments.kills)
-        except Failure as failure:
+        except AssertionError as failure:
             print("FAILED (seed %d): %s" % (seed, failure), file=sys.stderr)
             return 1
         finally:
-            if run.program is not None and run.program.process.poll() is None:
-                run.program.process.kill()
-                run.program.process.wait()
+            if run.program is not None:
+                stop(run.program.process)
     saves = sorted(run.save_seconds)
     print("%d kills in %.1f s (seed %d): %s; %d while the temporary file existed; %d left the "
           "save in flight whole, the rest the one before; every file whole, every start clean; "

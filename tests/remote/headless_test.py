@@ -1,73 +1,16 @@
 """The program without a window, as a small box next to the board runs it: reached over rigctl."""
 import os
-import re
 import shutil
 import signal
 import socket
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
+from orvex_testing import Client, latched_words, no_display, read, start_headless, stop, wait_for
+
 ORVEX = sys.argv.pop(1)
-
-
-def wait_for(condition, what, seconds=30):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.02)
-
-
-def read(path):
-    try:
-        with open(path, errors="replace") as file:
-            return file.read()
-    except FileNotFoundError:
-        return ""
-
-
-def no_display():
-    """The environment of a machine with no display and no window-system choice."""
-    return {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY",
-                                                             "QT_QPA_PLATFORM")}
-
-
-def latched_words(trace, base):
-    """The synthesizer words the data register shifted at `base`: (bits, value) for each latch."""
-    words, previous, bits, value = [], 0, 0, 0
-    for match in re.finditer(r"^\S+ W %d (\d+)$" % base, trace, re.M):
-        lines = int(match.group(1))
-        if lines & 16 and not previous & 16:
-            bits, value = bits + 1, (value << 1) | (1 if lines & 64 else 0)
-        if lines & 32 and not previous & 32:
-            words.append((bits, value))
-            bits, value = 0, 0
-        previous = lines
-    return words
-
-
-class Client:
-    """One rigctl connection over loopback."""
-
-    def __init__(self, port):
-        self.socket = socket.create_connection(("127.0.0.1", port), timeout=10)
-        self.received = b""
-
-    def ask(self, line, lines=1):
-        self.socket.sendall(line)
-        while self.received.count(b"\n") < lines:
-            data = self.socket.recv(4096)
-            if not data:
-                break
-            self.received += data
-        answer, self.received = self.received, b""
-        return answer.decode()
-
-    def close(self):
-        self.socket.close()
 
 
 class Headless(unittest.TestCase):
@@ -79,27 +22,16 @@ class Headless(unittest.TestCase):
         self.program = None
 
     def tearDown(self):
-        if self.program is not None and self.program.poll() is None:
-            self.program.kill()
-            self.program.wait()
+        if self.program is not None:
+            stop(self.program)
         self.folder.cleanup()
 
     def start(self, *options, listen="0"):
         """Starts the headless program on a free port; the port it listens on."""
-        with open(self.errors, "w") as errors:
-            self.program = subprocess.Popen(
-                [ORVEX, "--headless", "--rigctl", listen, "--settings", self.settings, "--board",
-                 "sim", "--trace", self.trace, *options],
-                env=no_display(), stdout=subprocess.DEVNULL, stderr=errors)
-        found = []
-
-        def listening():
-            found[:] = re.findall(r"Listening for rigctl clients on 127\.0\.0\.1:(\d+)",
-                                  read(self.errors))
-            return found or self.program.poll() is not None
-        wait_for(listening, "the server to listen")
-        self.assertTrue(found, read(self.errors))
-        return int(found[0])
+        self.program, port = start_headless(ORVEX, self.errors, "--settings", self.settings,
+                                            "--board", "sim", "--trace", self.trace, *options,
+                                            listen=listen)
+        return port
 
     def end(self):
         self.program.send_signal(signal.SIGTERM)

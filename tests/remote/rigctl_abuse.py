@@ -14,29 +14,18 @@ ORVEX_BENCH_RESULTS names a file.
 import os
 import re
 import socket
-import subprocess
 import sys
 import tempfile
 import threading
 import time
 
-LISTENING = re.compile(r"Listening for rigctl clients on 127\.0\.0\.1:(\d+)")
+from orvex_testing import read, start_headless, stop
+
 WELL_FORMED_CLIENTS = 100
 ROUNDS = 20
 SLOW_CLIENTS = 4
 NOMINAL_TICK_US = 100000  # the measurement cycle runs ten times a second
 DROPPING_CLIENTS = 20  # with the rest, fewer than the 128 clients the server takes at once
-
-
-def wait_for(condition, what, seconds=20):
-    deadline = time.monotonic() + seconds
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.01)
 
 
 def resident_kib(pid):
@@ -159,19 +148,10 @@ def main():
     executable = sys.argv[1]
     with tempfile.TemporaryDirectory(prefix="orvex-abuse-") as folder:
         errors_path = os.path.join(folder, "stderr.txt")
-        environment = {k: v for k, v in os.environ.items()
-                       if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        with open(errors_path, "w") as errors:
-            program = subprocess.Popen(
-                [executable, "--headless", "--rigctl", "0", "--board", "sim", "--switch-on",
-                 "--trace", os.path.join(folder, "ports.txt"), "--settings", os.path.join(folder, "ORVEX.ini")],
-                env=environment, stdout=subprocess.DEVNULL, stderr=errors)
+        program, port = start_headless(
+            executable, errors_path, "--board", "sim", "--switch-on", "--trace",
+            os.path.join(folder, "ports.txt"), "--settings", os.path.join(folder, "ORVEX.ini"))
         try:
-            def listening():
-                with open(errors_path) as errors:
-                    found = LISTENING.findall(errors.read())
-                return int(found[0]) if found else None
-            port = wait_for(listening, "the program to listen")
             well_formed(port, 0)  # the server has served once before the baseline
             before = resident_kib(program.pid)
 
@@ -201,15 +181,13 @@ def main():
             failures = [w.failure or "%s hangs" % w.function.__name__
                         for w in workers if w.failure or w.is_alive()]
             if program.poll() is not None:
-                failures.append("the program ended:\n" + open(errors_path).read())
+                failures.append("the program ended:\n" + read(errors_path))
             program.terminate()  # which flushes the trace
             program.wait(20)
             with open(os.path.join(folder, "ports.txt")) as trace:
                 ticks = tick_intervals_us(trace.read())
         finally:
-            if program.poll() is None:
-                program.kill()
-                program.wait()
+            stop(program)
     if failures:
         print("FAILED:\n" + "\n".join(failures), file=sys.stderr)
         return 1
