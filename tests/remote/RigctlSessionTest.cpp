@@ -1,10 +1,14 @@
+#include <algorithm>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "hardware/sim/SimulatedBoard.h"
+#include "remote/DumpState.h"
+#include "remote/HamlibBits.h"
 #include "support/SessionRig.h"
 
 namespace orvex::test {
@@ -312,6 +316,33 @@ TEST(RigctlSessionTest, ASaveThatFailsIsAnsweredWithAnInputOutputError) {
     SessionRig rig(Start::On);
     rig.settings.failing = true;
     EXPECT_EQ(rig.ask("G FROM_VFO\n\\set_powerstat 0\n\\get_powerstat\n"), "RPRT -6\nRPRT -6\n0\n");
+}
+
+TEST(RigctlSessionTest, DumpStateAnnouncesTheLevelsFunctionsAndOperationsTheCommandsServe) {
+    const auto offered = [](std::string_view command) {
+        return std::string(rigctl::findCommand(command)->choices);
+    };
+    // Every name a command offers is one Hamlib knows, so none is lost from a mask.
+    const auto known = [&](std::string_view command, auto table) {
+        std::istringstream names(offered(command));
+        for (std::string name; names >> name;) {
+            EXPECT_NE(rigctl::bitOf(table, name), 0U) << command << " offers " << name;
+        }
+        return rigctl::hexMask(rigctl::maskOf(table, offered(command)));
+    };
+    const std::vector<std::string> masks{
+        known("u", rigctl::HamlibFunctions),
+        known("U", rigctl::HamlibFunctions),
+        known("l", rigctl::HamlibLevels),
+        known("L", rigctl::HamlibLevels),
+    };
+    const std::vector<std::string> lines = rigctl::dumpStateLines();
+    const auto at = std::search(lines.begin(), lines.end(), masks.begin(), masks.end());
+    EXPECT_NE(at, lines.end()) << "the four masks in a row, functions then levels";
+    const std::string vfoOperations = "vfo_ops=" + known("G", rigctl::HamlibVfoOperations);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), vfoOperations), lines.end());
+    // Hamlib's own values for what is served today.
+    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x40000028", "0x28"}));
 }
 
 }  // namespace orvex::test
