@@ -35,7 +35,7 @@ std::vector<std::string> dumpStateLines() {
     std::vector<std::string> lines(Opening.begin(), Opening.end());
     // Receive range: start, end, modes, no transmit power, VFOA, no antenna choice.
     lines.push_back(hertzText(BandBottomKHz) + " " + hertzText(BandTopKHz) + " " + modes +
-                    " -1 -1 0x1 0x0");
+                    " -1 -1 " + hexMask(HamlibVfoA) + " 0x0");
     lines.emplace_back("0 0 0 0 0 0 0");
     lines.emplace_back("0 0 0 0 0 0 0");  // no transmit range
     for (const StepRow& row : StepRows) {

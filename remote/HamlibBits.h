@@ -14,6 +14,7 @@ struct HamlibBit {
     std::uint64_t bit;
 };
 
+inline constexpr std::uint64_t HamlibVfoA = 1ULL << 0;
 inline constexpr std::array<HamlibBit, 1> HamlibModes{{{"FM", 1ULL << 5}}};
 inline constexpr std::array<HamlibBit, 1> HamlibFunctions{{{"MUTE", 1ULL << 17}}};
 inline constexpr std::array<HamlibBit, 3> HamlibLevels{{
