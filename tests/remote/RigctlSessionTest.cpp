@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "hardware/sim/SimulatedBoard.h"
 #include "remote/DumpState.h"
 #include "remote/HamlibBits.h"
 #include "support/SessionRig.h"
+#include "support/SimulatedRig.h"
 
 namespace orvex::test {
 namespace {
@@ -256,8 +256,8 @@ TEST(RigctlSessionTest, ReportsTheChangeItMadeAndARefusalForWantOfAPort) {
     EXPECT_TRUE(none.session.receive("F 137620000\n").refusedWithoutPort);
 }
 
-// The session with the simulated board behind a recording port, switched on at LPT1.
-struct SimulatedSession {
+// A client's session with the receiver on the simulated board, switched on at LPT1.
+struct SimulatedSession : SimulatedRig {
     SimulatedSession() {
         actions.startUp();
         actions.choosePort(Lpt1Base);
@@ -275,13 +275,6 @@ struct SimulatedSession {
     double boardTunedKHz() const { return board.snapshot().synthesizer.receiveKHz.value_or(0); }
     std::string ask(std::string_view bytes) { return session.receive(bytes).bytes; }
 
-    sim::SimulatedBoard board;
-    Recorder recorder{&board};
-    MemorySettings settings;
-    MessageQueue messages;
-    Receiver receiver{recorder, recorder, settings, messages};
-    ReceiverHost host{receiver, messages};
-    ReceiverActions actions{host};
     RigctlSession session{actions};
 };
 
