@@ -201,7 +201,9 @@ constexpr int Rounds = 25;
 
 void saveRepeatedly(const fs::path& file, int writer) {
     CollectedMessages ignored;
-    IniFileStore store(file, ignored);
+    // Writers that save without a pause can keep one waiting past the program's short wait;
+    // here every save must wait its turn.
+    IniFileStore store(file, ignored, std::chrono::seconds(30));
     for (int round = 0; round < Rounds; ++round) {
         const std::string n = std::to_string(writer);
         store.save(
