@@ -17,6 +17,7 @@
 #include "files/WriteRights.h"
 #include "settings/IniFileStore.h"
 #include "support/SettingsFileRig.h"
+#include "support/SudoEnvironment.h"
 
 // The rules every write of the program keeps, shown through the settings store, their chief
 // user: folders made or refused, temporaries, links, modes, the lock, and runs with root rights.
@@ -278,15 +279,7 @@ protected:
 // The program as `sudo -E orvex` starts it: root rights, SUDO_UID and SUDO_GID naming Invoker.
 class RootRun : public OtherUsersFiles {
 protected:
-    void SetUp() override {
-        OtherUsersFiles::SetUp();
-        ::setenv("SUDO_UID", std::to_string(Invoker).c_str(), 1);
-        ::setenv("SUDO_GID", std::to_string(Invoker).c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("SUDO_UID");
-        ::unsetenv("SUDO_GID");
-    }
+    test::SudoEnvironment sudoEnvironment{Invoker};
 };
 
 TEST_F(RootRun, WritesThroughNoLinkIntoNoFolderAndOverNoFileOfAnotherUser) {

@@ -25,15 +25,21 @@ class ProgramCommandsTest : public QObject {
         return label != nullptr ? label->text() : QString("<no %1>").arg(name);
     }
 
+    // The program on the simulated board, switched on at LPT1, its settings in `folder`.
+    static Options switchedOn(const fs::path& folder, const fs::path& trace = {}) {
+        Options options;
+        options.board = findBackend("sim");
+        options.settingsPath = (folder / "ORVEX.ini").string();
+        options.portBase = Lpt1Base;
+        options.switchOn = true;
+        options.tracePath = trace.string();
+        return options;
+    }
+
 private slots:
     void theMonitorShowsTheWordsOfTheRealWritesAndATraceRunsFromThePanel() {
         const test::TempFolder folder("orvex-commands");
-        Options options;
-        options.board = findBackend("sim");
-        options.settingsPath = (folder.path() / "ORVEX.ini").string();
-        options.portBase = Lpt1Base;
-        options.switchOn = true;
-        Program program(options);
+        Program program(switchedOn(folder.path()));
         program.setEnding([] { QFAIL("the program tried to end"); });
         ReceiverForm form(program.host(), "Simulated board");
         auto* commands = new ProgramCommands(form, program, {});
@@ -63,13 +69,7 @@ private slots:
 
     void aTraceAWriteErrorEndedLeavesTheBadgeAndTraceControlOffersANewOne() {
         const test::TempFolder folder("orvex-commands");
-        Options options;
-        options.board = findBackend("sim");
-        options.settingsPath = (folder.path() / "ORVEX.ini").string();
-        options.portBase = Lpt1Base;
-        options.switchOn = true;
-        options.tracePath = (folder.path() / "first.txt").string();
-        Program program(options);
+        Program program(switchedOn(folder.path(), folder.path() / "first.txt"));
         program.setEnding([] { QFAIL("the program tried to end"); });
         ReceiverForm form(program.host(), "Simulated board");
         auto* commands = new ProgramCommands(form, program, "first.txt");

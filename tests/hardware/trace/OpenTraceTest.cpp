@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "hardware/trace/OpenTrace.h"
+#include "support/SudoEnvironment.h"
 #include "support/TestFiles.h"
 
 namespace orvex {
@@ -138,13 +139,9 @@ protected:
         if (::geteuid() != 0) {
             GTEST_SKIP() << "a run with root rights needs the suite to run as root, as in CI";
         }
-        ::setenv("SUDO_UID", std::to_string(Invoker).c_str(), 1);
-        ::setenv("SUDO_GID", std::to_string(Invoker).c_str(), 1);
     }
-    void TearDown() override {
-        ::unsetenv("SUDO_UID");
-        ::unsetenv("SUDO_GID");
-    }
+
+    test::SudoEnvironment sudoEnvironment{Invoker};
 };
 
 TEST_F(RootRun, FollowsNoLinkAndGivesANewTraceToTheFoldersOwner) {
