@@ -22,12 +22,10 @@ constexpr std::chrono::seconds TraceSizeRefresh{1};
 }  // namespace
 
 ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QString& tracePath)
-    : QObject(&form),
-      form_(form),
-      program_(program),
-      chooseTraceFile_([&form] {
-          return QFileDialog::getSaveFileName(&form, "Record a port trace", "orvex-trace.vcd",
-                                              "Value change dump (*.vcd);;Text trace (*.txt *.log)");
+    : QObject(&form), form_(form), program_(program), chooseTraceFile_([&form] {
+          return QFileDialog::getSaveFileName(
+              &form, "Record a port trace", "orvex-trace.vcd",
+              "Value change dump (*.vcd);;Text trace (*.txt *.log)");
       }) {
     program_.tap().addListener(decoder_);
     if (program_.trace() != nullptr) {

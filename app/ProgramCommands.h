@@ -31,7 +31,9 @@ public:
     // Stops a running trace, or asks for a file (the chooser: a dialog unless a test gives
     // another) and starts one there.
     void toggleTrace();
-    void setTraceFileChooser(std::function<QString()> choose) { chooseTraceFile_ = std::move(choose); }
+    void setTraceFileChooser(std::function<QString()> choose) {
+        chooseTraceFile_ = std::move(choose);
+    }
     // Starts a trace into `path` (the dialog's choice).
     void startTrace(const QString& path);
 

@@ -12,7 +12,7 @@ namespace {
 // Every signal that ends a program by default without a fault of its own, sent by a user, a
 // tool or a limit (power failing, CPU time used up, a profiling or virtual timer): each ends
 // this one as Exit does, with a complete trace.
-constexpr std::array<int, 11> EndingSignals{SIGTERM, SIGINT,  SIGHUP,  SIGQUIT,   SIGUSR1, SIGUSR2,
+constexpr std::array<int, 11> EndingSignals{SIGTERM, SIGINT, SIGHUP,  SIGQUIT,   SIGUSR1, SIGUSR2,
                                             SIGALRM, SIGPWR, SIGXCPU, SIGVTALRM, SIGPROF};
 
 // The one pair of sockets the handler writes to; a signal handler can reach nothing else.

@@ -93,9 +93,9 @@ double SettingsAccess::readOr(const SettingsSnapshot& file, std::string_view key
                               double startValue) {
     const SettingValue setting = check(file, key, kind);
     if (setting.status == SettingValue::Status::Invalid) {
-        messages_.post("The settings file holds " + std::string(key) + "=" +
-                       excerpt(setting.text) + ", which is not " + expected(kind) + "; using " +
-                       numberText(startValue) + " instead.");
+        messages_.post("The settings file holds " + std::string(key) + "=" + excerpt(setting.text) +
+                       ", which is not " + expected(kind) + "; using " + numberText(startValue) +
+                       " instead.");
     }
     return setting.status == SettingValue::Status::Valid ? setting.value : startValue;
 }

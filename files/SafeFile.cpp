@@ -265,8 +265,7 @@ SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,
         if (std::chrono::steady_clock::now() >= deadline) {
             if (info.st_uid != ::geteuid() && info.st_uid != rights.invokingUser()) {
                 throw FileProblem("the lock file " + shown.string() + " belongs to " +
-                                      userName(info.st_uid) + " and is held" +
-                                      OtherUsersLock,
+                                      userName(info.st_uid) + " and is held" + OtherUsersLock,
                                   EWOULDBLOCK);
             }
             throw FileProblem(

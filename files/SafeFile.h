@@ -12,9 +12,10 @@
 #include "files/WriteRights.h"
 
 // The file operations behind the settings store and the window's place, each throwing
-// FileProblem (PlainReason.h) with the reason in plain words. Together they replace a file so that a crash, a full disk or a second
-// copy of the program can never leave it half written or lose another copy's changes. Everything
-// a save does happens in the folder its SaveTarget holds open, and no link is ever followed there.
+// FileProblem (PlainReason.h) with the reason in plain words. Together they replace a file so that
+// a crash, a full disk or a second copy of the program can never leave it half written or lose
+// another copy's changes. Everything a save does happens in the folder its SaveTarget holds open,
+// and no link is ever followed there.
 namespace orvex {
 
 // The whole file, or nothing when there is no file. A file that exists but cannot be read, is

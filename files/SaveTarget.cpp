@@ -85,7 +85,8 @@ public:
                     return target(name);  // the save makes the file
                 }
                 if (!rules_.makeFolders) {
-                    throw FileProblem("the folder " + (here_.at / name).lexically_normal().string() +
+                    throw FileProblem("the folder " +
+                                          (here_.at / name).lexically_normal().string() +
                                           " does not exist",
                                       ENOENT);
                 }
@@ -108,8 +109,8 @@ public:
 
 private:
     SaveTarget target(const std::string& name) {
-        return {std::move(here_.folder), here_.info, here_.at.lexically_normal(),
-                name,                    userLink_,  std::string(rules_.option)};
+        return {std::move(here_.folder),   here_.info, here_.at.lexically_normal(), name, userLink_,
+                std::string(rules_.option)};
     }
 
     FileProblem unsearchable(int error) const {
@@ -117,9 +118,9 @@ private:
         if (error == EACCES && here_.info.st_uid != ::geteuid()) {
             return FileProblem(rights_.deniedReason(here_.info, at, false), error);
         }
-        return FileProblem("the folder " + at.string() +
-                               " cannot be read: " + plainReason(error, OpenDenied),
-                           error);
+        return FileProblem(
+            "the folder " + at.string() + " cannot be read: " + plainReason(error, OpenDenied),
+            error);
     }
 
     void enter(const std::string& name, const struct stat& info) {
@@ -146,9 +147,9 @@ private:
             ::readlinkat(here_.folder.get(), name.c_str(), target.data(), target.size());
         if (length < 0 || static_cast<std::size_t>(length) >= target.size()) {
             const int error = length < 0 ? errno : EAGAIN;
-            throw FileProblem(
-                "the link " + at.string() + " cannot be read: " + plainReason(error, PermissionDenied),
-                error);
+            throw FileProblem("the link " + at.string() +
+                                  " cannot be read: " + plainReason(error, PermissionDenied),
+                              error);
         }
         target.resize(static_cast<std::size_t>(length));
         if (rights_.root() && info.st_uid != 0) {
@@ -209,8 +210,7 @@ private:
 
 }  // namespace
 
-SaveTarget openSaveTarget(const fs::path& path, const WriteRights& rights,
-                          const WalkRules& rules) {
+SaveTarget openSaveTarget(const fs::path& path, const WriteRights& rights, const WalkRules& rules) {
     if (path.empty()) {
         throw FileProblem("no file was named", ENOENT);
     }

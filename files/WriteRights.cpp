@@ -36,7 +36,7 @@ std::optional<Id> decimalId(const char* text) {
 // changes the running system (/proc/sys/kernel/core_pattern), making a folder there can make a
 // control group.
 constexpr std::array<long, 9> KernelFileSystems{
-    PROC_SUPER_MAGIC, SYSFS_MAGIC,         DEBUGFS_MAGIC, TRACEFS_MAGIC,   SECURITYFS_MAGIC,
+    PROC_SUPER_MAGIC, SYSFS_MAGIC,        DEBUGFS_MAGIC,       TRACEFS_MAGIC, SECURITYFS_MAGIC,
     BPF_FS_MAGIC,     CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, EFIVARFS_MAGIC};
 
 bool onKernelFileSystem(int fd) {

@@ -7,11 +7,11 @@
 #include <system_error>
 #include <utility>
 
-#include "settings/IniDocument.h"
-#include "settings/IniText.h"
 #include "files/PlainReason.h"
 #include "files/SafeFile.h"
 #include "files/SaveTarget.h"
+#include "settings/IniDocument.h"
+#include "settings/IniText.h"
 
 namespace orvex {
 namespace {

@@ -28,7 +28,8 @@ const orvex::SettingsStore::Values PowerOff{{"AUDIO", "3"},
                                             {"PORT", "888"}};
 
 fs::path benchFolder() {
-    const fs::path folder = fs::temp_directory_path() / ("orvex-save-bench-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("orvex-save-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     return folder;
 }

@@ -43,7 +43,8 @@ bool RecordFileBuffer::writeOut() {
     }
     std::size_t written = 0;
     while (written < waiting_.size()) {
-        const ssize_t now = ::write(fd_.get(), waiting_.data() + written, waiting_.size() - written);
+        const ssize_t now =
+            ::write(fd_.get(), waiting_.data() + written, waiting_.size() - written);
         if (now < 0 && errno == EINTR) {
             continue;
         }

@@ -87,8 +87,9 @@ bool leadsToSettings(const std::string& path, const std::string& settingsPath) {
 // Whether the opened file begins as a trace of ours does, read through a descriptor of its own
 // that must lead to the very same file.
 bool holdsATrace(const SaveTarget& target, const struct stat& opened) {
-    const FileDescriptor reading(::openat(target.folder.get(), target.name.c_str(),
-                                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+    const FileDescriptor reading(
+        ::openat(target.folder.get(), target.name.c_str(),
+                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
     struct stat info {};
     if (!reading.valid() || ::fstat(reading.get(), &info) != 0 || !sameFile(info, opened)) {
         return false;
@@ -109,7 +110,8 @@ std::variant<std::unique_ptr<std::ostream>, std::string> openTraceFile(
     const WriteRights rights = WriteRights::ofThisProcess();
     try {
         const SaveTarget target = openSaveTarget(
-            path, rights, {.makeFolders = false, .followLastLink = !rights.root(), .option = "--trace"});
+            path, rights,
+            {.makeFolders = false, .followLastLink = !rights.root(), .option = "--trace"});
         InPlaceFile file = openInPlace(target, rights);
         const auto forget = [&] {
             if (file.created) {

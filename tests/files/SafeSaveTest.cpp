@@ -30,8 +30,8 @@ using test::contents;
 using test::PowerOff;
 using test::PowerOffFile;
 using test::SettingsFile;
-using test::write;
 using test::strayEntries;
+using test::write;
 
 TEST_F(SettingsFile, FolderThatCannotBeCreatedFailsWithAMessage) {
     write(folder / "blocker", "not a folder");
@@ -428,7 +428,6 @@ TEST_F(OtherUsersFiles, ThatTheUserCannotWriteAreNamedWithTheirOwnerAndTheFix) {
     EXPECT_EQ(contents(shared / "ORVEX.ini"), PowerOffFile);
 }
 
-
 TEST_F(OtherUsersFiles, ALockFileOfAnotherUserIsNamedWithItsOwnerAndTheSaveGivesUp) {
     fs::permissions(folder, fs::perms(0755));
     const fs::path home = folder / "home";
@@ -437,7 +436,8 @@ TEST_F(OtherUsersFiles, ALockFileOfAnotherUserIsNamedWithItsOwnerAndTheSaveGives
     const fs::path lock = home / "ORVEX.ini.lock";
     write(lock, "");
     own(lock, Stranger);
-    const std::string prefix = "the lock file " + lock.string() + " belongs to " + userName(Stranger);
+    const std::string prefix =
+        "the lock file " + lock.string() + " belongs to " + userName(Stranger);
     const std::string fix = ", so the settings cannot be saved beside it; remove it";
 
     fs::permissions(lock, fs::perms(0644));  // as older versions made it: anyone may take it

@@ -81,8 +81,6 @@ TEST_F(SettingsFile, ValueThatWouldBreakTheFileIsRefusedAndNothingWritten) {
     EXPECT_EQ(contents(file), PowerOffFile);
 }
 
-
-
 TEST_F(SettingsFile, AFileThatIsNoIniTextIsNeverWrittenAndTheMessageSaysWhy) {
     const std::vector<std::pair<std::string, int>> others{
         {"root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/usr/sbin:/usr/sbin/nologin\n", 1},

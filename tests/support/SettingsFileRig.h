@@ -46,10 +46,10 @@ inline void write(const fs::path& path, const std::string& bytes) {
 }
 
 inline const SettingsStore::Values PowerOff{{"AUDIO", "3"},
-                                     {"SQL", "0.25"},
-                                     {"OFF_FREQUENCY", "137125"},
-                                     {"STEP_FREQ", "10"},
-                                     {"PORT", "888"}};
+                                            {"SQL", "0.25"},
+                                            {"OFF_FREQUENCY", "137125"},
+                                            {"STEP_FREQ", "10"},
+                                            {"PORT", "888"}};
 inline const std::string PowerOffFile =
     "[CONTROL]\nAUDIO=3\nSQL=0.25\nOFF_FREQUENCY=137125\nSTEP_FREQ=10\nPORT=888\n";
 

@@ -91,10 +91,12 @@ private slots:
         QTRY_VERIFY(form.boardBadge()->segment("trace").isEmpty());
 
         const fs::path second = folder.path() / "second.txt";
-        commands->setTraceFileChooser([&second] { return QString::fromStdString(second.string()); });
+        commands->setTraceFileChooser(
+            [&second] { return QString::fromStdString(second.string()); });
         commands->toggleTrace();
         QVERIFY(program.trace() != nullptr);
-        QVERIFY(form.statusLine()->messages().join("\n").contains("Recording every port access into"));
+        QVERIFY(
+            form.statusLine()->messages().join("\n").contains("Recording every port access into"));
         QVERIFY(form.boardBadge()->segment("trace").startsWith("Trace second.txt"));
     }
 };
