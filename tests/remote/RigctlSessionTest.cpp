@@ -230,7 +230,7 @@ TEST(RigctlSessionTest, CarrierDetectFollowsTheSquelchDecisionOfTheLastMeasureme
 
 TEST(RigctlSessionTest, EachConnectionKeepsItsOwnMemorySelection) {
     SessionRig rig(Start::On);
-    RigctlSession other(rig.host);
+    RigctlSession other(rig.actions);
     EXPECT_EQ(rig.ask("E 3\ne\n"), "RPRT 0\n3\n");
     EXPECT_EQ(other.receive("e\n").bytes, "1\n");
 }

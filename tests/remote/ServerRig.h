@@ -4,7 +4,7 @@
 #include <QTest>
 #include <functional>
 
-#include "controls/ReceiverHost.h"
+#include "controls/ReceiverActions.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "remote/RigctlServer.h"
 #include "support/ReceiverFixture.h"
@@ -35,7 +35,8 @@ struct ServerRig {
     MessageQueue messages;
     Receiver receiver{recorder, recorder, settings, messages};
     ReceiverHost host{receiver, messages};
-    RigctlServer server{host, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
+    ReceiverActions actions{host};
+    RigctlServer server{actions, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
     QStringList said;
 };
 
