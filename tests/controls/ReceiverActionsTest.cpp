@@ -59,9 +59,16 @@ private slots:
         rig.actions.setScan(true);
         rig.actions.setScan(false);
         const QStringList expected{
-            "power 1",     "tuned 132000", "tuned 137500", "measured 9 12 1",
-            "audio 0 0 0",  // the squelch opened: the Mute switch shows off
-            "step 5",      "audio 4 0 0",  "stored 2",     "scan 1",          "scan 0",
+            "power 1",
+            // power-on lights the display at the frequency of the last power-off
+            "tuned 132000",
+            "tuned 137500",
+            "measured 9.02 12 1",  // byte 119: level 9.02, above the threshold
+            "step 5",
+            "audio 4 0 0",
+            "stored 2",
+            "scan 1",
+            "scan 0",
         };
         QCOMPARE(rig.events.join(" | "), expected.join(" | "));
     }
