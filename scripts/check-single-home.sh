@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-Folders=(app core hardware settings controls ui remote)
+Folders=(app core files hardware settings controls ui remote)
 
 # fact | its home | a literal of it (Perl regular expression)
 Facts=(
