@@ -1,26 +1,33 @@
 #include "app/Backends.h"
 
+#include <random>
+
 #include "hardware/ppdev/PpdevPort.h"
 #include "hardware/ppdev/PpdevProbe.h"
 #include "hardware/sim/SimulatedBoard.h"
 
 namespace orvex {
 
-Board openSimulatedBoard(MessageSink& /*messages*/) {
-    return {std::make_unique<sim::SimulatedBoard>(), sim::SimulatedBoard::Name, {}};
+// The program's simulated board takes time as a real one: it runs on the steady clock.
+Board openSimulatedBoard(const SimulatedBand& band, MessageSink& /*messages*/) {
+    auto board = std::make_unique<sim::SimulatedBoard>(std::make_shared<SteadyClock>());
+    if (band.live) {
+        board->band().goLive(band.seed ? *band.seed : std::random_device{}());
+    }
+    return {std::move(board), sim::SimulatedBoard::Name, {}};
 }
 
-Board openParallelPort(MessageSink& messages) {
+Board openParallelPort(const SimulatedBand& /*band*/, MessageSink& messages) {
     return {std::make_unique<PpdevPort>(messages), "parallel port", {}};
 }
 
-Board openBestBoard(MessageSink& messages) {
+Board openBestBoard(const SimulatedBand& band, MessageSink& messages) {
     const auto system = makeLinuxPpdevSystem();
     const PpdevProbe probe = probePpdev(*system);
     if (probe.found()) {
-        return openParallelPort(messages);
+        return openParallelPort(band, messages);
     }
-    Board board = openSimulatedBoard(messages);
+    Board board = openSimulatedBoard(band, messages);
     board.note = probe.reason;
     return board;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,17 +19,24 @@ struct Board {
     std::string note;  // why, when the board is not the one asked for (auto fell back)
 };
 
+// What the simulated board hears: today's band from a seed (a seed of its own each run unless
+// one is given), or the steady stations alone.
+struct SimulatedBand {
+    bool live = true;
+    std::optional<std::uint64_t> seed;
+};
+
 // Every board the program can drive: its name on the command line, a line of help, and how to
 // open it. `--board`'s parsing, its help and the choice at start all come from this table.
 struct Backend {
     std::string_view name;
     std::string_view help;
-    Board (*open)(MessageSink& messages);
+    Board (*open)(const SimulatedBand& band, MessageSink& messages);
 };
 
-Board openSimulatedBoard(MessageSink& messages);
-Board openParallelPort(MessageSink& messages);
-Board openBestBoard(MessageSink& messages);
+Board openSimulatedBoard(const SimulatedBand& band, MessageSink& messages);
+Board openParallelPort(const SimulatedBand& band, MessageSink& messages);
+Board openBestBoard(const SimulatedBand& band, MessageSink& messages);
 
 inline constexpr std::array<Backend, 3> Backends{{
     {"auto", "the parallel port when one can be opened, else the simulated board", openBestBoard},

@@ -111,7 +111,8 @@ Options parseCommandLine(int argc, const char* const* argv) {
                                    "FILE");
     const QCommandLineOption traceLimit(
         "trace-limit",
-        "End the trace on a complete entry before it grows past SIZE bytes (default 1G; K, M "
+        "End the trace and the level log on a complete entry before either grows past SIZE "
+        "bytes (default 1G; K, M "
         "and G mean KiB, MiB and GiB; 0 for no limit).",
         "SIZE");
     const QCommandLineOption switchOn("switch-on",
@@ -129,6 +130,8 @@ Options parseCommandLine(int argc, const char* const* argv) {
                                       "chooses one.");
     parser.addOptions(
         {settings, windowState, board, port, trace, traceLimit, switchOn, rigctl, headless});
+    const BandOptionParser bandOptions;
+    bandOptions.addTo(parser);
     addQtOptions(parser);
     // "-platform offscreen" as Qt spells its options, rather than the letters p, l, a, ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -188,10 +191,18 @@ Options parseCommandLine(int argc, const char* const* argv) {
         }
     }
     options.headless = parser.isSet(headless);
-    if (options.headless && !options.rigctl) {
+    auto band = bandOptions.read(parser);
+    if (const auto* problem = std::get_if<QString>(&band)) {
+        refuse(*problem);
+    }
+    options.band = std::get<BandOptions>(band);
+    if (options.band.survey && !options.headless) {
+        refuse("--survey runs without a window: add --headless.");
+    }
+    if (options.headless && !options.rigctl && !options.band.survey) {
         refuse(
-            "--headless needs --rigctl [HOST:]PORT: without a window nobody could reach the "
-            "receiver.");
+            "--headless needs --rigctl [HOST:]PORT or --survey LOW:HIGH:STEP: without a window "
+            "nobody could reach the receiver.");
     }
     return options;
 }

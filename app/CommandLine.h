@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/BandOptions.h"
 #include "app/Backends.h"
 #include "hardware/trace/TraceLimit.h"
 #include "remote/ListenAddress.h"
@@ -19,7 +20,10 @@ struct Options {
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
     std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
-    bool headless = false;                // --headless: no window; needs --rigctl
+    bool headless = false;                // --headless: no window; needs --rigctl or --survey
+
+    // The simulated band, the band survey and the level log.
+    BandOptions band;
 };
 
 // Reads the command line (a QCoreApplication must exist); prints help, the version or what is

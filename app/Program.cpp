@@ -38,11 +38,13 @@ Program::Program(const Options& options, BoardOpener openBoard)
       termination_([this] { endAtOnce(false); }),
       settingsPath_(options.settingsPath),
       settings_(settingsPath_, messages_),
-      board_(openBoard ? openBoard(messages_) : options.board->open(messages_)),
+      board_(openBoard ? openBoard(messages_)
+                       : options.board->open(options.band.simulated, messages_)),
       tap_(*board_.io, sleeping_),
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
       actions_(host_),
+      teller_(host_),
       traceLimit_(options.traceLimit),
       portBase_(options.portBase),
       switchOn_(options.switchOn),
@@ -50,7 +52,11 @@ Program::Program(const Options& options, BoardOpener openBoard)
     if (!options.tracePath.empty()) {
         startTrace(options.tracePath);
     }
+    if (!options.band.levelLogPath.empty()) {
+        startLevelLog(options.band.levelLogPath);
+    }
     connect(&host_, &ReceiverHost::message, this, &Program::tell);
+    connect(&host_, &ReceiverHost::measured, this, &Program::logMeasurement);
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
     if (options.rigctl) {
@@ -68,6 +74,7 @@ void Program::tell(const QString& text) {
 }
 
 void Program::start() {
+    started_ = true;
     actions_.startUp();
     if (portBase_) {
         actions_.choosePort(static_cast<std::int16_t>(*portBase_));
@@ -109,6 +116,32 @@ void Program::stopTrace() {
         trace_->flush();
         trace_.reset();
         emit traceChanged();
+    }
+}
+
+bool Program::startLevelLog(const std::string& path) {
+    stopLevelLog();
+    auto opened = LevelLog::open(path, settingsPath_.string(), traceLimit_, teller_);
+    if (auto* refusal = std::get_if<std::string>(&opened)) {
+        // Before the start nobody hears a message yet: it waits for the start's handler.
+        (started_ ? static_cast<MessageSink&>(teller_) : messages_).post(std::move(*refusal));
+    } else {
+        levelLog_ = std::move(std::get<std::unique_ptr<LevelLog>>(opened));
+    }
+    emit levelLogChanged();
+    return levelLog_ != nullptr;
+}
+
+void Program::stopLevelLog() {
+    if (levelLog_ != nullptr) {
+        levelLog_.reset();
+        emit levelLogChanged();
+    }
+}
+
+void Program::logMeasurement() {
+    if (levelLog_ != nullptr && !levelLog_->write(lastMeasurement(receiver_))) {
+        stopLevelLog();
     }
 }
 

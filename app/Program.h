@@ -8,6 +8,7 @@
 #include "app/Backends.h"
 #include "app/CommandLine.h"
 #include "app/TerminationSignals.h"
+#include "controls/LevelLog.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "controls/ReceiverActions.h"
@@ -58,6 +59,13 @@ public:
         return trace_ != nullptr && trace_->running() ? trace_.get() : nullptr;
     }
 
+    // A level log of every measurement from now on, into a new file; false (after a message) when
+    // it cannot be made. A log already running is ended first.
+    bool startLevelLog(const std::string& path);
+    void stopLevelLog();
+    // The level log that runs; none once it has ended by itself.
+    const LevelLog* levelLog() const { return levelLog_.get(); }
+
     // Makes the Exit switch beep before the end (the windowed program has a beep).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
     // Replaces ending the process (tests); by default every way out ends at once: nothing is
@@ -68,10 +76,19 @@ public:
 
 signals:
     void traceChanged();
+    void levelLogChanged();
 
 private:
     // A message for the operator, on standard error while it is open.
     void tell(const QString& text);
+    void logMeasurement();
+
+    // Messages of what runs beside the handlers (the level log), told at once.
+    struct Teller final : MessageSink {
+        explicit Teller(ReceiverHost& toldBy) : host(toldBy) {}
+        void post(std::string message) override { host.tell(message); }
+        ReceiverHost& host;
+    };
 
     // Declared first, so the termination handling is there before any file is opened.
     std::function<void()> beep_;
@@ -88,10 +105,13 @@ private:
     ReceiverHost host_;
     ReceiverActions actions_;
     std::unique_ptr<RigctlServer> remote_;
+    Teller teller_;
+    std::unique_ptr<LevelLog> levelLog_;
     std::uint64_t traceLimit_;
     std::optional<int> portBase_;
     bool switchOn_ = false;
     bool headless_ = false;
+    bool started_ = false;
     bool standardErrorOpen_ = true;
 };
 

@@ -4,11 +4,13 @@
 #include <csignal>
 #include <cstdio>
 
+#include "app/BandCommands.h"
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
 #include "app/SessionBus.h"
+#include "app/SurveyRun.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
 #include "ui/WindowPlacement.h"
@@ -31,10 +33,36 @@ int main(int argc, char* argv[]) {
     if (options.headless) {
         // No window and no window system: messages go to standard error.
         const QCoreApplication app(argc, argv);
+        std::unique_ptr<std::ostream> surveyCsv;
+        if (options.band.survey) {
+            auto opened = SurveyRun::openCsv(options.band.surveyCsvPath, options.settingsPath);
+            if (const auto* refusal = std::get_if<std::string>(&opened)) {
+                std::fprintf(stderr, "orvex: %s\n", refusal->c_str());
+                return 2;
+            }
+            surveyCsv = std::move(std::get<std::unique_ptr<std::ostream>>(opened));
+        }
         Program program(options);
         program.start();
-        if (!program.remote()->isListening()) {
+        if (program.remote() != nullptr && !program.remote()->isListening()) {
             return 1;  // nobody could reach the receiver; the reason is on standard error
+        }
+        std::unique_ptr<SurveyRun> survey;
+        if (options.band.survey) {
+            const std::string name = options.band.surveyCsvPath == "-"
+                                         ? std::string("standard output")
+                                         : options.band.surveyCsvPath;
+            survey = std::make_unique<SurveyRun>(program, *options.band.survey,
+                                                 std::move(surveyCsv), name);
+            QObject::connect(survey.get(), &SurveyRun::finished, [](int status) {
+                // Also when it ends before the event loop runs.
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(), [status] { QCoreApplication::exit(status); },
+                    Qt::QueuedConnection);
+            });
+            if (!survey->start()) {
+                return 2;
+            }
         }
         return QCoreApplication::exec();
     }
@@ -64,6 +92,7 @@ int main(int argc, char* argv[]) {
     // The window owns it. The badge names the trace; the file was opened with the bytes as given.
     new ProgramCommands(form, program,
                         QFile::decodeName(QByteArray::fromStdString(options.tracePath)));
+    new BandCommands(form, program);
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();

@@ -27,6 +27,7 @@ void Receiver::squelchFromTexts() {
 
 void Receiver::Timer1_Timer() {
     const Converter::Reading reading = converter_.measure();
+    measuredSignalByte_ = reading.signalByte;
 
     DialModel& dial = panel_.Gauge1;
     const double level = signalLevel(reading.signalByte);

@@ -87,6 +87,9 @@ public:
     // decision); nothing without a port or power. The level detector needs time after a load
     // (core/SettleTimes.h) before the byte is the new channel's.
     std::optional<int> readSignalByte();
+    // For drivers that read the converter themselves: the measurement timer paused while
+    // `held`, and running again as the panel says once let go.
+    void holdMeasurement(bool held) { host_.holdMeasurement(held); }
 
 signals:
     // The driver that tunes changed: none, or the one named.

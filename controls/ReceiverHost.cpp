@@ -64,10 +64,18 @@ void ReceiverHost::announce(const Observed& before, const Observed& after) {
     }
 }
 
+void ReceiverHost::holdMeasurement(bool held) {
+    measurementHeld_ = held;
+    if (!ended_) {
+        const TimerModel& timer = receiver_.panel().Timer1;
+        follow(timer1_, {timer.enabled && !held, timer.intervalMs});
+    }
+}
+
 void ReceiverHost::settle(const Observed& before) {
     const PanelModel& panel = receiver_.panel();
     if (!ended_) {
-        follow(timer1_, panel.Timer1);
+        follow(timer1_, {panel.Timer1.enabled && !measurementHeld_, panel.Timer1.intervalMs});
         follow(timer2_, panel.Timer2);
     }
     for (const std::string& text : messages_.take()) {

@@ -37,6 +37,10 @@ public:
 
     const Receiver& receiver() const { return receiver_; }
     bool measurementRunning() const { return timer1_.isActive(); }
+    // A tuning driver that reads the converter itself pauses the measurement timer while it
+    // runs; the timer follows the panel again once it is let go.
+    void holdMeasurement(bool held);
+    bool measurementHeld() const { return measurementHeld_; }
     bool scannerRunning() const { return timer2_.isActive(); }
 
 signals:
@@ -81,6 +85,7 @@ private:
     MessageQueue& messages_;
     QTimer timer1_;  // measurement
     QTimer timer2_;  // scanner
+    bool measurementHeld_ = false;
     bool ended_ = false;
 };
 

@@ -10,13 +10,22 @@ namespace {
 constexpr int DbPerSUnit = 6;
 constexpr int S9 = 9;
 constexpr int Lowest = -DbPerSUnit * S9;  // S0
-constexpr int Highest = 60;
+constexpr int Highest = HighestDbOverS9;
+static_assert(Lowest == LowestDbOverS9);
 
 }  // namespace
 
 int dbOverS9(double level) {
     const long long db = roundHalfEven(DbPerSUnit * level) - DbPerSUnit * S9;
     return static_cast<int>(std::clamp<long long>(db, Lowest, Highest));
+}
+
+double dbOverS9Exact(double level) {
+    return std::clamp(DbPerSUnit * level - DbPerSUnit * S9, double{Lowest}, double{Highest});
+}
+
+double levelOfDbOverS9(double db) {
+    return (db + DbPerSUnit * S9) / DbPerSUnit;
 }
 
 std::string sUnitsText(double level) {

@@ -11,6 +11,7 @@ constexpr int BandBottomKHz = 132000;
 constexpr int BandTopKHz = 144000;
 
 constexpr int KHzPerMHz = 1000;
+constexpr int HzPerKHz = 1000;
 
 constexpr double mhzFromKHz(double kiloHertz) {
     return kiloHertz / KHzPerMHz;

@@ -34,6 +34,7 @@ Exceptions=(
     'volume range|ui/widgets/|.|seven segments, bit 7 and the like in the drawing code'
     'squelch range|ui/widgets/|.|the outline of the dial is drawn on a 1000 x 1000 grid'
     'squelch range|core/Band.h|KHzPerMHz|kHz in a MHz'
+    'squelch range|core/Band.h|HzPerKHz|Hz in a kHz'
     'squelch range|core/Delay.h|BetweenSynthWords|a pause of 1000 microseconds'
     'squelch range|remote/Hertz.h|HzPerKHz|Hz in a kHz'
     'squelch range|remote/DumpState.cpp|timeout=|the time-out in milliseconds that rigctld advertises'

@@ -36,39 +36,51 @@ double levelOf(const Station& station, double receiveKHz) {
 }  // namespace
 
 std::vector<Station> Band::defaultStations() {
-    // Polar weather satellites send 34 kHz wide picture signals; the beacon sits on the step grid.
+    // The frequencies and strengths are old friends of the tests; the names say what is on those
+    // channels today. The satellite channels are 34 kHz wide; the beacon sits on the step grid.
     return {
-        {"NOAA 19 weather satellite", 137100.0, 9.0, 34.0},
+        {"Satellite downlink 137.100", 137100.0, 9.0, 34.0},
         {"Beacon", 137500.0, 14.0, 12.0},
-        {"NOAA 15 weather satellite", 137620.0, 6.0, 34.0},
-        {"NOAA 18 weather satellite", 137912.5, 11.0, 34.0},
+        {"Satellite downlink 137.620", 137620.0, 6.0, 34.0},
+        {"Satellite downlink 137.9125", 137912.5, 11.0, 34.0},
         {"Telemetry", 140250.0, 4.0, 16.0},
     };
 }
 
-double Band::level(std::optional<double> receiveKHz) const {
-    double heard = NoiseFloor;
-    if (!receiveKHz) {
-        return heard;
-    }
+template <typename Heard>
+void Band::listen(std::chrono::microseconds at, Heard&& heard) const {
     for (const Station& station : stations_) {
-        heard = std::max(heard, levelOf(station, *receiveKHz));
+        heard(station);
+    }
+    if (live_) {
+        for (const Station& station : live_->onTheAir(at)) {
+            heard(station);
+        }
+    }
+}
+
+double Band::level(std::optional<double> receiveKHz, std::chrono::microseconds at) const {
+    double heard = NoiseFloor;
+    if (receiveKHz) {
+        listen(at, [&](const Station& station) {
+            heard = std::max(heard, levelOf(station, *receiveKHz));
+        });
     }
     return heard;
 }
 
-const Station* Band::stationHeard(std::optional<double> receiveKHz) const {
-    const Station* loudest = nullptr;
+std::optional<Station> Band::stationHeard(std::optional<double> receiveKHz,
+                                          std::chrono::microseconds at) const {
+    std::optional<Station> loudest;
     double heard = NoiseFloor;
-    if (!receiveKHz) {
-        return loudest;
-    }
-    for (const Station& station : stations_) {
-        const double level = levelOf(station, *receiveKHz);
-        if (level > heard) {
-            heard = level;
-            loudest = &station;
-        }
+    if (receiveKHz) {
+        listen(at, [&](const Station& station) {
+            const double level = levelOf(station, *receiveKHz);
+            if (level > heard) {
+                heard = level;
+                loudest = station;
+            }
+        });
     }
     return loudest;
 }
@@ -81,8 +93,8 @@ std::uint8_t Band::levelByte(double level) {
     return static_cast<std::uint8_t>(scaled >= 255.0 ? 255 : roundHalfEven(scaled));
 }
 
-std::uint8_t Band::convert(std::optional<double> receiveKHz) {
-    const int exact = levelByte(level(receiveKHz));
+std::uint8_t Band::convertLevel(double level) {
+    const int exact = levelByte(level);
     if (jitter_ == 0) {
         return static_cast<std::uint8_t>(exact);
     }

@@ -41,13 +41,23 @@ void SimulatedBoard::writeData(std::uint8_t lines) {
         if (wasPowered) {
             synthesizer_.reset();
             converter_.reset();
+            detector_.reset();
+            previousKHz_.reset();
         }
         return;
     }
     if (!wasPowered) {
         return;  // a line already high when power comes is no edge to the chips
     }
+    // Only a latch can retune; the detector then settles from the frequency tuned before.
+    const int enable = value(DataLine::SynthEnable);
+    const bool latching = clock_ && (before & enable) == 0 && (lines & enable) != 0;
+    const std::optional<double> tunedBefore = latching ? tunedKHz() : std::nullopt;
     synthesizer_.drive(before, lines);
+    if (latching && tunedKHz() != tunedBefore) {
+        previousKHz_ = tunedBefore;
+        detector_.retuned(now());
+    }
     if (converter_.drive(before, lines)) {
         converter_.load(convert(converter_.channel()));
     }
@@ -61,7 +71,7 @@ std::optional<double> SimulatedBoard::tunedKHz() const {
 std::uint8_t SimulatedBoard::channelByte(int channel) const {
     switch (channel) {
         case 0:
-            return Band::levelByte(band_.level(tunedKHz()));
+            return Band::levelByte(band_.level(tunedKHz(), now()));
         case 1:
             return SupplyByte;
         case 2:
@@ -73,13 +83,20 @@ std::uint8_t SimulatedBoard::channelByte(int channel) const {
     }
 }
 
+double SimulatedBoard::detected() const {
+    const std::chrono::microseconds at = now();
+    const double level = band_.level(tunedKHz(), at);
+    return detector_.settling(at) ? detector_.shows(at, level, band_.level(previousKHz_, at))
+                                  : level;
+}
+
 std::uint8_t SimulatedBoard::convert(int channel) {
-    return channel == 0 ? band_.convert(tunedKHz()) : channelByte(channel);
+    return channel == 0 ? band_.convertLevel(detected()) : channelByte(channel);
 }
 
 std::string SimulatedBoard::heardStationName() const {
-    const Station* heard = band_.stationHeard(tunedKHz());
-    return heard != nullptr ? heard->name : std::string();
+    const std::optional<Station> heard = band_.stationHeard(tunedKHz(), now());
+    return heard ? heard->name : std::string();
 }
 
 int SimulatedBoard::volume() const {
@@ -96,7 +113,7 @@ BoardSnapshot SimulatedBoard::snapshot() const {
         .audible = audible(),
         .synthesizer = synthesizer_.state(),
         .converter = converter_.state(),
-        .signalLevel = band_.level(tunedKHz()),
+        .signalLevel = band_.level(tunedKHz(), now()),
         .station = heardStationName(),
         .channels = {channelByte(0), channelByte(1), channelByte(2), channelByte(3)},
     };

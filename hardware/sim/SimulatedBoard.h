@@ -1,15 +1,19 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/Clock.h"
 #include "core/PortIo.h"
 #include "hardware/sim/Band.h"
 #include "hardware/sim/ConverterChip.h"
+#include "hardware/sim/LevelDetector.h"
 #include "hardware/sim/SynthesizerChip.h"
 
 namespace orvex::sim {
@@ -35,6 +39,11 @@ struct BoardSnapshot {
 // be tested with no hardware. It answers at either port base: only the register of an access
 // matters. Data bit 7 powers the board; when it drops the synthesizer and the converter lose their
 // registers, and while it is low their inputs are dead and the converter's output reads 0.
+//
+// With a clock the board takes time as a real one does: after a new divider word the level
+// detector shows the old channel's level until the synthesizer has locked and its filter has
+// settled (LevelDetector.h), and a live band changes with the time. Without one it settles at
+// once and its band stands still, which is what tests of port sequences and readings expect.
 class SimulatedBoard : public PortIo {
 public:
     // What the converter's channels other than the signal carry.
@@ -44,6 +53,9 @@ public:
 
     // How the title and the About window name this board.
     static constexpr const char* Name = "Simulated board";
+
+    explicit SimulatedBoard(std::shared_ptr<const Clock> clock = nullptr)
+        : clock_(std::move(clock)) {}
 
     void write(const PortAccess& access) override;
     std::uint8_t read(const PortAccess& access) override;
@@ -69,6 +81,11 @@ private:
     std::uint8_t convert(int channel);
     std::optional<double> tunedKHz() const;
     std::string heardStationName() const;
+    std::chrono::microseconds now() const {
+        return clock_ ? clock_->now() : std::chrono::microseconds{};
+    }
+    // The level the detector shows now.
+    double detected() const;
 
     std::uint8_t data_ = 0;
     // The port comes up with the silent code, so the board is quiet until the program sets a
@@ -77,6 +94,9 @@ private:
     SynthesizerChip synthesizer_;
     ConverterChip converter_;
     Band band_;
+    std::shared_ptr<const Clock> clock_;
+    LevelDetector detector_;
+    std::optional<double> previousKHz_;  // tuned before the last retune
 };
 
 }  // namespace orvex::sim

@@ -3,9 +3,26 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <variant>
+#include <vector>
 
 namespace orvex {
+
+// A kind of file the program writes as it goes, as traces are written: what the operator calls
+// it ("port trace"), a word for it in the middle of a sentence ("trace"), the option that names it,
+// the first lines by which a file of this kind that the program wrote is known, and what a
+// refusal adds ("; the receiver runs on without a trace").
+struct LogFileKind {
+    std::string_view noun;
+    std::string_view shortNoun;
+    std::string_view option;
+    std::vector<std::string_view> firstLines;
+    std::string_view afterRefusal;
+};
+
+// The kind of a port trace, text or VCD.
+const LogFileKind& traceFileKind();
 
 // Opens the file a trace goes into, emptied, as a stream that owns it and keeps it made of whole
 // records (RecordFile.h); or gives the message for the operator why not. The path is walked and
@@ -18,5 +35,10 @@ namespace orvex {
 // belongs to the owner of the folder it is made in.
 std::variant<std::unique_ptr<std::ostream>, std::string> openTraceFile(
     const std::string& path, const std::string& settingsPath);
+
+// The same for a file of another kind (a level log, a survey file): the same rules, with its
+// own words in the messages and its own first lines as what a root run may replace.
+std::variant<std::unique_ptr<std::ostream>, std::string> openLogFile(
+    const LogFileKind& kind, const std::string& path, const std::string& settingsPath);
 
 }  // namespace orvex

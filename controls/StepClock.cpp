@@ -1,0 +1,29 @@
+#include "controls/StepClock.h"
+
+#include <utility>
+
+namespace orvex {
+
+QtStepClock::QtStepClock() {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        // The step may start the next one, which replaces step_.
+        std::function<void()> step = std::exchange(step_, {});
+        if (step) {
+            step();
+        }
+    });
+}
+
+void QtStepClock::after(std::chrono::milliseconds wait, std::function<void()> step) {
+    step_ = std::move(step);
+    timer_.start(wait);
+}
+
+void QtStepClock::cancel() {
+    timer_.stop();
+    step_ = {};
+}
+
+}  // namespace orvex
