@@ -53,7 +53,7 @@ LiveBand::LiveBand(std::uint64_t seed) : seed_(seed) {
     const std::uint64_t pass = decide(seed_, PassDecision, 0);
     // The first pass rises within a few minutes, so a look at the live band soon sees one.
     firstRise_ = seconds(within(pass, 30, 360));
-    passPeak_ = 10.0 + 6.0 * fraction(pass);
+    passPeak_ = 12.0 + 6.0 * fraction(pass);
 }
 
 void LiveBand::addTransmitters(int count, const Transmitter& kind, double lowKHz,
@@ -98,10 +98,11 @@ bool LiveBand::passing(microseconds at, Station& satellite) const {
     }
     const double progress = static_cast<double>(into.count()) /
                             static_cast<double>(microseconds(PassLength).count());
-    // Its picture signal is digital (LRPT) and wider than the receiver's filter.
+    // Its picture signal is digital (LRPT), some 120 kHz wide: far wider than the receiver's
+    // filter, so the level is flat across it.
     satellite = {"Weather satellite pass (LRPT)",
                  PassCentreKHz + DopplerKHz * std::cos(std::numbers::pi * progress),
-                 passPeak_ * std::sin(std::numbers::pi * progress), 40.0};
+                 passPeak_ * std::sin(std::numbers::pi * progress), 120.0};
     return true;
 }
 

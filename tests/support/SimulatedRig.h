@@ -7,9 +7,12 @@
 namespace orvex::test {
 
 // The receiver on the simulated board (exact conversions, every access recorded, pauses not
-// slept), with its host and the actions a front end works it through.
+// slept), with its host and the actions a front end works it through. The board's band is the
+// steady one; with a clock the board takes time to settle after a retune.
 struct SimulatedRig {
-    SimulatedRig() { board.band().setJitter(0); }
+    explicit SimulatedRig(std::shared_ptr<const Clock> clock = nullptr) : board(std::move(clock)) {
+        board.band().setJitter(0);
+    }
 
     sim::SimulatedBoard board;
     Recorder recorder{&board};

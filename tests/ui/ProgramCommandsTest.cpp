@@ -29,6 +29,7 @@ class ProgramCommandsTest : public QObject {
     static Options switchedOn(const fs::path& folder, const fs::path& trace = {}) {
         Options options;
         options.board = findBackend("sim");
+        options.band.simulated.live = false;
         options.settingsPath = (folder / "ORVEX.ini").string();
         options.portBase = Lpt1Base;
         options.switchOn = true;

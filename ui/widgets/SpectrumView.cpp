@@ -19,6 +19,7 @@ namespace {
 constexpr double PlotShare = 0.55;
 constexpr double Margin = 6.0;        // around everything, at 100 %
 constexpr double LabelWidth = 56.0;   // the level labels left of the plot
+constexpr double RightRoom = 14.0;    // half the last frequency label, right of the plot
 constexpr double ScaleHeight = 18.0;  // the frequency labels between plot and waterfall
 constexpr double FontPixels = 11.0;
 
@@ -187,7 +188,8 @@ QSize SpectrumView::minimumSizeHint() const {
 QRectF SpectrumView::plotArea() const {
     const double m = Margin * zoom_;
     const double room = height() - 2 * m - ScaleHeight * zoom_;
-    return {m + LabelWidth * zoom_, m, width() - 2 * m - LabelWidth * zoom_, room * PlotShare};
+    return {m + LabelWidth * zoom_, m, width() - 2 * m - (LabelWidth + RightRoom) * zoom_,
+            room * PlotShare};
 }
 
 QRectF SpectrumView::waterfallArea() const {

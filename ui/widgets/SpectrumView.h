@@ -41,6 +41,7 @@ public:
     void setLevelRange(double lowestDb, double highestDb);
     void setLevelTicks(QList<ScaleTick> ticks);
     void setMarks(QList<Mark> marks);
+    const QList<Mark>& marks() const { return marks_; }
     double zoom() const { return zoom_; }
     void setZoom(double zoom);
 

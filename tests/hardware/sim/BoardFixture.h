@@ -15,7 +15,8 @@ namespace orvex::sim {
 // the pauses recorded instead of slept and the signal jitter off.
 class BoardFixture : public ::testing::Test {
 protected:
-    BoardFixture() {
+    // With a clock the board takes time to settle after a retune; without, it settles at once.
+    explicit BoardFixture(std::shared_ptr<const Clock> clock = nullptr) : board(std::move(clock)) {
         state.PortBase = Lpt1Base;
         state.RefDivider = 800;
         state.DividerScale = 1;
