@@ -109,8 +109,8 @@ void BandCommands::toggleLevelLog() {
 
 void BandCommands::showLog() {
     const LevelLog* log = program_.levelLog();
-    const QString path = log != nullptr ? QFile::decodeName(QByteArray::fromStdString(log->path()))
-                                        : QString();
+    const QString path =
+        log != nullptr ? QFile::decodeName(QByteArray::fromStdString(log->path())) : QString();
     form_.boardBadge()->setSegment(LogSegment, path.isEmpty() ? QString() : "Level log " + path);
     if (historyWindow_ != nullptr) {
         historyWindow_->showLog(path);

@@ -88,11 +88,11 @@ std::optional<QString> BandOptionParser::readSurvey(const QCommandLineParser& pa
         if (base.sweeps) {
             return QString("give --survey-sweeps or --survey-time, not both.");
         }
-        const auto time =
-            parseDuration(parser.value(time_).toStdString(), std::chrono::seconds{1});
+        const auto time = parseDuration(parser.value(time_).toStdString(), std::chrono::seconds{1});
         if (!time || time->count() <= 0) {
-            return QString("--survey-time takes a length of time such as 90s, 10m or 2h, not "
-                           "\"%1\".")
+            return QString(
+                       "--survey-time takes a length of time such as 90s, 10m or 2h, not "
+                       "\"%1\".")
                 .arg(parser.value(time_));
         }
         base.timeout = std::chrono::ceil<std::chrono::seconds>(*time);

@@ -14,10 +14,10 @@ namespace orvex {
 
 // What the command line asks of the simulated band, the band survey and the level log.
 struct BandOptions {
-    SimulatedBand simulated;        // --sim-band, --sim-seed
+    SimulatedBand simulated;           // --sim-band, --sim-seed
     std::optional<SurveyPlan> survey;  // --survey with --survey-sweeps/--survey-time and --dwell
-    std::string surveyCsvPath;      // --survey-csv: the bytes as given; "-" is standard output
-    std::string levelLogPath;       // --level-log: the bytes as given; empty: no log
+    std::string surveyCsvPath;         // --survey-csv: the bytes as given; "-" is standard output
+    std::string levelLogPath;          // --level-log: the bytes as given; empty: no log
 };
 
 // The command line's options for them: added to the parser for its help, then read from it.

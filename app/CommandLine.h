@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/BandOptions.h"
 #include "app/Backends.h"
+#include "app/BandOptions.h"
 #include "hardware/trace/TraceLimit.h"
 #include "remote/ListenAddress.h"
 

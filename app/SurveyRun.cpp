@@ -47,8 +47,9 @@ SurveyRun::SurveyRun(Program& program, const SurveyPlan& plan, std::unique_ptr<s
 bool SurveyRun::start() {
     ReceiverActions& actions = program_.actions();
     if (!actions.receiver().portChosen()) {
-        program_.host().tell("The survey needs a printer port: choose one with --port lpt1 or "
-                             "--port lpt2");
+        program_.host().tell(
+            "The survey needs a printer port: choose one with --port lpt1 or "
+            "--port lpt2");
         return false;
     }
     const ActionResult on = actions.setPower(true);

@@ -15,7 +15,10 @@ namespace orvex {
 namespace {
 
 const LogFileKind& levelLogKind() {
-    static const LogFileKind kind{"level log", "level log", "--level-log", {LevelLogHeader},
+    static const LogFileKind kind{"level log",
+                                  "level log",
+                                  "--level-log",
+                                  {LevelLogHeader},
                                   "; the receiver runs on without a level log"};
     return kind;
 }
@@ -53,9 +56,10 @@ std::string levelLogLine(const LevelSample& sample) {
            (sample.squelchOpen ? "1" : "0") + "\n";
 }
 
-std::variant<std::unique_ptr<LevelLog>, std::string> LevelLog::open(
-    const std::string& path, const std::string& settingsPath, std::uint64_t limit,
-    MessageSink& messages) {
+std::variant<std::unique_ptr<LevelLog>, std::string> LevelLog::open(const std::string& path,
+                                                                    const std::string& settingsPath,
+                                                                    std::uint64_t limit,
+                                                                    MessageSink& messages) {
     auto opened = openLogFile(levelLogKind(), path, settingsPath);
     if (auto* refusal = std::get_if<std::string>(&opened)) {
         return std::move(*refusal);

@@ -26,9 +26,8 @@ struct LevelSample {
 };
 
 // The receiver's last measurement, taken at `at`.
-LevelSample lastMeasurement(const Receiver& receiver,
-                            std::chrono::system_clock::time_point at =
-                                std::chrono::system_clock::now());
+LevelSample lastMeasurement(const Receiver& receiver, std::chrono::system_clock::time_point at =
+                                                          std::chrono::system_clock::now());
 
 // The level log is CSV for spreadsheets and plotting tools: this header, then one line a
 // measurement, such as "2026-12-09T03:41:07.123Z,137900000,90,5.98,-18,12,1": the time in UTC
@@ -46,10 +45,9 @@ std::string levelLogLine(const LevelSample& sample);
 class LevelLog {
 public:
     // The log, its header written; or why the file cannot be used, in words for the operator.
-    static std::variant<std::unique_ptr<LevelLog>, std::string> open(const std::string& path,
-                                                                     const std::string& settingsPath,
-                                                                     std::uint64_t limit,
-                                                                     MessageSink& messages);
+    static std::variant<std::unique_ptr<LevelLog>, std::string> open(
+        const std::string& path, const std::string& settingsPath, std::uint64_t limit,
+        MessageSink& messages);
 
     // False once the log has ended.
     bool write(const LevelSample& sample);

@@ -32,7 +32,7 @@ void Survey::act(Act&& own) {
 ActionResult Survey::start(const SurveyPlan& plan) {
     if (planProblem(plan)) {
         return ActionResult::refused(findStep(plan.stepKHz) == nullptr ? Refusal::NoSuchStep
-                                                                        : Refusal::OutOfBand);
+                                                                       : Refusal::OutOfBand);
     }
     end(SurveyEnd::Stopped);
     const ActionResult taken =
@@ -129,8 +129,7 @@ void Survey::read(std::optional<int> byte) {
     }
     const std::chrono::microseconds early = ShortestSweep - (now - sweepStartedAt_);
     if (early > std::chrono::microseconds{0}) {
-        clock_.after(std::chrono::ceil<std::chrono::milliseconds>(early),
-                     [this] { beginSweep(); });
+        clock_.after(std::chrono::ceil<std::chrono::milliseconds>(early), [this] { beginSweep(); });
     } else {
         beginSweep();
     }

@@ -20,13 +20,13 @@ class ReceiverActions;
 
 // Why a survey ended.
 enum class SurveyEnd {
-    Complete,      // its sweeps are done or its time is up
-    Stopped,       // its window or its owner stopped it
-    Tuned,         // someone else tuned the receiver: the operator, a client, a memory recall
-    StepChanged,   // someone else chose another tuning step
-    TakenOver,     // another tuning driver started, or a front end steered
-    PoweredOff,    // the receiver was switched off
-    PortChanged,   // another printer port was chosen
+    Complete,     // its sweeps are done or its time is up
+    Stopped,      // its window or its owner stopped it
+    Tuned,        // someone else tuned the receiver: the operator, a client, a memory recall
+    StepChanged,  // someone else chose another tuning step
+    TakenOver,    // another tuning driver started, or a front end steered
+    PoweredOff,   // the receiver was switched off
+    PortChanged,  // another printer port was chosen
 };
 
 // The band survey: a tuning driver that sweeps LOW..HIGH on the grid of a step, reading each

@@ -73,9 +73,9 @@ std::optional<std::string> planProblem(const SurveyPlan& plan) {
     }
     if ((plan.lowKHz - BandBottomKHz) % plan.stepKHz != 0 ||
         (plan.highKHz - BandBottomKHz) % plan.stepKHz != 0) {
-        return "both ends must lie on the " + std::to_string(plan.stepKHz) +
-               " kHz grid from " + megahertzText(BandBottomKHz) + " (" +
-               megahertzText(plan.lowKHz) + " to " + megahertzText(plan.highKHz) + " does not)";
+        return "both ends must lie on the " + std::to_string(plan.stepKHz) + " kHz grid from " +
+               megahertzText(BandBottomKHz) + " (" + megahertzText(plan.lowKHz) + " to " +
+               megahertzText(plan.highKHz) + " does not)";
     }
     if (plan.dwell < std::chrono::milliseconds{0} || plan.dwell > LongestDwell) {
         return "the dwell must be 0 to 10000 ms";
@@ -117,7 +117,7 @@ std::variant<SurveyPlan, std::string> parseSurveyRange(std::string_view text,
 }
 
 std::optional<std::chrono::milliseconds> parseDuration(std::string_view text,
-                                                        std::chrono::milliseconds bareUnit) {
+                                                       std::chrono::milliseconds bareUnit) {
     constexpr std::array<Suffix, 4> Units{{{"ms", 1.0}, {"s", 1e3}, {"m", 60e3}, {"h", 3600e3}}};
     const std::optional<double> ms = scaled(text, Units, static_cast<double>(bareUnit.count()));
     if (!ms || *ms > 1e12) {

@@ -44,6 +44,6 @@ std::variant<SurveyPlan, std::string> parseSurveyRange(std::string_view text,
 // A length of time: a number with ms, s, m or h ("20ms", "1.5s", "10m"); a bare number is
 // `bareUnit`. None when the text is not one, is negative or does not fit.
 std::optional<std::chrono::milliseconds> parseDuration(std::string_view text,
-                                                        std::chrono::milliseconds bareUnit);
+                                                       std::chrono::milliseconds bareUnit);
 
 }  // namespace orvex

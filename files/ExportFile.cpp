@@ -28,7 +28,8 @@ void exportFile(const std::filesystem::path& path, std::string_view bytes,
                 const std::filesystem::path& keepOff) {
     const WriteRights rights = WriteRights::ofThisProcess();
     const SaveTarget target = openSaveTarget(
-        path, rights, {.makeFolders = false, .followLastLink = !rights.root(), .option = "the file dialog"});
+        path, rights,
+        {.makeFolders = false, .followLastLink = !rights.root(), .option = "the file dialog"});
     if (!keepOff.empty() && sameFile(target.path(), keepOff)) {
         throw FileProblem("it is the receiver's settings file: choose another name");
     }

@@ -194,8 +194,8 @@ void SurveyWindow::sweepDone(const Sweep& sweep) {
 }
 
 void SurveyWindow::showTraces() {
-    const Sweep& sweep = survey_.running() || history_.sweeps().empty() ? survey_.sweep()
-                                                                         : history_.sweeps().back();
+    const Sweep& sweep =
+        survey_.running() || history_.sweeps().empty() ? survey_.sweep() : history_.sweeps().back();
     view_->setTraces(dbOf(sweep), history_.peakDb(), history_.averageDb());
     if (const auto channel = view_->cursorChannel()) {
         showCursor(*channel);

@@ -50,7 +50,9 @@ public:
     static std::uint8_t levelByte(double level);
     // One conversion of the level heard on `receiveKHz`, or of a level the detector shows, with
     // the jitter in force. The jitter is pseudo-random but the same on every run.
-    std::uint8_t convert(std::optional<double> receiveKHz) { return convertLevel(level(receiveKHz)); }
+    std::uint8_t convert(std::optional<double> receiveKHz) {
+        return convertLevel(level(receiveKHz));
+    }
     std::uint8_t convertLevel(double level);
 
 private:

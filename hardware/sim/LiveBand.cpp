@@ -42,22 +42,23 @@ constexpr std::uint64_t PassDecision = 0xFFFF;
 
 LiveBand::LiveBand(std::uint64_t seed) : seed_(seed) {
     // Mobiles and hand-helds on the 12.5 kHz raster, heard a few seconds at a time.
-    addTransmitters(FmTransmitters,
-                    {{"FM transmission", 0.0, 16.0, 12.0}, seconds(40), seconds(4), seconds(25), 40},
-                    138000.0, 12.5, 480);
+    addTransmitters(
+        FmTransmitters,
+        {{"FM transmission", 0.0, 16.0, 12.0}, seconds(40), seconds(4), seconds(25), 40}, 138000.0,
+        12.5, 480);
     // Aircraft and towers keying up briefly on the 25 kHz raster of the air band (AM).
-    addTransmitters(AirCarriers,
-                    {{"Air band carrier (AM)", 0.0, 12.0, 8.0}, seconds(20), seconds(2), seconds(10),
-                     45},
-                    BandBottomKHz, 25.0, 200);
+    addTransmitters(
+        AirCarriers,
+        {{"Air band carrier (AM)", 0.0, 12.0, 8.0}, seconds(20), seconds(2), seconds(10), 45},
+        BandBottomKHz, 25.0, 200);
     const std::uint64_t pass = decide(seed_, PassDecision, 0);
     // The first pass rises within a few minutes, so a look at the live band soon sees one.
     firstRise_ = seconds(within(pass, 30, 360));
     passPeak_ = 12.0 + 6.0 * fraction(pass);
 }
 
-void LiveBand::addTransmitters(int count, const Transmitter& kind, double lowKHz,
-                               double rasterKHz, int rasterSteps) {
+void LiveBand::addTransmitters(int count, const Transmitter& kind, double lowKHz, double rasterKHz,
+                               int rasterSteps) {
     for (int i = 0; i < count; ++i) {
         Transmitter transmitter = kind;
         const std::uint64_t where = decide(seed_, transmitters_.size(), 0);
@@ -96,8 +97,8 @@ bool LiveBand::passing(microseconds at, Station& satellite) const {
     if (into >= PassLength) {
         return false;
     }
-    const double progress = static_cast<double>(into.count()) /
-                            static_cast<double>(microseconds(PassLength).count());
+    const double progress =
+        static_cast<double>(into.count()) / static_cast<double>(microseconds(PassLength).count());
     // Its picture signal is digital (LRPT), some 120 kHz wide: far wider than the receiver's
     // filter, so the level is flat across it.
     satellite = {"Weather satellite pass (LRPT)",

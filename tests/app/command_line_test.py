@@ -6,7 +6,7 @@ import sys
 import tempfile
 import unittest
 
-from orvex_testing import LISTENING, Client, no_display, read, wait_for
+from orvex_testing import LISTENING, STEADY_BAND, Client, no_display, read, wait_for
 
 ORVEX = os.path.abspath(sys.argv.pop(1))
 
@@ -25,7 +25,8 @@ class CommandLine(unittest.TestCase):
         """Starts the program, waits until `ready()` holds, ends it with a signal; its exit code."""
         env = env or dict(os.environ, QT_QPA_PLATFORM="offscreen")
         with open(self.errors, "w") as errors:
-            program = subprocess.Popen([ORVEX, "--settings", self.settings, *options], env=env,
+            program = subprocess.Popen([ORVEX, "--settings", self.settings, *STEADY_BAND, *options],
+                                       env=env,
                                        stdout=subprocess.DEVNULL, stderr=stderr or errors)
             try:
                 wait_for(ready, what)
@@ -133,8 +134,9 @@ class CommandLine(unittest.TestCase):
         with open(self.errors, "w") as errors:
             program = subprocess.Popen(
                 ["prlimit", "--fsize=20000", ORVEX, "--headless", "--rigctl", "0", "--settings",
-                 self.settings, "--board", "sim", "--port", "lpt1", "--switch-on", "--trace",
-                 self.trace], env=no_display(), stdout=subprocess.DEVNULL, stderr=errors)
+                 self.settings, "--board", "sim", *STEADY_BAND, "--port", "lpt1", "--switch-on",
+                 "--trace", self.trace], env=no_display(), stdout=subprocess.DEVNULL,
+                stderr=errors)
         try:
             port = int(wait_for(lambda: LISTENING.findall(read(self.errors)), "listening")[0])
             wait_for(self.said("could not be written"), "the trace to meet the limit")
@@ -160,7 +162,7 @@ class CommandLine(unittest.TestCase):
         os.chown(home, 65534, 65534)
         env = {"PATH": "/usr/bin:/bin", "HOME": home, "SUDO_UID": "65534", "SUDO_GID": "65534",
                "ORVEX_EXIT_AFTER_FIRST_FRAME": "1"}  # as `sudo -E` over ssh, without a bus
-        result = subprocess.run(["xvfb-run", "-a", ORVEX, "--board", "sim"], env=env,
+        result = subprocess.run(["xvfb-run", "-a", ORVEX, "--board", "sim", *STEADY_BAND], env=env,
                                 capture_output=True, timeout=120)
         self.assertEqual(result.returncode, 0, result.stderr)
         roots = [os.path.join(folder, name) for folder, folders, files in os.walk(home)
@@ -217,7 +219,8 @@ class CommandLine(unittest.TestCase):
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         with open(self.errors, "w") as errors:
             program = subprocess.Popen([os.fsencode(ORVEX), b"--settings", settings, b"--board",
-                                        b"sim", b"--trace", trace], env=env,
+                                        b"sim", *map(os.fsencode, STEADY_BAND), b"--trace",
+                                        trace], env=env,
                                        stdout=subprocess.DEVNULL, stderr=errors)
             try:
                 wait_for(self.said("STEP_FREQ=7"), "the message about the file's key")

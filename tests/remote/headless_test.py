@@ -8,7 +8,8 @@ import sys
 import tempfile
 import unittest
 
-from orvex_testing import Client, latched_words, no_display, read, start_headless, stop, wait_for
+from orvex_testing import (STEADY_BAND, Client, latched_words, no_display, read, start_headless,
+                           stop, wait_for)
 
 ORVEX = sys.argv.pop(1)
 
@@ -86,7 +87,8 @@ class Headless(unittest.TestCase):
         taken.listen()
         port = taken.getsockname()[1]
         result = subprocess.run([ORVEX, "--headless", "--rigctl", str(port), "--settings",
-                                 self.settings, "--board", "sim"], env=no_display(),
+                                 self.settings, "--board", "sim", *STEADY_BAND],
+                                env=no_display(),
                                 capture_output=True, text=True, timeout=30)
         taken.close()
         self.assertEqual(result.returncode, 1)

@@ -11,6 +11,10 @@ import time
 
 LISTENING = re.compile(r"Listening for rigctl clients on 127\.0\.0\.1:(\d+)")
 
+# The simulated band of the tests: its few stations never change. Without it the simulated board
+# hears today's band, which changes with the time.
+STEADY_BAND = ("--sim-band", "steady")
+
 
 def wait_for(condition, what, seconds=60, interval=0.01):
     """Polls until `condition()` gives something true, and returns it. A first start may wait for
@@ -59,7 +63,8 @@ def start_headless(program, errors_path, *options, listen="0", env=None):
     standard error into `errors_path`. The process and the port once it listens; an
     AssertionError with what it said when it ends first."""
     with open(errors_path, "w") as errors:
-        process = subprocess.Popen([program, "--headless", "--rigctl", listen, *options],
+        process = subprocess.Popen([program, "--headless", "--rigctl", listen, *STEADY_BAND,
+                                    *options],
                                    env=env or no_display(), stdout=subprocess.DEVNULL,
                                    stderr=errors)
 

@@ -14,6 +14,7 @@ namespace {
 
 constexpr double Margin = 6.0;
 constexpr double LabelWidth = 56.0;
+constexpr double RightRoom = 14.0;  // half of "now", right of the plot
 constexpr double ScaleHeight = 18.0;
 constexpr double FontPixels = 11.0;
 constexpr double SecondsPerMinute = 60.0;
@@ -85,7 +86,7 @@ QSize StripChart::minimumSizeHint() const {
 
 QRectF StripChart::plotArea() const {
     const double m = Margin * zoom_;
-    return {m + LabelWidth * zoom_, m, width() - 2 * m - LabelWidth * zoom_,
+    return {m + LabelWidth * zoom_, m, width() - 2 * m - (LabelWidth + RightRoom) * zoom_,
             height() - 2 * m - ScaleHeight * zoom_};
 }
 
@@ -156,9 +157,9 @@ void StripChart::drawTimeScale(QPainter& painter) const {
                      : QStringLiteral("-%1 min").arg(std::lround(ago / SecondsPerMinute));
         const double w = metrics.horizontalAdvance(text);
         painter.setPen(Labels);
-        painter.drawText(QRectF(std::clamp(x - w / 2, 0.0, width() - w), plot.bottom(), w,
-                                ScaleHeight * zoom_),
-                         Qt::AlignCenter, text);
+        painter.drawText(
+            QRectF(std::clamp(x - w / 2, 0.0, width() - w), plot.bottom(), w, ScaleHeight * zoom_),
+            Qt::AlignCenter, text);
     }
 }
 
