@@ -62,7 +62,8 @@ private slots:
         QVERIFY2(written.find(",137500000,16") != std::string::npos, written.c_str());
 
         SignalHistoryWindow& history = *commands->signalHistoryWindow();
-        QVERIFY(history.readout().startsWith("Now S9+3") || history.readout().startsWith("Now S9+29"));
+        QVERIFY(history.readout().startsWith("Now S9+3") ||
+                history.readout().startsWith("Now S9+29"));
         QVERIFY(history.readout().contains(", peak S9+"));
     }
 };
