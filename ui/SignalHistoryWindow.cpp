@@ -43,8 +43,7 @@ SignalHistoryWindow::SignalHistoryWindow(const LevelHistory& history, QWidget* o
     logRow->addWidget(logButton_);
     layout->addLayout(logRow);
     showLog({});
-    baseSize_ = sizeHint();
-    baseFontPoints_ = font().pointSizeF();
+    zoom_.emplace(*this);
 }
 
 void SignalHistoryWindow::refresh(std::chrono::microseconds now) {
@@ -78,11 +77,8 @@ QString SignalHistoryWindow::readout() const {
 }
 
 void SignalHistoryWindow::setZoom(double zoom) {
-    QFont zoomed = font();
-    zoomed.setPointSizeF(baseFontPoints_ * zoom);
-    setFont(zoomed);
     chart_->setZoom(zoom);
-    resize(baseSize_ * zoom);
+    zoom_->apply(*this, zoom);
 }
 
 }  // namespace orvex

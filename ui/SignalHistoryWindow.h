@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "controls/LevelHistory.h"
+#include "ui/WindowZoom.h"
 #include "ui/widgets/StripChart.h"
 
 class QLabel;
@@ -39,8 +41,7 @@ private:
     QLabel* readout_ = nullptr;
     QLabel* log_ = nullptr;
     QPushButton* logButton_ = nullptr;
-    QSize baseSize_;
-    double baseFontPoints_ = 0.0;
+    std::optional<WindowZoom> zoom_;
 };
 
 }  // namespace orvex

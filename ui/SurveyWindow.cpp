@@ -59,8 +59,7 @@ SurveyWindow::SurveyWindow(ReceiverActions& actions, Survey& survey, SurveyChoic
     connect(view_, &SpectrumView::channelActivated, this, &SurveyWindow::tuneTo);
     showRunning(survey_.running());
     showMarks();
-    baseSize_ = sizeHint();
-    baseFontPoints_ = font().pointSizeF();
+    zoom_.emplace(*this);
 }
 
 void SurveyWindow::buildControls() {
@@ -280,11 +279,8 @@ void SurveyWindow::save(const QString& path, const QByteArray& bytes, const QStr
 }
 
 void SurveyWindow::setZoom(double zoom) {
-    QFont zoomed = font();
-    zoomed.setPointSizeF(baseFontPoints_ * zoom);
-    setFont(zoomed);
     view_->setZoom(zoom);
-    resize(baseSize_ * zoom);
+    zoom_->apply(*this, zoom);
 }
 
 }  // namespace orvex

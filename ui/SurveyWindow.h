@@ -4,10 +4,12 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "controls/Survey.h"
 #include "controls/SurveyChoices.h"
 #include "controls/SweepHistory.h"
+#include "ui/WindowZoom.h"
 #include "ui/widgets/SpectrumView.h"
 
 class QComboBox;
@@ -70,8 +72,7 @@ private:
     std::filesystem::path settingsPath_;
     SweepHistory history_;
     FileChooser chooseFile_;
-    QSize baseSize_;
-    double baseFontPoints_ = 0.0;
+    std::optional<WindowZoom> zoom_;
 
     QDoubleSpinBox* low_ = nullptr;
     QDoubleSpinBox* high_ = nullptr;

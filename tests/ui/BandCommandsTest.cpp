@@ -3,6 +3,7 @@
 
 #include "app/BandCommands.h"
 #include "app/Program.h"
+#include "support/ProgramOptions.h"
 #include "support/TestFiles.h"
 #include "ui/BoardBadge.h"
 #include "ui/ReceiverForm.h"
@@ -15,20 +16,10 @@ namespace fs = std::filesystem;
 class BandCommandsTest : public QObject {
     Q_OBJECT
 
-    static Options switchedOn(const fs::path& folder) {
-        Options options;
-        options.board = findBackend("sim");
-        options.band.simulated.live = false;
-        options.settingsPath = (folder / "ORVEX.ini").string();
-        options.portBase = Lpt1Base;
-        options.switchOn = true;
-        return options;
-    }
-
 private slots:
     void theKeysOpenTheSurveyAndTheHistoryAndTheLogRunsFromThePanel() {
         const test::TempFolder folder("orvex-band-commands");
-        Program program(switchedOn(folder.path()));
+        Program program(test::switchedOnOptions(folder.path()));
         program.setEnding([] { QFAIL("the program tried to end"); });
         ReceiverForm form(program.host(), "Simulated board");
         auto* commands = new BandCommands(form, program);

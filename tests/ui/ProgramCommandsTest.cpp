@@ -6,6 +6,7 @@
 
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
+#include "support/ProgramOptions.h"
 #include "support/TestFiles.h"
 #include "ui/BoardBadge.h"
 #include "ui/MessageLine.h"
@@ -25,22 +26,10 @@ class ProgramCommandsTest : public QObject {
         return label != nullptr ? label->text() : QString("<no %1>").arg(name);
     }
 
-    // The program on the simulated board, switched on at LPT1, its settings in `folder`.
-    static Options switchedOn(const fs::path& folder, const fs::path& trace = {}) {
-        Options options;
-        options.board = findBackend("sim");
-        options.band.simulated.live = false;
-        options.settingsPath = (folder / "ORVEX.ini").string();
-        options.portBase = Lpt1Base;
-        options.switchOn = true;
-        options.tracePath = trace.string();
-        return options;
-    }
-
 private slots:
     void theMonitorShowsTheWordsOfTheRealWritesAndATraceRunsFromThePanel() {
         const test::TempFolder folder("orvex-commands");
-        Program program(switchedOn(folder.path()));
+        Program program(test::switchedOnOptions(folder.path()));
         program.setEnding([] { QFAIL("the program tried to end"); });
         ReceiverForm form(program.host(), "Simulated board");
         auto* commands = new ProgramCommands(form, program, {});
@@ -70,7 +59,7 @@ private slots:
 
     void aTraceAWriteErrorEndedLeavesTheBadgeAndTraceControlOffersANewOne() {
         const test::TempFolder folder("orvex-commands");
-        Program program(switchedOn(folder.path(), folder.path() / "first.txt"));
+        Program program(test::switchedOnOptions(folder.path(), folder.path() / "first.txt"));
         program.setEnding([] { QFAIL("the program tried to end"); });
         ReceiverForm form(program.host(), "Simulated board");
         auto* commands = new ProgramCommands(form, program, "first.txt");

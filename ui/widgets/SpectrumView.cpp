@@ -10,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "ui/widgets/ChartFace.h"
 #include "ui/widgets/Drawing.h"
 
 namespace orvex {
@@ -21,11 +22,9 @@ constexpr double Margin = 6.0;        // around everything, at 100 %
 constexpr double LabelWidth = 56.0;   // the level labels left of the plot
 constexpr double RightRoom = 14.0;    // half the last frequency label, right of the plot
 constexpr double ScaleHeight = 18.0;  // the frequency labels between plot and waterfall
-constexpr double FontPixels = 11.0;
+using chart::Grid;
+using chart::Labels;
 
-const QColor Face{0x10, 0x18, 0x20};
-const QColor Grid{0x30, 0x48, 0x58};
-const QColor Labels{0xA0, 0xC8, 0xD8};
 const QColor Latest{0xFF, 0xE0, 0x40};
 const QColor Peak{0xFF, 0x50, 0x40};
 const QColor Average{0x40, 0xD0, 0xFF};
@@ -224,9 +223,7 @@ std::optional<int> SpectrumView::channelAt(QPointF point) const {
 }
 
 QFont SpectrumView::scaleFont() const {
-    QFont scale = font();
-    scale.setPixelSize(static_cast<int>(std::lround(FontPixels * zoom_)));
-    return scale;
+    return chart::scaleFont(font(), zoom_);
 }
 
 // --- the operator ------------------------------------------------------------------------------
@@ -300,25 +297,13 @@ void SpectrumView::paintFace(QPainter& painter) {
 }
 
 void SpectrumView::drawBackground(QPainter& painter) const {
-    painter.fillRect(rect(), Face);
-    drawBevel(painter, rect(), zoom_, bevelDark(Face), bevelLight(Face));
+    chart::drawBackground(painter, rect(), zoom_);
 }
 
 void SpectrumView::drawLevelGrid(QPainter& painter) const {
-    const QRectF plot = plotArea();
     painter.setFont(scaleFont());
-    const QFontMetricsF metrics(painter.font());
-    for (const ScaleTick& tick : ticks_) {
-        const double y = yOf(tick.value);
-        painter.setPen(QPen(Grid, zoom_));
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(Labels);
-        const QRectF label(Margin * zoom_, y - metrics.height() / 2,
-                           plot.left() - 2 * Margin * zoom_, metrics.height());
-        painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, tick.label);
-    }
-    painter.setPen(QPen(Labels, zoom_));
-    painter.drawRect(plot);
+    chart::drawValueTicks(
+        painter, plotArea(), ticks_, [this](double db) { return yOf(db); }, zoom_);
 }
 
 void SpectrumView::drawFrequencyScale(QPainter& painter) const {

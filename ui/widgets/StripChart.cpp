@@ -7,7 +7,7 @@
 #include <cmath>
 #include <utility>
 
-#include "ui/widgets/Drawing.h"
+#include "ui/widgets/ChartFace.h"
 
 namespace orvex {
 namespace {
@@ -16,12 +16,11 @@ constexpr double Margin = 6.0;
 constexpr double LabelWidth = 56.0;
 constexpr double RightRoom = 14.0;  // half of "now", right of the plot
 constexpr double ScaleHeight = 18.0;
-constexpr double FontPixels = 11.0;
 constexpr double SecondsPerMinute = 60.0;
 
-const QColor Face{0x10, 0x18, 0x20};
-const QColor Grid{0x30, 0x48, 0x58};
-const QColor Labels{0xA0, 0xC8, 0xD8};
+using chart::Grid;
+using chart::Labels;
+
 const QColor Trace{0xFF, 0xE0, 0x40};
 const QColor PeakColour{0xFF, 0x50, 0x40};
 
@@ -99,9 +98,7 @@ QPointF StripChart::pointOf(double secondsAgo, double value) const {
 }
 
 QFont StripChart::scaleFont() const {
-    QFont scale = font();
-    scale.setPixelSize(static_cast<int>(std::lround(FontPixels * zoom_)));
-    return scale;
+    return chart::scaleFont(font(), zoom_);
 }
 
 // --- painting ----------------------------------------------------------------------------------
@@ -122,25 +119,13 @@ void StripChart::paintFace(QPainter& painter) {
 }
 
 void StripChart::drawBackground(QPainter& painter) const {
-    painter.fillRect(rect(), Face);
-    drawBevel(painter, rect(), zoom_, bevelDark(Face), bevelLight(Face));
+    chart::drawBackground(painter, rect(), zoom_);
 }
 
 void StripChart::drawValueGrid(QPainter& painter) const {
-    const QRectF plot = plotArea();
     painter.setFont(scaleFont());
-    const QFontMetricsF metrics(painter.font());
-    for (const ScaleTick& tick : ticks_) {
-        const double y = pointOf(0, tick.value).y();
-        painter.setPen(QPen(Grid, zoom_));
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(Labels);
-        painter.drawText(QRectF(Margin * zoom_, y - metrics.height() / 2,
-                                plot.left() - 2 * Margin * zoom_, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, tick.label);
-    }
-    painter.setPen(QPen(Labels, zoom_));
-    painter.drawRect(plot);
+    chart::drawValueTicks(
+        painter, plotArea(), ticks_, [this](double value) { return pointOf(0, value).y(); }, zoom_);
 }
 
 // A mark a minute, "now" at the right edge.
