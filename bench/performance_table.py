@@ -113,6 +113,14 @@ ROWS = [
      "the program's RSS before the load", "load.rss_before.kib", "bounded"),
     ("measurement tick interval under load: p99", "load.tick.p99_us", microseconds,
      "the nominal interval", "load.tick.nominal_us", ""),
+    ("band survey: the whole band at 10 kHz (1,201 channels), the default dwell",
+     "survey.band_10k.seconds", seconds,
+     "the Scan switch's scanner passing the same channels, one every 500 ms",
+     "survey.scanner_10k.seconds", "≤ 30 s"),
+    ("window's event latency during a sweep: p99", "survey.sweep_latency.p99", seconds,
+     "the same, the receiver only measuring", "survey.idle_latency.p99", "< 50 ms"),
+    ("window's event latency during a sweep: worst", "survey.sweep_latency.worst", seconds,
+     "the same, the receiver only measuring", "survey.idle_latency.worst", "< 50 ms"),
 ]
 
 
