@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Backends.h"
+#include "app/PassOptions.h"
 #include "hardware/trace/TraceLimit.h"
 #include "remote/ListenAddress.h"
 
@@ -20,6 +21,7 @@ struct Options {
     bool switchOn = false;
     std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
     bool headless = false;                // --headless: no window; needs --rigctl
+    PassOptions passes;                   // satellite passes and Hamlib's VFO mode
 };
 
 // Reads the command line (a QCoreApplication must exist); prints help, the version or what is

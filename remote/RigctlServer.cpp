@@ -15,8 +15,8 @@ public:
         : QObject(&server),
           server_(server),
           socket_(socket),
-          session_(server.actions_),
-          peer_(socket->peerAddress().toString() + ":" + QString::number(socket->peerPort())) {
+          peer_(socket->peerAddress().toString() + ":" + QString::number(socket->peerPort())),
+          session_(server.actions_, {peer_.toStdString(), server.vfoMode_, server.tracking_}) {
         socket_->setParent(this);
         connect(socket_, &QTcpSocket::readyRead, this, &Connection::read);
         connect(socket_, &QTcpSocket::disconnected, this, &Connection::closed);
@@ -77,8 +77,8 @@ private:
 
     RigctlServer& server_;
     QTcpSocket* socket_;
-    RigctlSession session_;
     QString peer_;
+    RigctlSession session_;
 };
 
 RigctlServer::RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent)

@@ -9,6 +9,7 @@
 namespace orvex {
 
 class ReceiverActions;
+class SatelliteTracking;
 
 // The rigctl-compatible TCP server: listens on the GUI thread, keeps one conversation for each
 // client, and runs every command through the receiver's host, so the panel, the port and the
@@ -47,6 +48,10 @@ public:
     QString notice() const { return notice_; }
 
     void setMaxClients(int clients) { maxClients_ = clients; }
+    // Every connection from now on in Hamlib's VFO mode, as rigctld -o has it.
+    void setVfoMode(bool on) { vfoMode_ = on; }
+    // What clients' passes and steering tell, for the connections from now on.
+    void setTracking(SatelliteTracking* tracking) { tracking_ = tracking; }
 
 signals:
     void listeningChanged();
@@ -72,6 +77,8 @@ private:
     QTcpServer server_;
     int clients_ = 0;
     int maxClients_ = DefaultMaxClients;
+    bool vfoMode_ = false;
+    SatelliteTracking* tracking_ = nullptr;
     QString lastChange_;
     QString notice_;
 };
