@@ -14,8 +14,7 @@
 namespace orvex {
 namespace {
 
-constexpr const char* PassSegment = "pass";
-constexpr const char* SteeringSegment = "steering";
+constexpr const char* TrackingSegment = "tracking";
 constexpr std::array<int, 5> MarginSeconds{0, 10, 30, 60, 120};
 
 }  // namespace
@@ -81,10 +80,8 @@ void PassCommands::change(const PassChoices& choices) {
 }
 
 void PassCommands::showNotes() {
-    const SatelliteTracking& tracking = program_.tracking();
-    form_.boardBadge()->setSegment(PassSegment, QString::fromStdString(tracking.passNote()));
-    form_.boardBadge()->setSegment(SteeringSegment,
-                                   QString::fromStdString(tracking.steeringNote()));
+    form_.boardBadge()->setSegment(TrackingSegment,
+                                   QString::fromStdString(program_.tracking().note()));
 }
 
 }  // namespace orvex

@@ -186,12 +186,19 @@ std::string SatelliteTracking::passNote() const {
     if (!pass_) {
         return {};
     }
-    const std::string file = pass_->log->path().filename().string();
     if (pass_->los) {
-        return "Satellite pass over at " + clockText(*pass_->los) + ", logging " +
-               secondsText(choices_.marginAfter) + " more: " + file;
+        return "Pass over at " + clockText(*pass_->los) + ", logging " +
+               secondsText(choices_.marginAfter) + " more";
     }
-    return "Satellite pass since " + clockText(pass_->began) + ": " + file;
+    return "Pass since " + clockText(pass_->began);
+}
+
+std::string SatelliteTracking::note() const {
+    const std::string steering = steeringNote();
+    if (!pass_) {
+        return steering;
+    }
+    return pass_->los || steering.empty() ? passNote() : "Pass: " + steering;
 }
 
 void SatelliteTracking::checkTimes() {

@@ -57,10 +57,12 @@ public:
 
     // The log of the pass that runs, or runs on after LOS; none between passes.
     const PassLog* log() const { return pass_ ? pass_->log.get() : nullptr; }
-    // For as long as they hold: "Satellite pass since 03:41:07 UTC: 20261209T034107Z-…csv" and
-    // "gpredict asks 137.9032 MHz, tuned 137.905"; empty otherwise.
-    std::string passNote() const;
+    // For as long as they hold: what a steering client asked and got, "gpredict asks 137.9032
+    // MHz, tuned 137.905"; the pass, "Pass since 03:41:07 UTC"; for the panel's badge one line
+    // of both, "Pass: gpredict asks …" while a tracker steers a pass. Empty otherwise.
     std::string steeringNote() const;
+    std::string passNote() const;
+    std::string note() const;
 
     // Ends what is over by now: a pass past its margin after LOS, its quiet time or the longest
     // a pass lasts; a steering client gone quiet. Every measurement checks, and a timer while
