@@ -232,7 +232,7 @@ TEST(RigctlSessionTest, EachConnectionKeepsItsOwnMemorySelection) {
     SessionRig rig(Start::On);
     RigctlSession other(rig.host);
     EXPECT_EQ(rig.ask("E 3\ne\n"), "RPRT 0\n3\n");
-    EXPECT_EQ(other.receive("e\n").bytes, "1\n");
+    EXPECT_EQ(answerAll(other, "e\n").bytes, "1\n");
 }
 
 TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
@@ -243,12 +243,12 @@ TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
 
 TEST(RigctlSessionTest, ReportsTheChangeItMadeAndARefusalForWantOfAPort) {
     SessionRig on(Start::On);
-    EXPECT_EQ(on.session.receive("F 137620000\nf\n").change, "tuned to 137.620 MHz");
-    EXPECT_EQ(on.session.receive("f\n").change, "");
-    EXPECT_FALSE(on.session.receive("F 1\n").refusedWithoutPort);
+    EXPECT_EQ(answerAll(on.session, "F 137620000\nf\n").change, "tuned to 137.620 MHz");
+    EXPECT_EQ(answerAll(on.session, "f\n").change, "");
+    EXPECT_FALSE(answerAll(on.session, "F 1\n").refusedWithoutPort);
 
     SessionRig none(Start::NoPort);
-    EXPECT_TRUE(none.session.receive("F 137620000\n").refusedWithoutPort);
+    EXPECT_TRUE(answerAll(none.session, "F 137620000\n").refusedWithoutPort);
 }
 
 }  // namespace orvex::test
