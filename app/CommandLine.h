@@ -6,6 +6,8 @@
 
 #include "app/Backends.h"
 #include "hardware/trace/TraceLimit.h"
+#include "remote/AllowList.h"
+#include "remote/IdleTimeout.h"
 #include "remote/ListenAddress.h"
 
 namespace orvex {
@@ -19,6 +21,8 @@ struct Options {
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
     std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
+    std::chrono::seconds rigctlIdle = DefaultIdleTimeout;  // --rigctl-idle; 0: never
+    AllowList rigctlAllow;  // --rigctl-allow: loopback and these only; none named: everyone
     bool headless = false;                // --headless: no window; needs --rigctl
 };
 
