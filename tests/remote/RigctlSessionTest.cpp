@@ -251,4 +251,27 @@ TEST(RigctlSessionTest, ReportsTheChangeItMadeAndARefusalForWantOfAPort) {
     EXPECT_TRUE(answerAll(none.session, "F 137620000\n").refusedWithoutPort);
 }
 
+TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) {
+    SessionRig rig(Start::On);
+    rig.session.feed("f\nv\n\\get_");
+    EXPECT_TRUE(rig.session.ready());
+    EXPECT_EQ(rig.session.answerNext().bytes, "132000000\n");
+    EXPECT_EQ(rig.session.answerNext().bytes, "VFOA\n");
+    EXPECT_FALSE(rig.session.ready());  // half a line waits for the rest
+
+    // Saving the settings and switching the power pace the client; nothing else does.
+    const std::vector<std::pair<std::string, bool>> table{
+        {"\\set_powerstat 0\n", true}, {"\\set_powerstat 0\n", true},  // even when no change
+        {"\\set_powerstat 1\n", true}, {"G FROM_VFO\n", true},
+        {"G TO_VFO\n", false},          {"G UP\n", false},
+        {"G ?\n", false},               {"G\n", false},
+        {"F 137500000\n", false},
+    };
+    SessionRig on(Start::On);
+    for (const auto& [line, paced] : table) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(answerAll(on.session, line).paced, paced);
+    }
+}
+
 }  // namespace orvex::test

@@ -70,12 +70,13 @@ def record(name, value):
             file.write("%s %s\n" % (name, value))
 
 
-def start_headless(program, errors_path, *options, listen="0", env=None):
+def start_headless(program, errors_path, *options, listen="0", env=None, prefix=()):
     """Starts the program without a window, serving rigctl on `listen` (0: a free port), its
-    standard error into `errors_path`. The process and the port once it listens; an
-    AssertionError with what it said when it ends first."""
+    standard error into `errors_path`; `prefix` is a command that starts it (prlimit ...). The
+    process and the port once it listens; an AssertionError with what it said when it ends
+    first."""
     with open(errors_path, "w") as errors:
-        process = subprocess.Popen([program, "--headless", "--rigctl", listen, *options],
+        process = subprocess.Popen([*prefix, program, "--headless", "--rigctl", listen, *options],
                                    env=env or no_display(), stdout=subprocess.DEVNULL,
                                    stderr=errors)
 
