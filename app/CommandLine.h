@@ -20,10 +20,10 @@ struct Options {
     std::string tracePath;                         // the bytes as given; empty: no trace
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
-    std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
+    std::optional<ListenAddress> rigctl;                   // --rigctl: serve rigctl clients there
     std::chrono::seconds rigctlIdle = DefaultIdleTimeout;  // --rigctl-idle; 0: never
     AllowList rigctlAllow;  // --rigctl-allow: loopback and these only; none named: everyone
-    bool headless = false;                // --headless: no window; needs --rigctl
+    bool headless = false;  // --headless: no window; needs --rigctl
 };
 
 // Reads the command line (a QCoreApplication must exist); prints help, the version or what is

@@ -57,8 +57,8 @@ std::optional<AllowList> AllowList::parse(const QString& text, QString* problem)
                                 .arg(v4 ? 32 : 128));
             }
         }
-        list.networks_.append(QHostAddress::parseSubnet(host->toString() + "/" +
-                                                        QString::number(prefix)));
+        list.networks_.append(
+            QHostAddress::parseSubnet(host->toString() + "/" + QString::number(prefix)));
     }
     return list;
 }

@@ -26,9 +26,8 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* pr
         if (hostText.startsWith('[') && hostText.endsWith(']')) {
             hostText = hostText.mid(1, hostText.size() - 2);
         } else if (hostText.contains(':')) {
-            return fail(
-                QString("\"%1\": write an IPv6 address in brackets, as [::1]:4532")
-                    .arg(text.left(64)));
+            return fail(QString("\"%1\": write an IPv6 address in brackets, as [::1]:4532")
+                            .arg(text.left(64)));
         }
         if (hostText.compare("localhost", Qt::CaseInsensitive) == 0) {
             address.host = QHostAddress(QHostAddress::LocalHost);
@@ -47,8 +46,7 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* pr
     bool number = false;
     const uint port = portText.toUInt(&number);
     if (!number || port > 65535) {
-        return fail(
-            QString("\"%1\" is not a port number from 0 to 65535").arg(portText.left(64)));
+        return fail(QString("\"%1\" is not a port number from 0 to 65535").arg(portText.left(64)));
     }
     address.port = static_cast<quint16>(port);
     return address;

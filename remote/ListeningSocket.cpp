@@ -1,13 +1,14 @@
 #include "remote/ListeningSocket.h"
 
 #include <arpa/inet.h>
-#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+
+#include <net/if.h>
 
 namespace orvex {
 namespace {

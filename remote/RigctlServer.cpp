@@ -177,9 +177,9 @@ void RigctlServer::scheduleTurn() {
         turn_.stop();
         return;
     }
-    const auto wait = std::max(std::chrono::ceil<std::chrono::milliseconds>(
-                                   *soonest - RigctlClient::Clock::now()),
-                               std::chrono::milliseconds(0));
+    const auto wait = std::max(
+        std::chrono::ceil<std::chrono::milliseconds>(*soonest - RigctlClient::Clock::now()),
+        std::chrono::milliseconds(0));
     if (!turn_.isActive() || turn_.remainingTime() > wait.count()) {
         turn_.start(wait);
     }

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QHostAddress>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "remote/AllowList.h"
 #include "remote/IdleTimeout.h"
@@ -21,9 +21,9 @@ TEST(AdmissionTest, TheAllowListTakesLoopbackAndTheNamedNetworksOnly) {
         AllowList::parse("192.168.1.0/24, 10.0.0.7 2001:db8::/32", &problem);
     ASSERT_TRUE(list) << problem.toStdString();
     const std::vector<std::pair<const char*, bool>> table{
-        {"192.168.1.200", true},  {"192.168.2.1", false},    {"10.0.0.7", true},
-        {"10.0.0.8", false},      {"2001:db8::1", true},     {"2001:db9::1", false},
-        {"127.0.0.1", true},      {"127.3.4.5", true},       {"::1", true},
+        {"192.168.1.200", true},    {"192.168.2.1", false}, {"10.0.0.7", true},
+        {"10.0.0.8", false},        {"2001:db8::1", true},  {"2001:db9::1", false},
+        {"127.0.0.1", true},        {"127.3.4.5", true},    {"::1", true},
         {"::ffff:10.0.0.7", true},  // an IPv4 client of an IPv6 socket
         {"::ffff:10.0.0.8", false},
     };
@@ -66,10 +66,19 @@ TEST(AdmissionTest, AnUnusableAllowListOrListenAddressSaysWhy) {
 
 TEST(AdmissionTest, AnIdleTimeIsSecondsMinutesOrHoursUpToAWeek) {
     const std::vector<std::pair<const char*, std::optional<std::chrono::seconds>>> table{
-        {"90", 90s},      {"90s", 90s},         {"30m", 30min},     {"2h", 2h},
-        {"0", 0s},        {"168h", 168h},       {"169h", std::nullopt},
-        {"", std::nullopt}, {"m", std::nullopt}, {"-5m", std::nullopt},
-        {"5 m", std::nullopt}, {"1.5h", std::nullopt}, {"5d", std::nullopt},
+        {"90", 90s},
+        {"90s", 90s},
+        {"30m", 30min},
+        {"2h", 2h},
+        {"0", 0s},
+        {"168h", 168h},
+        {"169h", std::nullopt},
+        {"", std::nullopt},
+        {"m", std::nullopt},
+        {"-5m", std::nullopt},
+        {"5 m", std::nullopt},
+        {"1.5h", std::nullopt},
+        {"5d", std::nullopt},
     };
     for (const auto& [text, seconds] : table) {
         EXPECT_EQ(parseIdleTimeout(text), seconds) << text;

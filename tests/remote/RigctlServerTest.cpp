@@ -309,8 +309,8 @@ private slots:
         QTest::qWait(500);
         timespec after{};
         ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &after);
-        const double busy = double(after.tv_sec - before.tv_sec) +
-                            double(after.tv_nsec - before.tv_nsec) / 1e9;
+        const double busy =
+            double(after.tv_sec - before.tv_sec) + double(after.tv_nsec - before.tv_nsec) / 1e9;
         taken.clear();
         QVERIFY2(busy < 0.25, qPrintable(QString("%1 s of CPU in 0.5 s").arg(busy)));
         QCOMPARE(rig.said.filter("as many files open as it may").size(), 1);

@@ -261,10 +261,14 @@ TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) 
 
     // Saving the settings and switching the power pace the client; nothing else does.
     const std::vector<std::pair<std::string, bool>> table{
-        {"\\set_powerstat 0\n", true}, {"\\set_powerstat 0\n", true},  // even when no change
-        {"\\set_powerstat 1\n", true}, {"G FROM_VFO\n", true},
-        {"G TO_VFO\n", false},          {"G UP\n", false},
-        {"G ?\n", false},               {"G\n", false},
+        {"\\set_powerstat 0\n", true},
+        {"\\set_powerstat 0\n", true},  // even when no change
+        {"\\set_powerstat 1\n", true},
+        {"G FROM_VFO\n", true},
+        {"G TO_VFO\n", false},
+        {"G UP\n", false},
+        {"G ?\n", false},
+        {"G\n", false},
         {"F 137500000\n", false},
     };
     SessionRig on(Start::On);

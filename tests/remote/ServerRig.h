@@ -6,8 +6,8 @@
 
 #include <QEventLoop>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <string>
 
