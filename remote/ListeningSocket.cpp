@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <system_error>
 
@@ -15,7 +16,7 @@ namespace {
 
 // Connections taken in one go, so that a flood of them cannot hold the thread.
 constexpr int AcceptBatch = 64;
-constexpr int RetryMs = 1000;
+constexpr std::chrono::seconds RetryInterval{1};
 
 struct SocketAddress {
     sockaddr_storage storage{};
@@ -96,7 +97,7 @@ ListeningSocket::ListeningSocket(Accepted accepted, std::function<void()> outOfD
       accepted_(std::move(accepted)),
       outOfDescriptors_(std::move(outOfDescriptors)) {
     retry_.setSingleShot(true);
-    retry_.setInterval(RetryMs);
+    retry_.setInterval(RetryInterval);
     connect(&retry_, &QTimer::timeout, this, &ListeningSocket::resume);
 }
 

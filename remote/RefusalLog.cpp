@@ -1,11 +1,13 @@
 #include "remote/RefusalLog.h"
 
+#include <chrono>
+
 namespace orvex {
 
 RefusalLog::RefusalLog(std::function<void(const QString&)> say, QObject* parent)
     : QObject(parent), say_(std::move(say)) {
     second_.setSingleShot(true);
-    second_.setInterval(1000);
+    second_.setInterval(std::chrono::seconds(1));
     connect(&second_, &QTimer::timeout, this, &RefusalLog::endOfSecond);
 }
 

@@ -16,9 +16,9 @@ QString durationText(std::chrono::milliseconds length) {
 
 }  // namespace
 
-RigctlClient::RigctlClient(ReceiverHost& host, FileDescriptor fd, QString peer,
+RigctlClient::RigctlClient(ReceiverActions& actions, FileDescriptor fd, QString peer,
                            std::chrono::milliseconds idle, QObject* parent)
-    : QObject(parent), socket_(std::move(fd)), session_(host), peer_(std::move(peer)) {
+    : QObject(parent), socket_(std::move(fd)), session_(actions), peer_(std::move(peer)) {
     idle_.setSingleShot(true);
     idle_.setTimerType(Qt::VeryCoarseTimer);
     idle_.setInterval(idle);

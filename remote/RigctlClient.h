@@ -11,7 +11,7 @@
 
 namespace orvex {
 
-class ReceiverHost;
+class ReceiverActions;
 
 // One connected client: its socket, its conversation, and when its next command may run. It
 // answers one command whenever the server gives it a turn. A command that saved the settings or
@@ -30,7 +30,7 @@ public:
     static constexpr std::size_t MaxUnreadBytes = 64 * 1024;
 
     // `idle`: how long the client may send nothing before it is closed; zero for ever.
-    RigctlClient(ReceiverHost& host, FileDescriptor fd, QString peer,
+    RigctlClient(ReceiverActions& actions, FileDescriptor fd, QString peer,
                  std::chrono::milliseconds idle, QObject* parent = nullptr);
 
     // Takes what the client sent before it was accepted; call once the signals are connected.

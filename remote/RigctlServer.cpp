@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "controls/ReceiverHost.h"
+#include "controls/ReceiverActions.h"
 #include "remote/RigctlClient.h"
 
 namespace orvex {
@@ -21,9 +21,9 @@ std::optional<rlim_t> descriptorLimit() {
 
 }  // namespace
 
-RigctlServer::RigctlServer(ReceiverHost& host, ListenAddress where, QObject* parent)
+RigctlServer::RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent)
     : QObject(parent),
-      host_(host),
+      actions_(actions),
       where_(where),
       listener_([this](FileDescriptor fd, const Peer& peer) { admit(std::move(fd), peer); },
                 [this] { outOfDescriptors(); }),
@@ -31,7 +31,7 @@ RigctlServer::RigctlServer(ReceiverHost& host, ListenAddress where, QObject* par
     turn_.setSingleShot(true);
     turn_.setTimerType(Qt::PreciseTimer);
     connect(&turn_, &QTimer::timeout, this, &RigctlServer::turn);
-    connect(&host_, &ReceiverHost::panelChanged, this, &RigctlServer::followPanel);
+    connect(&actions_.host(), &ReceiverHost::portChosen, this, &RigctlServer::portChosen);
 }
 
 RigctlServer::~RigctlServer() {
@@ -98,7 +98,7 @@ void RigctlServer::admit(FileDescriptor fd, const Peer& peer) {
         refuse(std::move(fd), peer, "the program has no file descriptor to spare for it");
         return;
     }
-    auto* client = new RigctlClient(host_, std::move(fd), peer.text(), idle_, this);
+    auto* client = new RigctlClient(actions_, std::move(fd), peer.text(), idle_, this);
     connect(client, &RigctlClient::waiting, this, &RigctlServer::scheduleTurn);
     connect(client, &RigctlClient::closed, this, [this, client] { clientClosed(client); });
     connect(client, &RigctlClient::changed, this,
@@ -209,10 +209,8 @@ void RigctlServer::noteRefusal() {
 }
 
 // Once a port is chosen, the refusals are over.
-void RigctlServer::followPanel() {
-    if (!notice_.isEmpty() && host_.receiver().portChosen()) {
-        setNotice({});
-    }
+void RigctlServer::portChosen() {
+    setNotice({});
 }
 
 void RigctlServer::setNotice(const QString& notice) {

@@ -14,7 +14,7 @@
 
 namespace orvex {
 
-class ReceiverHost;
+class ReceiverActions;
 class RigctlClient;
 
 // The rigctl-compatible TCP server: listens on the GUI thread, keeps one conversation for each
@@ -39,7 +39,7 @@ public:
     // would take one of them is told RPRT -9 and closed instead.
     static constexpr int ReservedDescriptors = 8;
 
-    RigctlServer(ReceiverHost& host, ListenAddress where, QObject* parent = nullptr);
+    RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent = nullptr);
     ~RigctlServer() override;
 
     // Starts listening; false, with a message, when the address cannot be had.
@@ -82,10 +82,10 @@ private:
     void turn();
     void noteChange(const QString& peer, const QString& change);
     void noteRefusal();
-    void followPanel();
+    void portChosen();
     void setNotice(const QString& notice);
 
-    ReceiverHost& host_;
+    ReceiverActions& actions_;
     ListenAddress where_;
     ListeningSocket listener_;
     RefusalLog refusals_;

@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-class ReceiverHost;
+class ReceiverActions;
 
 // One client's conversation in the rigctl protocol, with no socket in it: bytes in as they
 // arrive, answers out one line at a time, so that the server decides when each command runs.
@@ -30,7 +30,7 @@ public:
     // Why the conversation is over, once it is.
     enum class Ending { None, Quit, LineTooLong };
 
-    explicit RigctlSession(ReceiverHost& host) : context_{host} {}
+    explicit RigctlSession(ReceiverActions& actions) : context_{actions} {}
 
     // Keeps what has arrived until its lines are answered; nothing once the conversation is over.
     void feed(std::string_view bytes);

@@ -2,15 +2,31 @@
 
 #include <QEvent>
 #include <algorithm>
+#include <utility>
 
 #include "controls/OperatorNotes.h"
 
 namespace orvex {
 
-PanelFeedback::PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent)
-    : QObject(parent), receiver_(receiver), status_(status), last_(seen()) {
+PanelFeedback::PanelFeedback(const Receiver& receiver, const PanelWidgets& widgets, QObject* parent)
+    : QObject(parent), receiver_(receiver), status_(*widgets.status), last_(seen()) {
     status_.post("F1 opens the help: every control and every key. A right click zooms the panel.",
                  MessageLine::Kind::Notice);
+}
+
+void PanelFeedback::follow(ReceiverHost& host, const PanelWidgets& widgets) {
+    connect(&host, &ReceiverHost::message, this, &PanelFeedback::receiverMessage);
+    connect(&host, &ReceiverHost::panelChanged, this, &PanelFeedback::panelChanged);
+    connect(widgets.mute, &ToggleSwitch::switched, this, &PanelFeedback::muteSwitched);
+    for (auto [button, channel] : {std::pair{widgets.channel1, 1}, std::pair{widgets.channel2, 2},
+                                   std::pair{widgets.channel3, 3}}) {
+        // By value: clang cannot capture a structured binding.
+        noteOnHover(button, [this, n = channel] {
+            return QString::fromStdString(memoryHoverNote(n, receiver_.memory(n)));
+        });
+    }
+    BoardBadge* badge = widgets.badge;
+    noteOnHover(badge, [badge] { return badge->fullText(); });
 }
 
 PanelFeedback::Seen PanelFeedback::seen() const {

@@ -6,8 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "controls/Receiver.h"
+#include "controls/ReceiverHost.h"
 #include "ui/MessageLine.h"
+#include "ui/PanelWidgets.h"
 
 namespace orvex {
 
@@ -19,8 +20,11 @@ class PanelFeedback : public QObject {
     Q_OBJECT
 
 public:
-    // Greets a newcomer with where the help is.
-    PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent = nullptr);
+    // Greets a newcomer with where the help is in `widgets.status`, where it tells everything.
+    PanelFeedback(const Receiver& receiver, const PanelWidgets& widgets, QObject* parent = nullptr);
+    // Follows the host's handlers and messages and the operator's widgets; connected after the
+    // operator's own handlers, so that it reads what they left.
+    void follow(ReceiverHost& host, const PanelWidgets& widgets);
 
     // After a channel button's handler; `storing` says whether Write was lit before it ran.
     void channelPressed(int channel, bool storing);

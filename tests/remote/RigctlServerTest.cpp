@@ -272,7 +272,7 @@ private slots:
             QSKIP("this machine has no IPv4 address but loopback");
         }
         ServerRig rig;
-        RigctlServer server(rig.host, ListenAddress{QHostAddress(QHostAddress::AnyIPv4), 0});
+        RigctlServer server(rig.actions, ListenAddress{QHostAddress(QHostAddress::AnyIPv4), 0});
         QStringList said;
         connect(&server, &RigctlServer::message, [&](const QString& text) { said.append(text); });
         const QString other = QHostAddress(own->toIPv4Address() + 1).toString();
@@ -353,7 +353,7 @@ private slots:
         ServerRig first;
         QVERIFY(first.server.start());
         ServerRig second;
-        RigctlServer taken(second.host, *parseListenAddress(first.server.address(), nullptr));
+        RigctlServer taken(second.actions, *parseListenAddress(first.server.address(), nullptr));
         QSignalSpy said(&taken, &RigctlServer::message);
         QVERIFY(!taken.start());
         QVERIFY(said.at(0).at(0).toString().startsWith(

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/sim/SimulatedBoard.h"
 #include "support/SessionRig.h"
 
 namespace orvex::test {
@@ -230,7 +231,7 @@ TEST(RigctlSessionTest, CarrierDetectFollowsTheSquelchDecisionOfTheLastMeasureme
 
 TEST(RigctlSessionTest, EachConnectionKeepsItsOwnMemorySelection) {
     SessionRig rig(Start::On);
-    RigctlSession other(rig.host);
+    RigctlSession other(rig.actions);
     EXPECT_EQ(rig.ask("E 3\ne\n"), "RPRT 0\n3\n");
     EXPECT_EQ(answerAll(other, "e\n").bytes, "1\n");
 }
@@ -276,6 +277,68 @@ TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) 
         SCOPED_TRACE(line);
         EXPECT_EQ(answerAll(on.session, line).paced, paced);
     }
+}
+
+// The session with the simulated board behind a recording port, switched on at LPT1.
+struct SimulatedSession {
+    SimulatedSession() {
+        actions.startUp();
+        actions.choosePort(Lpt1Base);
+        actions.setPower(true);
+    }
+    // The divider words latched since the last look.
+    int dividerLoads() {
+        int loads = 0;
+        for (const LatchedWord& word : latchedWords(recorder.writes(Register::Data))) {
+            loads += word.bits == 16 ? 1 : 0;
+        }
+        recorder.clear();
+        return loads;
+    }
+    double boardTunedKHz() const { return board.snapshot().synthesizer.receiveKHz.value_or(0); }
+    std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
+
+    sim::SimulatedBoard board;
+    Recorder recorder{&board};
+    MemorySettings settings;
+    MessageQueue messages;
+    Receiver receiver{recorder, recorder, settings, messages};
+    ReceiverHost host{receiver, messages};
+    ReceiverActions actions{host};
+    RigctlSession session{actions};
+};
+
+TEST(RigctlSessionTest, ATrackersRepeatedFrequencyLoadsTheSynthesizerOnlyWhenTheGridPointChanges) {
+    SimulatedSession rig;
+    ASSERT_EQ(rig.ask("N 5000\nF 137500000\n"), "RPRT 0\nRPRT 0\n");
+    rig.dividerLoads();
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        EXPECT_EQ(rig.ask("F  137900000\nf\n"), "RPRT 0\n137900000\n");
+    }
+    EXPECT_EQ(rig.dividerLoads(), 1);
+    EXPECT_EQ(rig.ask("F 137905000\nF 137905000\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_EQ(rig.dividerLoads(), 1);
+    EXPECT_DOUBLE_EQ(rig.boardTunedKHz(), 137905);
+
+    // A load the display does not show (a survey's) leaves the board elsewhere: the tune back
+    // must reach it.
+    ASSERT_TRUE(rig.actions.loadDividerFor(137000).succeeded());
+    EXPECT_DOUBLE_EQ(rig.boardTunedKHz(), 137000);
+    rig.dividerLoads();
+    EXPECT_EQ(rig.ask("F 137905000\n"), "RPRT 0\n");
+    EXPECT_EQ(rig.dividerLoads(), 1);
+    EXPECT_DOUBLE_EQ(rig.boardTunedKHz(), 137905);
+
+    // So must one after the port was opened afresh: the board behind it may hold anything.
+    rig.actions.choosePort(Lpt1Base);
+    EXPECT_EQ(rig.ask("F 137905000\n"), "RPRT 0\n");
+    EXPECT_EQ(rig.dividerLoads(), 1);
+}
+
+TEST(RigctlSessionTest, ASaveThatFailsIsAnsweredWithAnInputOutputError) {
+    SessionRig rig(Start::On);
+    rig.settings.failing = true;
+    EXPECT_EQ(rig.ask("G FROM_VFO\n\\set_powerstat 0\n\\get_powerstat\n"), "RPRT -6\nRPRT -6\n0\n");
 }
 
 }  // namespace orvex::test

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "controls/ReceiverHost.h"
+#include "controls/ReceiverActions.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "remote/RigctlServer.h"
 #include "settings/FileDescriptor.h"
@@ -62,7 +62,8 @@ struct ServerRig {
     MessageQueue messages;
     Receiver receiver{recorder, recorder, settings, messages};
     ReceiverHost host{receiver, messages};
-    RigctlServer server{host, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
+    ReceiverActions actions{host};
+    RigctlServer server{actions, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
     QStringList said;
 };
 
