@@ -89,6 +89,17 @@ bool Program::startTrace(const std::string& path) {
     trace_ = openTrace({path, settingsPath_.string(), traceLimit_}, messages_);
     if (trace_ != nullptr) {
         tap_.addListener(*trace_);
+        // It ends inside an access the tap is delivering: taken off once that is done.
+        trace_->whenEnded([this, ended = trace_.get()] {
+            QMetaObject::invokeMethod(
+                this,
+                [this, ended] {
+                    if (trace_.get() == ended) {
+                        stopTrace();
+                    }
+                },
+                Qt::QueuedConnection);
+        });
     }
     emit traceChanged();
     return trace_ != nullptr;

@@ -53,7 +53,10 @@ public:
     // when it cannot be made (OpenTrace.h). A trace already running is ended first.
     bool startTrace(const std::string& path);
     void stopTrace();
-    const PortTrace* trace() const { return trace_.get(); }
+    // The trace that runs; none once it has ended by itself (its file failed or is full).
+    const PortTrace* trace() const {
+        return trace_ != nullptr && trace_->running() ? trace_.get() : nullptr;
+    }
 
     // Makes the Exit switch beep before the end (the windowed program has a beep).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }

@@ -344,4 +344,13 @@ ActionResult ReceiverActions::loadDividerFor(std::int32_t kHz) {
     return ActionResult::done();
 }
 
+std::optional<int> ReceiverActions::readSignalByte() {
+    if (unreachable(true, true)) {
+        return std::nullopt;
+    }
+    int byte = 0;
+    run([&byte](Receiver& r) { byte = r.converter_.readSignal(); });
+    return byte;
+}
+
 }  // namespace orvex

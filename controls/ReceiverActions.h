@@ -83,6 +83,10 @@ public:
     // without touching the display; refused when the grid of the reference does not hold `kHz`
     // or it lies outside the band.
     ActionResult loadDividerFor(std::int32_t kHz);
+    // For drivers: the converter's byte for the signal channel now (nothing shown, no squelch
+    // decision); nothing without a port or power. The level detector needs time after a load
+    // (SettleTimes.h) before the byte is the new channel's.
+    std::optional<int> readSignalByte();
 
 signals:
     // The driver that tunes changed: none, or the one named.

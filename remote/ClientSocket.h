@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/FileDescriptor.h"
+#include "files/FileDescriptor.h"
 
 namespace orvex {
 

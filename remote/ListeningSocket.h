@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "remote/ListenAddress.h"
-#include "settings/FileDescriptor.h"
+#include "files/FileDescriptor.h"
 
 namespace orvex {
 

@@ -1,11 +1,15 @@
+#include <algorithm>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "hardware/sim/SimulatedBoard.h"
+#include "remote/DumpState.h"
+#include "remote/HamlibBits.h"
 #include "support/SessionRig.h"
+#include "support/SimulatedRig.h"
 
 namespace orvex::test {
 namespace {
@@ -279,8 +283,8 @@ TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) 
     }
 }
 
-// The session with the simulated board behind a recording port, switched on at LPT1.
-struct SimulatedSession {
+// A client's session with the receiver on the simulated board, switched on at LPT1.
+struct SimulatedSession : SimulatedRig {
     SimulatedSession() {
         actions.startUp();
         actions.choosePort(Lpt1Base);
@@ -298,13 +302,6 @@ struct SimulatedSession {
     double boardTunedKHz() const { return board.snapshot().synthesizer.receiveKHz.value_or(0); }
     std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
 
-    sim::SimulatedBoard board;
-    Recorder recorder{&board};
-    MemorySettings settings;
-    MessageQueue messages;
-    Receiver receiver{recorder, recorder, settings, messages};
-    ReceiverHost host{receiver, messages};
-    ReceiverActions actions{host};
     RigctlSession session{actions};
 };
 
@@ -339,6 +336,33 @@ TEST(RigctlSessionTest, ASaveThatFailsIsAnsweredWithAnInputOutputError) {
     SessionRig rig(Start::On);
     rig.settings.failing = true;
     EXPECT_EQ(rig.ask("G FROM_VFO\n\\set_powerstat 0\n\\get_powerstat\n"), "RPRT -6\nRPRT -6\n0\n");
+}
+
+TEST(RigctlSessionTest, DumpStateAnnouncesTheLevelsFunctionsAndOperationsTheCommandsServe) {
+    const auto offered = [](std::string_view command) {
+        return std::string(rigctl::findCommand(command)->choices);
+    };
+    // Every name a command offers is one Hamlib knows, so none is lost from a mask.
+    const auto known = [&](std::string_view command, auto table) {
+        std::istringstream names(offered(command));
+        for (std::string name; names >> name;) {
+            EXPECT_NE(rigctl::bitOf(table, name), 0U) << command << " offers " << name;
+        }
+        return rigctl::hexMask(rigctl::maskOf(table, offered(command)));
+    };
+    const std::vector<std::string> masks{
+        known("u", rigctl::HamlibFunctions),
+        known("U", rigctl::HamlibFunctions),
+        known("l", rigctl::HamlibLevels),
+        known("L", rigctl::HamlibLevels),
+    };
+    const std::vector<std::string> lines = rigctl::dumpStateLines();
+    const auto at = std::search(lines.begin(), lines.end(), masks.begin(), masks.end());
+    EXPECT_NE(at, lines.end()) << "the four masks in a row, functions then levels";
+    const std::string vfoOperations = "vfo_ops=" + known("G", rigctl::HamlibVfoOperations);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), vfoOperations), lines.end());
+    // Hamlib's own values for what is served today.
+    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x40000028", "0x28"}));
 }
 
 }  // namespace orvex::test

@@ -11,11 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "controls/ReceiverActions.h"
-#include "hardware/sim/SimulatedBoard.h"
+#include "files/FileDescriptor.h"
 #include "remote/RigctlServer.h"
-#include "settings/FileDescriptor.h"
-#include "support/ReceiverFixture.h"
+#include "support/SimulatedRig.h"
 
 namespace orvex::test {
 
@@ -38,11 +36,9 @@ inline bool runUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
     return done();
 }
 
-// The receiver on the simulated board (exact conversions, every access recorded, pauses not
-// slept) with its host and a rigctl server on a free loopback port.
-struct ServerRig {
+// The receiver on the simulated board with a rigctl server on a free loopback port.
+struct ServerRig : SimulatedRig {
     ServerRig() {
-        board.band().setJitter(0);
         QObject::connect(&server, &RigctlServer::message,
                          [this](const QString& text) { said.append(text); });
         host.run([](Receiver& r) { r.Form_Load(); });
@@ -56,13 +52,6 @@ struct ServerRig {
     }
     quint16 port() const { return server.address().section(':', -1).toUShort(); }
 
-    sim::SimulatedBoard board;
-    Recorder recorder{&board};
-    MemorySettings settings;
-    MessageQueue messages;
-    Receiver receiver{recorder, recorder, settings, messages};
-    ReceiverHost host{receiver, messages};
-    ReceiverActions actions{host};
     RigctlServer server{actions, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
     QStringList said;
 };
