@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "remote/ListenAddress.h"
 #include "files/FileDescriptor.h"
+#include "remote/ListenAddress.h"
 
 namespace orvex {
 

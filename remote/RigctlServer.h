@@ -18,7 +18,7 @@ class ReceiverActions;
 class RigctlClient;
 
 // The rigctl-compatible TCP server: listens on the GUI thread, keeps one conversation for each
-// client, and runs every command through the receiver's host, so the panel, the port and the
+// client, and runs every command through the receiver's actions, so the panel, the port and the
 // settings file follow as if the operator had acted. Clients take turns: each turn of the event
 // loop answers one command of each client that has one waiting, so no client's backlog holds up
 // another's answer by more than the command in hand, and the timers and the window run between

@@ -13,7 +13,6 @@
 
 #include "ServerRig.h"
 #include "hardware/sim/Band.h"
-#include "remote/RigctlClient.h"
 
 namespace orvex::test {
 
@@ -171,18 +170,6 @@ private slots:
         // A handful of the backlog's answers at most went out before it (each is 10 bytes).
         QVERIFY2(busyBefore < 100 * 10, qPrintable(QString::number(busyBefore)));
         QCOMPARE(busy.takeLines(2000), QByteArray("132000000\n").repeated(2000));
-    }
-
-    void aClientsNextCommandWaitsAfterItSwitchedThePower() {
-        ServerRig rig;
-        rig.chooseLpt1();
-        QVERIFY(rig.server.start());
-        RawClient client(rig.port());
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(client.ask("\\set_powerstat 1\n\\set_powerstat 0\nf\n", 3),
-                 QByteArray("RPRT 0\nRPRT 0\n132000000\n"));
-        QVERIFY(clock.elapsed() >= 2 * RigctlClient::PaceInterval.count());
     }
 
     void beyondTheLimitANewClientIsRefusedPolitelyAndAPlaceFreesWhenItsClientLeaves() {
