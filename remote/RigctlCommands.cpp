@@ -369,6 +369,18 @@ Outcome passEnds(Context& context, const Arguments&) {
     return {};
 }
 
+// ----- what holds the thread
+
+// Power-on settles the synthesizer, power-off saves the settings; a pass's AOS and LOS may do
+// either, as the operator chose.
+bool switchesPower(const Arguments&) {
+    return true;
+}
+
+bool storesMemory(const Arguments& args) {
+    return args[0] == "FROM_VFO";
+}
+
 // clang-format off
 constexpr bool NoVfo = false;  // Hamlib gives these commands no VFO, in VFO mode too
 constexpr std::array Commands{
@@ -376,8 +388,8 @@ constexpr std::array Commands{
     Command{'F',  "set_freq",      false, Kind::Setting, 1, {},                     {},               setFrequency},
     Command{'m',  "get_mode",      false, Kind::Query,   0, {"Mode", "Passband"},   {},               getMode},
     Command{'M',  "set_mode",      false, Kind::Setting, 2, {},                     "FM",             setMode},
-    Command{'v',  "get_vfo",       false, Kind::Query,   0, {"VFO"},                {},               getVfo,          NoVfo},
-    Command{'V',  "set_vfo",       false, Kind::Setting, 1, {},                     {},               setVfo,          NoVfo},
+    Command{'v',  "get_vfo",       false, Kind::Query,   0, {"VFO"},                {},               getVfo,          nullptr,       NoVfo},
+    Command{'V',  "set_vfo",       false, Kind::Setting, 1, {},                     {},               setVfo,          nullptr,       NoVfo},
     Command{'s',  "get_split_vfo", false, Kind::Query,   0, {"Split", "TX VFO"},    {},               getSplit},
     Command{'t',  "get_ptt",       false, Kind::Query,   0, {"PTT"},                {},               getPtt},
     Command{'T',  "set_ptt",       false, Kind::Setting, 1, {},                     {},               setPtt},
@@ -389,18 +401,18 @@ constexpr std::array Commands{
     Command{'U',  "set_func",      false, Kind::Setting, 2, {},                     "MUTE",           setFunction},
     Command{'E',  "set_mem",       false, Kind::Setting, 1, {},                     {},               setMemory},
     Command{'e',  "get_mem",       false, Kind::Query,   0, {"Memory#"},            {},               getMemory},
-    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation},
+    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation, storesMemory},
     Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO STOP",       scan},
-    Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo,         NoVfo},
-    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower,        NoVfo},
-    Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower,        NoVfo},
+    Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo,         nullptr,       NoVfo},
+    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower,        switchesPower, NoVfo},
+    Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower,        nullptr,       NoVfo},
     Command{0x8b, "get_dcd",       false, Kind::Query,   0, {"DCD"},                {},               getCarrier},
-    Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState,       NoVfo},
-    Command{0xf0, "chk_vfo",       false, Kind::Bare,    0, {"ChkVFO"},             {},               checkVfo,        NoVfo},
-    Command{0xf2, "set_vfo_opt",   false, Kind::Setting, 1, {},                     {},               setVfoMode,      NoVfo},
-    Command{0xa3, "get_lock_mode", false, Kind::Query,   0, {"Locked"},             {},               getLockMode,     NoVfo},
-    Command{0,    "AOS",           true,  Kind::Setting, 0, {},                     {},               passBegins,      NoVfo},
-    Command{0,    "LOS",           true,  Kind::Setting, 0, {},                     {},               passEnds,        NoVfo},
+    Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState,       nullptr,       NoVfo},
+    Command{0xf0, "chk_vfo",       false, Kind::Bare,    0, {"ChkVFO"},             {},               checkVfo,        nullptr,       NoVfo},
+    Command{0xf2, "set_vfo_opt",   false, Kind::Setting, 1, {},                     {},               setVfoMode,      nullptr,       NoVfo},
+    Command{0xa3, "get_lock_mode", false, Kind::Query,   0, {"Locked"},             {},               getLockMode,     nullptr,       NoVfo},
+    Command{0,    "AOS",           true,  Kind::Setting, 0, {},                     {},               passBegins,      switchesPower, NoVfo},
+    Command{0,    "LOS",           true,  Kind::Setting, 0, {},                     {},               passEnds,        switchesPower, NoVfo},
 };
 // clang-format on
 

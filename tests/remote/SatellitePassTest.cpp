@@ -9,7 +9,7 @@
 #include "controls/ReceiverActions.h"
 #include "controls/SatelliteTracking.h"
 #include "remote/RigctlSession.h"
-#include "support/HostRig.h"
+#include "support/SessionRig.h"
 #include "support/TestFiles.h"
 
 namespace orvex::test {
@@ -34,7 +34,7 @@ struct TrackerRig : HostRig {
         said.clear();
     }
 
-    std::string ask(std::string_view bytes) { return session.receive(bytes).bytes; }
+    std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
     // `ticks` measurements, 100 ms apart.
     void measure(int ticks) {
         for (int i = 0; i < ticks; ++i) {
@@ -171,7 +171,7 @@ TEST(SatellitePassTest, ThePanelNotesWhatTheClientAskedBesideTheGridPointForAsLo
 
     {
         RigctlSession other(rig.actions, {"127.0.0.1:40113", false, &rig.tracking});
-        ASSERT_EQ(other.receive("F 137500000\n").bytes, "RPRT 0\n");
+        ASSERT_EQ(answerAll(other, "F 137500000\n").bytes, "RPRT 0\n");
         EXPECT_EQ(rig.tracking.steeringNote(), "127.0.0.1:40113 asks 137.5 MHz, tuned 137.500");
     }
     EXPECT_EQ(rig.tracking.steeringNote(), "");  // the client left
@@ -184,7 +184,7 @@ TEST(SatellitePassTest, APassFolderThatCannotBeMadeIsReportedAndChangesNothing) 
     SatelliteTracking blocked(rig.actions, rig.folder.path() / "passes", {});
     RigctlSession session(rig.actions, {"127.0.0.1:40114", false, &blocked});
     rig.said.clear();
-    EXPECT_EQ(session.receive("AOS\n").bytes, "RPRT -6\n");
+    EXPECT_EQ(answerAll(session, "AOS\n").bytes, "RPRT -6\n");
     EXPECT_FALSE(rig.receiver.poweredOn());
     ASSERT_EQ(rig.said.size(), 1U);
     EXPECT_NE(rig.said.front().find("Cannot make a pass log in"), std::string::npos);
