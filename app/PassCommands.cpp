@@ -22,8 +22,7 @@ constexpr std::array<int, 5> MarginSeconds{0, 10, 30, 60, 120};
 PassCommands::PassCommands(ReceiverForm& form, Program& program)
     : QObject(&form), form_(form), program_(program) {
     addMenu();
-    connect(&program_.tracking(), &SatelliteTracking::notesChanged, this,
-            &PassCommands::showNotes);
+    connect(&program_.tracking(), &SatelliteTracking::notesChanged, this, &PassCommands::showNotes);
     showNotes();
 }
 

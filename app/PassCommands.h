@@ -10,8 +10,8 @@ struct PassChoices;
 
 // The window's part in satellite passes: the choices in a submenu of the context menu ("Satellite
 // passes"), saved in their file as the operator changes them, and in the board badge, in one
-// line, the pass that runs and what a steering client asked for beside the grid point it got. Lives as long as
-// the window, whose child it is.
+// line, the pass that runs and what a steering client asked for beside the grid point it got. Lives
+// as long as the window, whose child it is.
 class PassCommands : public QObject {
     Q_OBJECT
 

@@ -15,9 +15,9 @@ namespace orvex {
 
 // What the command line says of satellite passes and their trackers.
 struct PassOptions {
-    bool rigctlVfo = false;           // --rigctl-vfo: every connection in Hamlib's VFO mode
-    std::string folder;               // --pass-folder, the bytes as given, or the XDG location
-    std::string choicesPath;          // --pass-choices, or passes.ini in the XDG location
+    bool rigctlVfo = false;   // --rigctl-vfo: every connection in Hamlib's VFO mode
+    std::string folder;       // --pass-folder, the bytes as given, or the XDG location
+    std::string choicesPath;  // --pass-choices, or passes.ini in the XDG location
     // Choices for this run, over those of the file; not saved.
     std::optional<bool> switchOnAtAos;
     std::optional<bool> switchOffAtLos;

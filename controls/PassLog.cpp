@@ -41,10 +41,9 @@ std::variant<std::unique_ptr<PassLog>, std::string> PassLog::open(
     const WriteRights rights = WriteRights::ofThisProcess();
     try {
         for (int n = 1; n <= NameTries; ++n) {
-            const SaveTarget target =
-                openSaveTarget(folder / numbered(name, n), rights,
-                               {.makeFolders = true, .followLastLink = false,
-                                .option = "--pass-folder"});
+            const SaveTarget target = openSaveTarget(
+                folder / numbered(name, n), rights,
+                {.makeFolders = true, .followLastLink = false, .option = "--pass-folder"});
             InPlaceFile file = openInPlace(target, rights);
             if (!file.created) {
                 continue;  // another pass's log: never written over

@@ -93,8 +93,8 @@ std::string SatelliteTracking::steeringNote() const {
     if (!steering_ || !steering_->tunedKHz) {
         return {};
     }
-    return steering_->name + " asks " + numberText(mhzFromKHz(steering_->askedHz / HzPerKHz)) + " MHz, tuned " +
-           megahertzDigits(*steering_->tunedKHz);
+    return steering_->name + " asks " + numberText(mhzFromKHz(steering_->askedHz / HzPerKHz)) +
+           " MHz, tuned " + megahertzDigits(*steering_->tunedKHz);
 }
 
 // ----- passes
@@ -104,8 +104,10 @@ bool SatelliteTracking::passBegins(const std::string& name) {
         endPass("a new pass began", false);
     }
     if (folder_.empty()) {
-        tell("There is no pass folder (no home folder is known): name one with --pass-folder; "
-             "the satellite pass " + name + " announced is not logged");
+        tell(
+            "There is no pass folder (no home folder is known): name one with --pass-folder; "
+            "the satellite pass " +
+            name + " announced is not logged");
         return false;
     }
     const Receiver& r = actions_.receiver();
@@ -120,7 +122,8 @@ bool SatelliteTracking::passBegins(const std::string& name) {
 
     if (choices_.switchOnAtAos && !r.poweredOn()) {
         if (actions_.setPower(true).refusal == Refusal::NoPort) {
-            tell(std::string(NoPortChosen) + ": the satellite pass is logged with the receiver off");
+            tell(std::string(NoPortChosen) +
+                 ": the satellite pass is logged with the receiver off");
         }
     }
     pass.drives = actions_
@@ -207,8 +210,7 @@ void SatelliteTracking::checkTimes() {
         if (pass_->los && now >= *pass_->los + choices_.marginAfter) {
             endPass("the margin after the pass is over", true);
         } else if (!pass_->los && now >= pass_->lastSteered + choices_.quietTimeout) {
-            endPass(pass_->client + " sent no frequency for " +
-                        secondsText(choices_.quietTimeout),
+            endPass(pass_->client + " sent no frequency for " + secondsText(choices_.quietTimeout),
                     true);
         } else if (now >= pass_->began + choices_.longest) {
             endPass("it lasted " + secondsText(choices_.longest) + ", longer than a pass can",
@@ -225,12 +227,9 @@ void SatelliteTracking::checkTimes() {
 void SatelliteTracking::measured() {
     const Receiver& r = actions_.receiver();
     const std::optional<std::int32_t> kHz = r.displayedKHz();
-    const LevelSample sample{clock_(),
-                             kHz ? hertzFromKHz(*kHz) : 0,
-                             r.measuredSignalByte(),
-                             r.measuredLevel(),
-                             r.measuredSupplyVolts(),
-                             r.audioOpen()};
+    const LevelSample sample{
+        clock_(),          kHz ? hertzFromKHz(*kHz) : 0, r.measuredSignalByte(),
+        r.measuredLevel(), r.measuredSupplyVolts(),      r.audioOpen()};
     keep(sample);
     if (pass_ && !pass_->log->write(sample)) {
         endPass("the file refused a line (is the disk full?)", false);

@@ -10,7 +10,7 @@
 namespace orvex {
 class ReceiverActions;
 class SatelliteTracking;
-}
+}  // namespace orvex
 
 namespace orvex::rigctl {
 
@@ -25,9 +25,9 @@ struct Outcome {
 // What a connection keeps between its commands.
 struct Context {
     ReceiverActions& actions;
-    std::string client;                      // who is on the other end, for the operator's notes
-    SatelliteTracking* tracking = nullptr;   // what AOS, LOS and the client's steering tell; none:
-                                             // they only tune and answer
+    std::string client;                     // who is on the other end, for the operator's notes
+    SatelliteTracking* tracking = nullptr;  // what AOS, LOS and the client's steering tell; none:
+                                            // they only tune and answer
     bool vfoMode = false;  // every command but those Hamlib gives no VFO names one first
     int memory = 1;        // the channel memory that E selects and G FROM_VFO / TO_VFO use
 };

@@ -152,8 +152,8 @@ void RigctlSession::answerLine(std::string_view line, Answer& answer) {
         !namesVfo || (!request.arguments.empty() && rigctl::isVfoName(request.arguments.front()));
     const rigctl::Arguments arguments(request.arguments.begin() + (namesVfo && vfoNamed ? 1 : 0),
                                       request.arguments.end());
-    const bool asksChoices = !command->choices.empty() && arguments.size() == 1 &&
-                             arguments.front() == "?";
+    const bool asksChoices =
+        !command->choices.empty() && arguments.size() == 1 && arguments.front() == "?";
     Outcome outcome;
     if (!vfoNamed) {
         outcome.status = Status::InvalidParameter;

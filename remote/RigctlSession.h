@@ -14,8 +14,8 @@ class SatelliteTracking;
 // What a conversation starts with.
 struct SessionSetup {
     std::string client = "a rigctl client";  // the client's address, until it shows what it is
-    bool vfoMode = false;                     // Hamlib's VFO mode from the first command
-    SatelliteTracking* tracking = nullptr;    // what AOS, LOS and the client's tuning tell
+    bool vfoMode = false;                    // Hamlib's VFO mode from the first command
+    SatelliteTracking* tracking = nullptr;   // what AOS, LOS and the client's tuning tell
 };
 
 // One client's conversation in the rigctl protocol, with no socket in it: bytes in as they

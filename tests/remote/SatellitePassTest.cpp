@@ -148,9 +148,9 @@ TEST(SatellitePassTest, AClientsFrequencyStopsAScanEvenOnTheGridPointShownAndSay
         EXPECT_EQ(rig.actions.driver(), std::nullopt);
         return rig.said;
     };
-    EXPECT_EQ(scanThenTune("F 137500000\n"),
-              std::vector<std::string>{
-                  "127.0.0.1:40112 stopped the scanner and tuned to 137.500 MHz"});
+    EXPECT_EQ(
+        scanThenTune("F 137500000\n"),
+        std::vector<std::string>{"127.0.0.1:40112 stopped the scanner and tuned to 137.500 MHz"});
     const std::string shown = std::to_string(*rig.receiver.displayedKHz()) + "000";
     EXPECT_EQ(scanThenTune("F  " + shown + "\n"),
               std::vector<std::string>{"gpredict stopped the scanner and tuned to " +
