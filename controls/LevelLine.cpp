@@ -1,55 +1,49 @@
 #include "controls/LevelLine.h"
 
+#include <array>
+#include <cstdio>
 #include <ctime>
 
+#include "controls/Receiver.h"
 #include "controls/SignalScale.h"
+#include "core/Band.h"
 #include "core/NumberText.h"
 
 namespace orvex {
 namespace {
 
-void appendDigits(std::string& text, long long number, int digits) {
-    std::string part(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0 && number > 0; --i, number /= 10) {
-        part[static_cast<std::size_t>(i)] = static_cast<char>('0' + number % 10);
-    }
-    text += part;
+// "2026-12-09T03:41:07.123Z", broken down by the C library in UTC: neither the locale nor the
+// time zone changes it.
+std::string utcText(std::chrono::system_clock::time_point at) {
+    const auto whole = std::chrono::floor<std::chrono::seconds>(at);
+    const auto ms = std::chrono::floor<std::chrono::milliseconds>(at - whole);
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(whole);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    std::array<char, 96> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ",
+                  utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                  utc.tm_sec, static_cast<int>(ms.count()));
+    return text.data();
 }
 
 }  // namespace
 
-// Counted in integers and broken down by the C library in UTC, so neither the locale nor the
-// time zone can change a line.
-std::string utcText(std::chrono::system_clock::time_point time) {
-    using namespace std::chrono;
-    const auto inMilliseconds = floor<milliseconds>(time);
-    const auto inSeconds = floor<seconds>(inMilliseconds);
-    const std::time_t whole = system_clock::to_time_t(inSeconds);
-    const long long millis = (inMilliseconds - inSeconds).count();
-    std::tm utc{};
-    gmtime_r(&whole, &utc);
-    std::string text;
-    appendDigits(text, utc.tm_year + 1900LL, 4);
-    text += '-';
-    appendDigits(text, utc.tm_mon + 1, 2);
-    text += '-';
-    appendDigits(text, utc.tm_mday, 2);
-    text += 'T';
-    appendDigits(text, utc.tm_hour, 2);
-    text += ':';
-    appendDigits(text, utc.tm_min, 2);
-    text += ':';
-    appendDigits(text, utc.tm_sec, 2);
-    text += '.';
-    appendDigits(text, millis, 3);
-    return text + 'Z';
+LevelSample lastMeasurement(const Receiver& receiver, std::chrono::system_clock::time_point at) {
+    return {at,
+            receiver.displayedKHz(),
+            receiver.measuredSignalByte(),
+            receiver.measuredLevel(),
+            receiver.measuredSupplyVolts(),
+            receiver.audioOpen()};
 }
 
 std::string levelLogLine(const LevelSample& sample) {
-    return utcText(sample.time) + ',' + std::to_string(sample.hertz) + ',' +
-           std::to_string(sample.signalByte) + ',' + numberText(sample.level) + ',' +
-           std::to_string(dbOverS9(sample.level)) + ',' + numberText(sample.supplyVolts) + ',' +
-           (sample.squelchOpen ? '1' : '0') + '\n';
+    const long long hertz = hertzFromKHz(sample.frequencyKHz.value_or(0));
+    return utcText(sample.at) + "," + std::to_string(hertz) + "," +
+           std::to_string(sample.converterByte) + "," + numberText(sample.level) + "," +
+           std::to_string(dbOverS9(sample.level)) + "," + numberText(sample.supplyVolts) + "," +
+           (sample.squelchOpen ? "1" : "0") + "\n";
 }
 
 }  // namespace orvex

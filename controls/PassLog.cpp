@@ -1,6 +1,7 @@
 #include "controls/PassLog.h"
 
-#include <system_error>
+#include <array>
+#include <ctime>
 
 #include "core/Band.h"
 #include "files/InPlaceFile.h"
@@ -24,16 +25,18 @@ std::string numbered(const std::string& name, int n) {
 
 }  // namespace
 
+std::string utcClockText(std::chrono::system_clock::time_point at, const char* format) {
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(at));
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    std::array<char, 64> text{};
+    return {text.data(), std::strftime(text.data(), text.size(), format, &utc)};
+}
+
+// ISO 8601's basic form, without separators: a name every file system takes.
 std::string passLogName(std::chrono::system_clock::time_point start, double kiloHertz) {
-    // "2026-12-09T03:41:07.123Z" without its separators and fraction: a name every file system
-    // takes.
-    std::string name;
-    for (const char c : utcText(start).substr(0, 19)) {
-        if (c != '-' && c != ':') {
-            name += c;
-        }
-    }
-    return name + "Z-" + megahertzDigits(kiloHertz) + "MHz.csv";
+    return utcClockText(start, "%Y%m%dT%H%M%SZ-") + megahertzDigits(kiloHertz) + "MHz.csv";
 }
 
 std::variant<std::unique_ptr<PassLog>, std::string> PassLog::open(

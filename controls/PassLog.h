@@ -40,4 +40,7 @@ private:
 // The file a pass logs into: its UTC start and the frequency, "20261209T034107Z-137.900MHz.csv".
 std::string passLogName(std::chrono::system_clock::time_point start, double kiloHertz);
 
+// A time in UTC as `format` (strftime's) has it, in whole seconds: "03:41:07" for "%H:%M:%S".
+std::string utcClockText(std::chrono::system_clock::time_point at, const char* format);
+
 }  // namespace orvex

@@ -13,9 +13,8 @@ std::string secondsText(std::chrono::seconds seconds) {
     return std::to_string(seconds.count()) + " s";
 }
 
-// "03:41:07 UTC" of an ISO time.
 std::string clockText(Time time) {
-    return utcText(time).substr(11, 8) + " UTC";
+    return utcClockText(time, "%H:%M:%S UTC");
 }
 
 }  // namespace
@@ -140,7 +139,7 @@ bool SatelliteTracking::passBegins(const std::string& name) {
     }
     // The margin before AOS: what was measured lately, as it was measured.
     for (const LevelSample& sample : recent_) {
-        if (sample.time >= now - choices_.marginBefore && !pass.log->write(sample)) {
+        if (sample.at >= now - choices_.marginBefore && !pass.log->write(sample)) {
             break;
         }
     }
@@ -225,11 +224,7 @@ void SatelliteTracking::checkTimes() {
 // ----- measurements
 
 void SatelliteTracking::measured() {
-    const Receiver& r = actions_.receiver();
-    const std::optional<std::int32_t> kHz = r.displayedKHz();
-    const LevelSample sample{
-        clock_(),          kHz ? hertzFromKHz(*kHz) : 0, r.measuredSignalByte(),
-        r.measuredLevel(), r.measuredSupplyVolts(),      r.audioOpen()};
+    const LevelSample sample = lastMeasurement(actions_.receiver(), clock_());
     keep(sample);
     if (pass_ && !pass_->log->write(sample)) {
         endPass("the file refused a line (is the disk full?)", false);
@@ -239,7 +234,7 @@ void SatelliteTracking::measured() {
 
 void SatelliteTracking::keep(const LevelSample& sample) {
     recent_.push_back(sample);
-    while (!recent_.empty() && recent_.front().time < sample.time - choices_.marginBefore) {
+    while (!recent_.empty() && recent_.front().at < sample.at - choices_.marginBefore) {
         recent_.pop_front();
     }
     if (choices_.marginBefore.count() == 0) {
