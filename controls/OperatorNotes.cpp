@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "controls/AudioScales.h"
+#include "controls/SpokenValues.h"
 #include "core/Band.h"
 #include "core/Lines.h"
 #include "core/NumberText.h"
@@ -19,15 +20,15 @@ std::string channelName(int channel) {
 }
 
 std::string megahertzText(std::int32_t kHz) {
-    return frequencyText(mhzFromKHz(kHz)) + " MHz";
+    return frequencyWords(mhzFromKHz(kHz));
 }
 
 }  // namespace
 
 std::string memoryContents(const ChannelMemory& memory) {
-    return frequencyText(mhzFromKHz(memory.frequencyKHz)) + " MHz, " +
-           std::to_string(memory.stepKHz) + " kHz, volume " +
-           std::to_string(memory.volumePosition) + ", squelch " + numberText(memory.squelch);
+    return frequencyWords(mhzFromKHz(memory.frequencyKHz)) + ", " + std::to_string(memory.stepKHz) +
+           " kHz, volume " + std::to_string(memory.volumePosition) + ", squelch " +
+           numberText(memory.squelch);
 }
 
 std::string storeNote(int channel, const ChannelMemory& memory, const PanelSettings& panel) {

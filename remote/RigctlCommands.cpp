@@ -8,6 +8,7 @@
 
 #include "controls/AudioScales.h"
 #include "controls/ReceiverHost.h"
+#include "controls/SignalStrength.h"
 #include "controls/StepTable.h"
 #include "core/Band.h"
 #include "core/NumberText.h"
@@ -225,11 +226,6 @@ Outcome setStep(Context& context, const Arguments& args) {
 constexpr std::string_view ReadableLevels = "STRENGTH SQL AF";
 constexpr std::string_view SettableLevels = "SQL AF";
 
-// Hamlib's S-meter scale in dB over S9: 6 dB an S-unit, S0 at -54.
-int strengthOf(double level) {
-    return static_cast<int>(std::clamp<long long>(roundHalfEven(6.0 * level) - 54, -54, 60));
-}
-
 Outcome getLevel(Context& context, const Arguments& args) {
     const Receiver& r = receiver(context);
     const std::string& level = args[0];
@@ -237,7 +233,7 @@ Outcome getLevel(Context& context, const Arguments& args) {
         if (!r.poweredOn()) {
             return reply(Status::PoweredOff);
         }
-        return answer({std::to_string(strengthOf(r.measuredLevel()))});
+        return answer({std::to_string(decibelsOverS9(r.measuredLevel()))});
     }
     if (level == "SQL") {
         return answer({fraction(squelchFileValue(r.squelchPosition()))});

@@ -9,6 +9,7 @@
 #include "controls/AudioScales.h"
 #include "core/Band.h"
 #include "hardware/Converter.h"
+#include "ui/Accessibility.h"
 
 namespace orvex {
 namespace {
@@ -64,6 +65,7 @@ BoardMonitor::BoardMonitor(const AccessDecoder& decoder, DisplayedKHz displayed,
       displayed_(std::move(displayed)),
       holdings_(std::move(holdings)) {
     setObjectName("BoardMonitor");
+    installWindowAccessibility();
     setWindowTitle("Board monitor");
     auto* layout = new QVBoxLayout(this);
     const auto group = [this, layout](const QString& title, auto build) {

@@ -6,14 +6,16 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "controls/OperatorNotes.h"
 #include "core/Band.h"
 #include "core/NumberText.h"
+#include "ui/Accessibility.h"
 #include "ui/Geometry.h"
 #include "ui/KeyTable.h"
+#include "ui/MenuKeys.h"
+#include "ui/PanelSpeech.h"
 
 namespace orvex {
 namespace {
@@ -47,20 +49,6 @@ void drawToggle(ToggleSwitch* widget, const ToggleModel& model) {
     widget->setOnLampColor(toQColor(model.onLamp));
     widget->setEnabled(model.enabled);
 }
-
-// What a screen reader calls the controls that have no caption of their own; switches and buttons
-// are named by their captions.
-constexpr std::array<std::pair<const char*, const char*>, 9> AccessibleNames{{
-    {"LedDisplay1", "Frequency, MHz"},
-    {"LGAUGE1", "Frequency scale"},
-    {"Wheel1", "Tuning wheel"},
-    {"Knob1", "Tuning knob"},
-    {"Gauge1", "Signal level and supply meter"},
-    {"ind1", "Signal bar"},
-    {"Toggle7", "Power"},
-    {"HSlider3", "Squelch"},
-    {"HSlider4", "Volume"},
-}};
 
 // Under the panel, three lines high: the status line and, beside it, the board badge.
 constexpr QRect StatusArea = twips(0, 2865, 4980, 720);
@@ -102,11 +90,10 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const Q
     grey.setColor(QPalette::Button, toQColor(palette::Panel));
     setPalette(grey);
 
+    installWindowAccessibility();
     buildPanel();
     buildStatusStrip();
-    for (const auto& [name, spoken] : AccessibleNames) {
-        findChild<QWidget*>(name)->setAccessibleName(spoken);
-    }
+    new PanelSpeech(*this, host_);
     orderTabs(*this);
 
     // Everything is built at 100 %: that layout is what every zoom scales.
@@ -251,14 +238,14 @@ void ReceiverForm::buildControlPanel(QWidget* parent) {
 
 void ReceiverForm::buildAudio(QWidget* parent) {
     auto* audio = place<Panel3D>(parent, "SSPanel9", twips(1200, -120, 2175, 1215));
-    squelch_ = place<QSlider>(audio, "HSlider3", twips(120, 240, 1215, 255));
+    squelch_ = place<Slider>(audio, "HSlider3", twips(120, 240, 1215, 255));
     squelch_->setOrientation(Qt::Horizontal);
     squelch_->setPageStep(50);
     squelchLabel_ = label(audio, "Label4", "Squelch", twips(1440, 240, 615, 255));
     zeroLabel_ = label(audio, "Label7", "0", twips(120, 600, 255, 255));
     maxLabel_ = label(audio, "Label8", "max", twips(1080, 600, 375, 255));
     audioLabel_ = label(audio, "Label6", "Audio", twips(1560, 600, 495, 255));
-    volume_ = place<QSlider>(audio, "HSlider4", twips(120, 840, 1935, 255));
+    volume_ = place<Slider>(audio, "HSlider4", twips(120, 840, 1935, 255));
     volume_->setOrientation(Qt::Horizontal);
     volume_->setPageStep(1);
     volume_->setTickPosition(QSlider::TicksBelow);
@@ -274,6 +261,7 @@ void ReceiverForm::buildStatusStrip() {
 void ReceiverForm::buildCommands() {
     menu_ = new QMenu(this);
     bindControlKeys(*this);
+    bindMenuKeys(*this, *menu_);
     addCommand(QKeySequence(Qt::Key_F1), "Help", "every control and every key",
                [this] { showHelp(); });
     QAction* zoomIn = addCommand(QKeySequence("Ctrl++"), "Zoom in", "the panel larger, up to 300 %",
@@ -347,6 +335,14 @@ void ReceiverForm::connectOperator() {
             [this](int p) { run([p](Receiver& r) { r.Knob1_DragEnd(p); }); });
     connect(wheel_, &ThumbWheel::turned, this,
             [this](int code) { run([code](Receiver& r) { r.Wheel1_Change(code); }); });
+    // Home and End on the wheel go to the ends of the band, as they do on the knob.
+    connect(wheel_, &ThumbWheel::endRequested, this, [this](int code) {
+        const KnobModel& knob = host_.receiver().panel().Knob1;
+        const int target = code == ThumbWheel::Up ? knob.maximum : 0;
+        if (knob.enabled && target != knob.position) {
+            run([target](Receiver& r) { r.Knob1_Change(target); });
+        }
+    });
     connect(down_, &QPushButton::clicked, this,
             [this] { run([](Receiver& r) { r.Command10_Click(); }); });
     connect(up_, &QPushButton::clicked, this,

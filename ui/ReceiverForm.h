@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QSlider>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -27,6 +26,7 @@
 #include "ui/widgets/LinearGauge.h"
 #include "ui/widgets/Panel3D.h"
 #include "ui/widgets/SevenSegmentDisplay.h"
+#include "ui/widgets/Slider.h"
 #include "ui/widgets/ThumbWheel.h"
 #include "ui/widgets/ToggleSwitch.h"
 
@@ -133,8 +133,8 @@ private:
     ToggleSwitch* exit_ = nullptr;
     ToggleSwitch* about_ = nullptr;
     ToggleSwitch* scan_ = nullptr;
-    QSlider* squelch_ = nullptr;
-    QSlider* volume_ = nullptr;
+    Slider* squelch_ = nullptr;
+    Slider* volume_ = nullptr;
     QLabel* squelchLabel_ = nullptr;
     QLabel* zeroLabel_ = nullptr;
     QLabel* maxLabel_ = nullptr;

@@ -129,6 +129,7 @@ private slots:
         QAccessibleInterface* face = accessible(toggle_.get());
         QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Read / Write"));
         QCOMPARE(face->text(QAccessible::Value), QStringLiteral("Read"));
+        QCOMPARE(face->role(), QAccessible::CheckBox);
         QVERIFY(face->state().checkable);
         QVERIFY(!face->state().checked);
         toggle_->setOn(true);
