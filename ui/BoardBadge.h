@@ -38,7 +38,8 @@ private:
     void layOut();
 
     std::vector<std::pair<QString, QString>> segments_;
-    AccessibleAnnouncer announcer_{*this};
+    // A label tells its new name itself; the name is its text (see fullText()).
+    AccessibleAnnouncer announcer_{*this, AccessibleAnnouncer::ToldByWidget::Name};
 };
 
 // The board segment: "Simulated board", "Parallel port /dev/parport0", or the board and why it

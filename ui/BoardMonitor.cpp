@@ -92,6 +92,7 @@ QLabel* BoardMonitor::addRow(QFormLayout* form, const char* name, const QString&
     shown->setObjectName(name);
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(caption, shown);
+    fields_.emplace_back(shown, caption);
     return shown;
 }
 
@@ -140,6 +141,18 @@ void BoardMonitor::refresh() {
     showConverter();
     showAccesses();
     showBoard();
+    nameFields();
+}
+
+// A screen reader reads a value with its caption ("Divider word, 14370"): a bare number says
+// nothing.
+void BoardMonitor::nameFields() {
+    for (const auto& [field, caption] : fields_) {
+        const QString name = caption + QStringLiteral(", ") + field->text();
+        if (field->accessibleName() != name) {
+            field->setAccessibleName(name);
+        }
+    }
 }
 
 void BoardMonitor::showEvent(QShowEvent* event) {

@@ -63,7 +63,8 @@ private:
     std::deque<Entry> entries_;
     QString hoverNote_;
     QTimer expiry_;
-    AccessibleAnnouncer announcer_{*this};
+    // A label tells its new name itself; the name is its text (see fullText()).
+    AccessibleAnnouncer announcer_{*this, AccessibleAnnouncer::ToldByWidget::Name};
 };
 
 }  // namespace orvex

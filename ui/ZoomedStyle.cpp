@@ -35,7 +35,16 @@ void ZoomedStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-// The style marks a focused slider on its handle only, if at all: the mark goes round it.
+// The style marks a focused button or slider in its own faint way, if at all: the mark goes
+// round it.
+void ZoomedStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element == CE_PushButton && option->state.testFlag(State_HasFocus)) {
+        drawFocusMark(*painter, option->rect, pixelMetric(FocusMarkMetric, option, widget));
+    }
+}
+
 void ZoomedStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                      QPainter* painter, const QWidget* widget) const {
     QProxyStyle::drawComplexControl(control, option, painter, widget);

@@ -1,7 +1,7 @@
 """The panel as a screen reader meets it: the real program on the simulated board, read and worked
 over AT-SPI on a virtual display with the accessibility bus up, the way Orca reads and works it.
 
-Run inside a D-Bus session on an X display (ctest wraps it in dbus-run-session and xvfb-run).
+Run it in a screen reader's session: tests/support/accessibility-session.sh, as ctest does.
 """
 import os
 import re
@@ -76,8 +76,7 @@ class ScreenReader(unittest.TestCase):
         with open(settings, "w") as file:
             file.write(SETTINGS)
         cls.rigctl = free_port()
-        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   XDG_CONFIG_HOME=cls.folder.name)
+        env = dict(os.environ, XDG_CONFIG_HOME=cls.folder.name)
         errors = os.path.join(cls.folder.name, "stderr.txt")
         cls.program = start_window(ORVEX, errors,
                                    "--board", "sim", "--settings", settings, "--window-state",

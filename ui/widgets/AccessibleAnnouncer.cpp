@@ -21,7 +21,8 @@ void AccessibleAnnouncer::tell() {
     if (face == nullptr) {
         return;
     }
-    if (const QString name = face->text(QAccessible::Name); name != name_) {
+    if (const QString name = face->text(QAccessible::Name);
+        name != name_ && own_ != ToldByWidget::Name) {
         name_ = name;
         QAccessibleEvent event(&widget_, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
@@ -34,7 +35,7 @@ void AccessibleAnnouncer::tell() {
         }
     }
     if (QAccessibleValueInterface* value = face->valueInterface();
-        value != nullptr && values_ == Values::Told) {
+        value != nullptr && own_ != ToldByWidget::Value) {
         if (const QVariant now = value->currentValue(); now != value_) {
             value_ = now;
             QAccessibleValueChangeEvent event(&widget_, now);

@@ -13,11 +13,12 @@ namespace orvex {
 // measures, tells nothing, and several changes made by one handler are told once.
 class AccessibleAnnouncer {
 public:
-    // Whether value changes are told here too, or by the widget itself (Qt's sliders tell them).
-    enum class Values { Told, ToldByWidget };
+    // What the widget tells by itself, and is not told twice: Qt's sliders tell their values,
+    // Qt's labels a new name with each new text.
+    enum class ToldByWidget { Nothing, Value, Name };
 
-    explicit AccessibleAnnouncer(QWidget& widget, Values values = Values::Told)
-        : widget_(widget), values_(values) {}
+    explicit AccessibleAnnouncer(QWidget& widget, ToldByWidget own = ToldByWidget::Nothing)
+        : widget_(widget), own_(own) {}
 
     // Something assistive technology reads of the widget may have changed.
     void changed();
@@ -26,7 +27,7 @@ private:
     void tell();
 
     QWidget& widget_;
-    Values values_;
+    ToldByWidget own_;
     QString name_;
     QString text_;
     QVariant value_;

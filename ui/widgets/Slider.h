@@ -22,7 +22,7 @@ protected:
 
 private:
     // Qt's slider tells value changes itself; the words and the name follow here.
-    SpokenValue spoken_{*this, AccessibleAnnouncer::Values::ToldByWidget};
+    SpokenValue spoken_{*this, AccessibleAnnouncer::ToldByWidget::Value};
 };
 
 }  // namespace orvex

@@ -22,9 +22,9 @@ public:
         double maximum = 0.0;
     };
 
-    explicit SpokenValue(QWidget& widget,
-                         AccessibleAnnouncer::Values values = AccessibleAnnouncer::Values::Told)
-        : announcer_(widget, values) {}
+    explicit SpokenValue(QWidget& widget, AccessibleAnnouncer::ToldByWidget own =
+                                              AccessibleAnnouncer::ToldByWidget::Nothing)
+        : announcer_(widget, own) {}
 
     // Words for the value, asked afresh whenever assistive technology reads it.
     void setWords(Words words);
