@@ -64,12 +64,8 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object) {
 }  // namespace
 
 void installWindowAccessibility() {
-    // Function-local so that the factory is added exactly once, by the first window built.
-    static const bool installed = [] {
-        QAccessible::installFactory(windowFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(windowFactory);
 }
 
 }  // namespace orvex

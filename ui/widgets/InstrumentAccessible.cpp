@@ -227,12 +227,8 @@ QAccessibleInterface* widgetFactory(const QString& className, QObject* object) {
 }  // namespace
 
 void installWidgetAccessibility() {
-    // Function-local so that the factory is added exactly once, by the first widget built.
-    static const bool installed = [] {
-        QAccessible::installFactory(widgetFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(widgetFactory);
 }
 
 void hideFromAssistiveTechnology(QWidget& widget) {

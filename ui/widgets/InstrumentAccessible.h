@@ -4,7 +4,7 @@ class QWidget;
 
 namespace orvex {
 
-// Registers, once per program, the accessibility factory for the panel's own widgets: every
+// Registers the accessibility factory for the panel's own widgets: every
 // instrument and slider gets a role a screen reader expects, a name, its value in the operator's
 // words, the numeric value interface where there is a scale, the text interface for what it
 // shows, and the actions it takes.
