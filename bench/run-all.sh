@@ -13,7 +13,8 @@ build=${1:-build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake --preset dev -B "$build" >/dev/null
 fi
-cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench rigctl_load |
+cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench rigctl_load \
+    save_bench |
     tail -1
 
 results=$(mktemp -d)
@@ -39,6 +40,10 @@ echo "== dial repaint"
 QT_QPA_PLATFORM=offscreen "$build/bench/widgets/widgets_bench" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true \
     --benchmark_out="$results/widgets.json" --benchmark_out_format=json >/dev/null
+
+echo "== settings save"
+"$build/bench/files/save_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/save.json" --benchmark_out_format=json >/dev/null
 
 echo "== start-up and peak memory, X display (a private Xvfb server)"
 env -u DISPLAY -u QT_QPA_PLATFORM bench/startup/measure.sh "$build"

@@ -1,18 +1,14 @@
 #include "controls/SpokenValues.h"
 
 #include "controls/AudioScales.h"
-#include "controls/SignalStrength.h"
+#include "controls/SignalScale.h"
 #include "core/Band.h"
 #include "core/NumberText.h"
 
 namespace orvex {
 
-std::string frequencyWords(double megahertz) {
-    return frequencyText(megahertz) + " MHz";
-}
-
-double knobMegahertz(int position, int stepKHz) {
-    return mhzFromKHz(BandBottomKHz + double(position) * stepKHz);
+double knobKHz(int position, int stepKHz) {
+    return BandBottomKHz + double(position) * stepKHz;
 }
 
 std::string volumeWords(int position) {
@@ -25,7 +21,7 @@ std::string squelchWords(int position) {
 
 std::string meterWords(double level, double supplyVolts) {
     // Tenths of a volt: the supply's last digit only flickers.
-    return "signal " + signalStrengthText(level) + ", supply " +
+    return "signal " + sUnitsText(level) + ", supply " +
            numberText(double(roundHalfEven(supplyVolts * 10)) / 10) + " volts";
 }
 

@@ -3,13 +3,12 @@
 #include <string>
 
 // What a screen reader says of the panel's values: the operator's words and units, never the
-// controls' raw positions.
+// controls' raw positions. Frequencies read as megahertzText() does, the signal as sUnitsText().
 namespace orvex {
 
-// "137.500 MHz"
-std::string frequencyWords(double megahertz);
-// The frequency a knob position stands for at a step: the band's bottom plus position x step.
-double knobMegahertz(int position, int stepKHz);
+// The frequency a knob position stands for at a step, in kHz: the band's bottom plus position x
+// step.
+double knobKHz(int position, int stepKHz);
 // "volume 4 of 7"
 std::string volumeWords(int position);
 // The threshold in the meter's units, as its mark on the scale shows it: "squelch 2.5".

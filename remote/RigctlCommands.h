@@ -8,7 +8,7 @@
 #include "remote/RigctlRequest.h"
 
 namespace orvex {
-class ReceiverHost;
+class ReceiverActions;
 }
 
 namespace orvex::rigctl {
@@ -23,7 +23,7 @@ struct Outcome {
 
 // What a connection keeps between its commands.
 struct Context {
-    ReceiverHost& host;
+    ReceiverActions& actions;
     int memory = 1;  // the channel memory that E selects and G FROM_VFO / TO_VFO use
 };
 

@@ -3,7 +3,7 @@
 #include <QTcpSocket>
 #include <array>
 
-#include "controls/ReceiverHost.h"
+#include "controls/ReceiverActions.h"
 #include "remote/RigctlSession.h"
 
 namespace orvex {
@@ -15,7 +15,7 @@ public:
         : QObject(&server),
           server_(server),
           socket_(socket),
-          session_(server.host_),
+          session_(server.actions_),
           peer_(socket->peerAddress().toString() + ":" + QString::number(socket->peerPort())) {
         socket_->setParent(this);
         connect(socket_, &QTcpSocket::readyRead, this, &Connection::read);
@@ -81,12 +81,12 @@ private:
     QString peer_;
 };
 
-RigctlServer::RigctlServer(ReceiverHost& host, ListenAddress where, QObject* parent)
-    : QObject(parent), host_(host), where_(where) {
+RigctlServer::RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent)
+    : QObject(parent), actions_(actions), where_(where) {
     // A burst of clients must not be turned away by the kernel before they are counted.
     server_.setListenBacklogSize(DefaultMaxClients);
     connect(&server_, &QTcpServer::newConnection, this, &RigctlServer::accept);
-    connect(&host_, &ReceiverHost::panelChanged, this, &RigctlServer::followPanel);
+    connect(&actions_.host(), &ReceiverHost::portChosen, this, &RigctlServer::portChosen);
 }
 
 RigctlServer::~RigctlServer() {
@@ -168,10 +168,8 @@ void RigctlServer::noteRefusal() {
 }
 
 // Once a port is chosen, the refusals are over.
-void RigctlServer::followPanel() {
-    if (!notice_.isEmpty() && host_.receiver().portChosen()) {
-        setNotice({});
-    }
+void RigctlServer::portChosen() {
+    setNotice({});
 }
 
 void RigctlServer::setNotice(const QString& notice) {

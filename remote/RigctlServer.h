@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-class ReceiverHost;
+class ReceiverActions;
 
 // The rigctl-compatible TCP server: listens on the GUI thread, keeps one conversation for each
 // client, and runs every command through the receiver's host, so the panel, the port and the
@@ -29,7 +29,7 @@ public:
     // Answers a client leaves unread beyond this close its connection.
     static constexpr qint64 MaxUnreadBytes = 64 * 1024;
 
-    RigctlServer(ReceiverHost& host, ListenAddress where, QObject* parent = nullptr);
+    RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent = nullptr);
     ~RigctlServer() override;
 
     // Starts listening; false, with a message, when the address cannot be had.
@@ -64,10 +64,10 @@ private:
     void connectionClosed();
     void noteChange(const QString& peer, const std::string& change);
     void noteRefusal();
-    void followPanel();
+    void portChosen();
     void setNotice(const QString& notice);
 
-    ReceiverHost& host_;
+    ReceiverActions& actions_;
     ListenAddress where_;
     QTcpServer server_;
     int clients_ = 0;

@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-class ReceiverHost;
+class ReceiverActions;
 
 // One client's conversation in the rigctl protocol, with no socket in it: bytes in as they
 // arrive, answer bytes out. Lines end in LF, CR or CRLF, also split across arrivals; every
@@ -28,7 +28,7 @@ public:
     // Why the conversation is over, once it is.
     enum class Ending { None, Quit, LineTooLong };
 
-    explicit RigctlSession(ReceiverHost& host) : context_{host} {}
+    explicit RigctlSession(ReceiverActions& actions) : context_{actions} {}
 
     Answer receive(std::string_view bytes);
     // The client said q, or sent a line too long: close once the answer is written.

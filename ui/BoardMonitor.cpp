@@ -10,15 +10,15 @@
 #include "core/Band.h"
 #include "hardware/Converter.h"
 #include "ui/Accessibility.h"
+#include "ui/Geometry.h"
 
 namespace orvex {
 namespace {
 
 const QString None = QStringLiteral("\u2014");
-constexpr QRgb DisagreementRed = 0xc0392b;
 
 QString megahertz(double kHz) {
-    return QString::number(mhzFromKHz(kHz), 'f', 3) + " MHz";
+    return QString::fromStdString(megahertzText(kHz));
 }
 
 template <typename Number>
@@ -187,7 +187,7 @@ void BoardMonitor::showAgreement() {
         showingDisagreement_ = disagrees;
         QPalette palette = agreement_->palette();
         palette.setColor(QPalette::WindowText, disagrees
-                                                   ? QColor(DisagreementRed)
+                                                   ? toQColor(orvex::palette::Disagreement)
                                                    : this->palette().color(QPalette::WindowText));
         agreement_->setPalette(palette);
     }

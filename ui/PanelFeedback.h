@@ -6,8 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "controls/Receiver.h"
+#include "controls/ReceiverHost.h"
 #include "ui/MessageLine.h"
+#include "ui/PanelWidgets.h"
 
 namespace orvex {
 
@@ -19,8 +20,11 @@ class PanelFeedback : public QObject {
     Q_OBJECT
 
 public:
-    // Greets a newcomer with where the help is.
-    PanelFeedback(const Receiver& receiver, MessageLine& status, QObject* parent = nullptr);
+    // Greets a newcomer with where the help is in `widgets.status`, where it tells everything.
+    PanelFeedback(const Receiver& receiver, const PanelWidgets& widgets, QObject* parent = nullptr);
+    // Follows the host's handlers and messages and the operator's widgets; connected after the
+    // operator's own handlers, so that it reads what they left.
+    void follow(ReceiverHost& host, const PanelWidgets& widgets);
 
     // After a channel button's handler; `storing` says whether Write was lit before it ran.
     void channelPressed(int channel, bool storing);
@@ -28,8 +32,13 @@ public:
     void frequencyEntered(double megahertz);
     // After the operator switched Mute.
     void muteSwitched(bool on);
-    // After every handler: port, scan and step changes, and messages whose cause is gone.
+    // After every handler: messages whose cause is gone leave.
     void panelChanged();
+    // The port chosen, the Scan switch, the power and the step, as the host announces them.
+    void portChosen(int portBase);
+    void scanSwitched(bool on);
+    void powerSwitched(bool on);
+    void stepChanged(int stepKHz);
     // A message from the receiver. One about the port lasts until the port or the board's state
     // changes (the badge beside keeps what still holds); others go after a while.
     void receiverMessage(const QString& text);
@@ -40,23 +49,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Seen {
-        std::int16_t portBase = 0;
-        bool scanning = false;
-        std::int16_t stepKHz = 0;
-        bool poweredOn = false;
-    };
     struct HoverNote {
         QObject* widget;
         std::function<QString()> note;
     };
 
-    Seen seen() const;
     void tell(const std::string& text);
 
     const Receiver& receiver_;
     MessageLine& status_;
-    Seen last_;
+    bool powerSwitchedNow_ = false;  // by the handler whose events are arriving
     std::vector<HoverNote> hoverNotes_;
     bool toldMute_ = false;
 };

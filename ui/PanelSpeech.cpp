@@ -5,7 +5,7 @@
 
 #include "controls/AudioScales.h"
 #include "controls/ReceiverHost.h"
-#include "controls/SignalStrength.h"
+#include "controls/SignalScale.h"
 #include "controls/SpokenValues.h"
 #include "core/Band.h"
 #include "ui/KeyTable.h"
@@ -71,18 +71,17 @@ PanelSpeech::PanelSpeech(QWidget& window, ReceiverHost& host)
     const Receiver& r = host.receiver();
     const auto frequency = [&r] {
         const std::optional<std::int32_t> kHz = r.displayedKHz();
-        return kHz ? words(frequencyWords(mhzFromKHz(*kHz))) : QStringLiteral("no frequency");
+        return kHz ? words(megahertzText(*kHz)) : QStringLiteral("none shown");
     };
     SpokenValue& display = spoken<SevenSegmentDisplay>("LedDisplay1");
     display.setWords(frequency);
     display.setLimits({BandBottomMHz, BandTopMHz});
     spoken<ThumbWheel>("Wheel1").setWords(frequency);
     spoken<LinearGauge>("LGAUGE1").setWords(
-        [&r] { return words(frequencyWords(r.panel().LGAUGE1.value)); });
+        [&r] { return words(megahertzText(kHzFromMHz(r.panel().LGAUGE1.value))); });
     knob_ = &spoken<Knob>("Knob1");
-    knob_->setWords([&r] {
-        return words(frequencyWords(knobMegahertz(r.panel().Knob1.position, r.stepKHz())));
-    });
+    knob_->setWords(
+        [&r] { return words(megahertzText(knobKHz(r.panel().Knob1.position, r.stepKHz()))); });
 
     SpokenValue& squelch = spoken<Slider>("HSlider3");
     squelch.setScale(0.0, 1.0 / SquelchPositionsPerDialUnit);
@@ -92,15 +91,14 @@ PanelSpeech::PanelSpeech(QWidget& window, ReceiverHost& host)
     // Both read the signal in dB over S9, as radio software reads an S-meter.
     const QString off = QStringLiteral("off");
     SpokenValue& meter = spoken<Dial>("Gauge1");
-    meter.setScale(S0Decibels, DecibelsPerSUnit);
-    meter.setLimits({double(S0Decibels), double(TopDecibels)});
+    meter.setScale(LowestDbOverS9, DbPerSUnit);
+    meter.setLimits({double(LowestDbOverS9), double(HighestDbOverS9)});
     meter.setWords([&r, off] {
         return r.poweredOn() ? words(meterWords(r.measuredLevel(), r.measuredSupplyVolts())) : off;
     });
     SpokenValue& bar = spoken<BarIndicator>("ind1");
-    bar.setScale(S0Decibels, DecibelsPerSUnit);
-    bar.setWords(
-        [&r, off] { return r.poweredOn() ? words(signalStrengthText(r.measuredLevel())) : off; });
+    bar.setScale(LowestDbOverS9, DbPerSUnit);
+    bar.setWords([&r, off] { return r.poweredOn() ? words(sUnitsText(r.measuredLevel())) : off; });
 
     connect(&host, &ReceiverHost::panelChanged, this, &PanelSpeech::follow);
     follow();

@@ -3,42 +3,28 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
-#include <QList>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
-#include <memory>
-#include <optional>
+#include <utility>
 
 #include "controls/ReceiverHost.h"
-#include "ui/BoardBadge.h"
 #include "ui/Form2.h"
-#include "ui/HelpWindow.h"
-#include "ui/MessageLine.h"
+#include "ui/OperatorInput.h"
+#include "ui/PanelCommands.h"
 #include "ui/PanelFeedback.h"
-#include "ui/PanelZoom.h"
-#include "ui/widgets/BarIndicator.h"
-#include "ui/widgets/Dial.h"
-#include "ui/widgets/GroupFrame.h"
-#include "ui/widgets/Knob.h"
-#include "ui/widgets/LinearGauge.h"
-#include "ui/widgets/Panel3D.h"
-#include "ui/widgets/SevenSegmentDisplay.h"
-#include "ui/widgets/Slider.h"
-#include "ui/widgets/ThumbWheel.h"
-#include "ui/widgets/ToggleSwitch.h"
+#include "ui/PanelWidgets.h"
+#include "ui/ZoomControl.h"
 
 namespace orvex {
 
-// The front panel. It draws the panel model after every handler, with the widgets' signals
-// blocked, and turns what the operator does into handler calls. Messages for the operator appear
-// in the status line under the panel, the board in use in the badge beside it.
-//
-// The operator may zoom the panel (keys, context menu, or resizing the window, whose shape stays
-// the panel's): everything is laid out afresh from the twips layout. The program itself never
-// resizes the window or moves a control.
+// The front panel. It builds every control at its place in the twips layout and draws the panel
+// model after every handler, with the widgets' signals blocked. Its other parts: OperatorInput
+// turns what the operator does into handler calls, PanelFeedback tells the operator in the status
+// line under the panel (the board in use in the badge beside it), PanelCommands holds the keys,
+// the context menu and the help, and ZoomControl the operator's zoom.
 class ReceiverForm : public QWidget {
     Q_OBJECT
 
@@ -48,20 +34,22 @@ public:
     ReceiverForm(ReceiverHost& host, const QString& boardName, const QString& boardNote = {},
                  QWidget* parent = nullptr);
 
-    MessageLine* statusLine() const { return status_; }
-    BoardBadge* boardBadge() const { return badge_; }
+    MessageLine* statusLine() const { return widgets_.status; }
+    BoardBadge* boardBadge() const { return widgets_.badge; }
     Form2* aboutWindow() const { return form2_; }
-    HelpWindow* helpWindow() const { return help_; }
+    HelpWindow* helpWindow() const { return commands_->helpWindow(); }
 
     // A command of the panel's: its key, an entry in the context menu, a line in the help.
     QAction* addCommand(const QKeySequence& keys, const QString& name, const QString& description,
-                        std::function<void()> run);
-    QMenu* contextMenu() const { return menu_; }
-    void showHelp();
+                        std::function<void()> run) {
+        return commands_->add(keys, name, description, std::move(run));
+    }
+    QMenu* contextMenu() const { return commands_->menu(); }
+    void showHelp() { commands_->showHelp(); }
 
     double zoom() const { return zoom_->zoom(); }
     // The operator's zoom: lays the panel out at `zoom` (1 to 3) and sizes the window to it.
-    void setZoom(double zoom);
+    void setZoom(double zoom) { zoom_->setZoom(zoom); }
 
 signals:
     void zoomChanged(double zoom);
@@ -82,24 +70,10 @@ private:
     void buildAudio(QWidget* parent);
     void buildStatusStrip();
     void buildCommands();
-    void connectOperator();
-    void connectFeedback();
-    void pressChannel(int channel, void (Receiver::*handler)());
-    void enterFrequency(const QString& typed);
-    void tuneByDigit(int place, int notches);
-    void layOut(double zoom);
 
-    template <typename Widget>
-    Widget* place(QWidget* parent, const char* name, QRect geometry);
-    ToggleSwitch* toggle(QWidget* parent, const char* name, QRect geometry);
-    QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry);
-    QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geometry);
-
-    template <typename Handler>
-    void run(Handler&& handler) {
-        host_.run(std::forward<Handler>(handler));
-    }
     void render();
+    void renderDisplay(const PanelModel& panel);
+    void renderControls(const PanelModel& panel);
     void renderToggles(const PanelModel& panel);
     void renderMeters(const PanelModel& panel);
     void renderAbout(const PanelModel& panel);
@@ -109,43 +83,11 @@ private:
     ReceiverHost& host_;
     QString boardName_;
     QString boardNote_;
-
-    Panel3D* displayPanel_ = nullptr;  // SSPanel1
-    SevenSegmentDisplay* display_ = nullptr;
-    LinearGauge* scale_ = nullptr;
-    QLabel* mhz_ = nullptr;
-    ThumbWheel* wheel_ = nullptr;
-    QPushButton* channel1_ = nullptr;
-    QPushButton* channel2_ = nullptr;
-    QPushButton* channel3_ = nullptr;
-    ToggleSwitch* readWrite_ = nullptr;
-    ToggleSwitch* spectrum_ = nullptr;
-    ToggleSwitch* mute_ = nullptr;
-    Dial* dial_ = nullptr;
-    BarIndicator* bar_ = nullptr;
-    GroupFrame* powerFrame_ = nullptr;
-    ToggleSwitch* power_ = nullptr;
-    Knob* knob_ = nullptr;
-    QPushButton* down_ = nullptr;
-    QPushButton* up_ = nullptr;
-    ToggleSwitch* step_ = nullptr;
-    ToggleSwitch* fineStep_ = nullptr;
-    ToggleSwitch* exit_ = nullptr;
-    ToggleSwitch* about_ = nullptr;
-    ToggleSwitch* scan_ = nullptr;
-    Slider* squelch_ = nullptr;
-    Slider* volume_ = nullptr;
-    QLabel* squelchLabel_ = nullptr;
-    QLabel* zeroLabel_ = nullptr;
-    QLabel* maxLabel_ = nullptr;
-    QLabel* audioLabel_ = nullptr;
-    MessageLine* status_ = nullptr;
-    BoardBadge* badge_ = nullptr;
+    PanelWidgets widgets_;
+    ZoomControl* zoom_ = nullptr;
+    PanelCommands* commands_ = nullptr;
     PanelFeedback* feedback_ = nullptr;
-    std::unique_ptr<PanelZoom> zoom_;
-    QMenu* menu_ = nullptr;
-    QList<CommandKey> commands_;
-    QPointer<HelpWindow> help_;
+    OperatorInput* input_ = nullptr;
     QPointer<Form2> form2_;
 };
 

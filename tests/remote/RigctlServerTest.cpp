@@ -209,7 +209,7 @@ private slots:
         ServerRig first;
         QVERIFY(first.server.start());
         ServerRig second;
-        RigctlServer taken(second.host, *parseListenAddress(first.server.address(), nullptr));
+        RigctlServer taken(second.actions, *parseListenAddress(first.server.address(), nullptr));
         QSignalSpy said(&taken, &RigctlServer::message);
         QVERIFY(!taken.start());
         QVERIFY(said.at(0).at(0).toString().startsWith(

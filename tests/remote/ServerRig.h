@@ -4,18 +4,14 @@
 #include <QTest>
 #include <functional>
 
-#include "controls/ReceiverHost.h"
-#include "hardware/sim/SimulatedBoard.h"
 #include "remote/RigctlServer.h"
-#include "support/ReceiverFixture.h"
+#include "support/SimulatedRig.h"
 
 namespace orvex::test {
 
-// The receiver on the simulated board (exact conversions, every access recorded, pauses not
-// slept) with its host and a rigctl server on a free loopback port.
-struct ServerRig {
+// The receiver on the simulated board with a rigctl server on a free loopback port.
+struct ServerRig : SimulatedRig {
     ServerRig() {
-        board.band().setJitter(0);
         QObject::connect(&server, &RigctlServer::message,
                          [this](const QString& text) { said.append(text); });
         host.run([](Receiver& r) { r.Form_Load(); });
@@ -29,13 +25,7 @@ struct ServerRig {
     }
     quint16 port() const { return server.address().section(':', -1).toUShort(); }
 
-    sim::SimulatedBoard board;
-    Recorder recorder{&board};
-    MemorySettings settings;
-    MessageQueue messages;
-    Receiver receiver{recorder, recorder, settings, messages};
-    ReceiverHost host{receiver, messages};
-    RigctlServer server{host, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
+    RigctlServer server{actions, ListenAddress{QHostAddress(QHostAddress::LocalHost), 0}};
     QStringList said;
 };
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/ReceiverActions.h"
 #include "remote/RigctlSession.h"
 #include "support/HostRig.h"
 
@@ -30,7 +31,8 @@ struct SessionRig : HostRig {
     // Every answer to the bytes, as the client reads them.
     std::string ask(std::string_view bytes) { return session.receive(bytes).bytes; }
 
-    RigctlSession session{host};
+    ReceiverActions actions{host};
+    RigctlSession session{actions};
     std::vector<std::string> said;  // what the host passed on to the operator
 };
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <optional>
 
+#include "core/WheelCodes.h"
 #include "ui/widgets/InstrumentWidget.h"
 #include "ui/widgets/StepAccumulator.h"
 
@@ -22,7 +23,7 @@ class ThumbWheel : public InstrumentWidget {
 
 public:
     // The movement codes of turned().
-    enum Code { Up = 0, Down = 1 };
+    enum Code { Up = static_cast<int>(WheelCode::Up), Down = static_cast<int>(WheelCode::Down) };
     Q_ENUM(Code)
 
     explicit ThumbWheel(QWidget* parent = nullptr);
