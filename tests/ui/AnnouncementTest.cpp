@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "PanelRig.h"
-#include "ui/widgets/Knob.h"
 
 namespace orvex::test {
 namespace {
@@ -33,8 +32,8 @@ void settle() {
 
 }  // namespace
 
-// When and how often assistive technology is told of a change; run in a screen reader's session,
-// the only place Qt tells it anything.
+// How often assistive technology is told of a change; run in a screen reader's session, the only
+// place Qt tells it anything.
 class AnnouncementTest : public QObject {
     Q_OBJECT
 
@@ -44,23 +43,6 @@ private slots:
         QAccessible::installUpdateHandler(record);
     }
     void init() { told.clear(); }
-
-    void aWidgetTellsSeveralChangesOnceAndAValueDrawnAgainNothing() {
-        Knob knob;
-        knob.spokenValue().setWords([&knob] { return QString::number(knob.position()); });
-        settle();
-        told.clear();
-        knob.setPosition(5);
-        knob.setPosition(6);
-        QVERIFY(toldOf(&knob).empty());  // not in the middle of the handler
-        settle();
-        QCOMPARE(toldOf(&knob), (Events{QAccessible::TextUpdated, QAccessible::ValueChanged}));
-        told.clear();
-        knob.setPosition(7);
-        knob.setPosition(6);
-        settle();
-        QVERIFY(toldOf(&knob).empty());
-    }
 
     void theDisplayTellsANewFrequencyOnceAndMeasurementTicksTellItNothing() {
         PanelRig rig;
@@ -82,26 +64,6 @@ private slots:
         settle();
         QCOMPARE(toldOf(display), (Events{QAccessible::NameChanged, QAccessible::TextUpdated,
                                           QAccessible::ValueChanged}));
-    }
-
-    void theStatusLineAndTheBadgeTellEachNewTextByNameAndText() {
-        PanelRig rig;
-        settle();
-        told.clear();
-        rig.form.statusLine()->post("Scan stopped at 137.500 MHz", MessageLine::Kind::Confirmation);
-        rig.form.boardBadge()->setSegment("server", "rigctl on 127.0.0.1:4532");
-        settle();
-        for (QWidget* text : {static_cast<QWidget*>(rig.form.statusLine()),
-                              static_cast<QWidget*>(rig.form.boardBadge())}) {
-            QCOMPARE(toldOf(text), (Events{QAccessible::NameChanged, QAccessible::TextUpdated}));
-        }
-        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(rig.form.statusLine());
-        QCOMPARE(status->role(), QAccessible::StatusBar);
-        QVERIFY(status->text(QAccessible::Name).endsWith("Scan stopped at 137.500 MHz"));
-        QCOMPARE(status->textInterface()->text(0, -1), status->text(QAccessible::Name));
-        QVERIFY(QAccessible::queryAccessibleInterface(rig.form.boardBadge())
-                    ->text(QAccessible::Name)
-                    .endsWith("\nrigctl on 127.0.0.1:4532"));
     }
 };
 

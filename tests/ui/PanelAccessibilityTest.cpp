@@ -12,7 +12,7 @@
 namespace orvex::test {
 
 // The panel for a keyboard user who must see where the focus is, and its windows for a screen
-// reader: names in words, texts that can be read.
+// reader.
 class PanelAccessibilityTest : public QObject {
     Q_OBJECT
 
@@ -31,22 +31,22 @@ class PanelAccessibilityTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&rig.form));
     }
 
-    // The focus mark's dark ring, measured along the middle row from where it begins after its
-    // light edge: its width in pixels, 0 when there is none.
+    // The focus mark's dark ring along the middle row, from where it begins after its light
+    // edge: its width in pixels, 0 when there is none.
     static int markWidth(const QImage& image) {
         const int y = image.height() / 2;
-        const auto colour = [&image, y](int x) { return image.pixelColor(x, y); };
-        for (int x = 0; x + 1 < image.width(); ++x) {
-            if (colour(x) == QColor(Qt::white) && colour(x + 1) == QColor(Qt::black)) {
-                int width = 0;
-                while (x + 1 + width < image.width() &&
-                       colour(x + 1 + width) == QColor(Qt::black)) {
-                    ++width;
-                }
-                return width;
-            }
+        const auto is = [&image, y](int x, Qt::GlobalColor colour) {
+            return x < image.width() && image.pixelColor(x, y) == QColor(colour);
+        };
+        int x = 0;
+        while (x < image.width() && !(is(x, Qt::white) && is(x + 1, Qt::black))) {
+            ++x;
         }
-        return 0;
+        int width = 0;
+        while (is(x + 1 + width, Qt::black)) {
+            ++width;
+        }
+        return width;
     }
 
     // Every element of `window` a screen reader can reach or work has a name in words, and none
@@ -59,12 +59,8 @@ class PanelAccessibilityTest : public QObject {
             const QString name = element->text(QAccessible::Name);
             const QString where = window.objectName() + ": " + element->object()->objectName();
             QVERIFY2(!internalName.match(name).hasMatch(), qPrintable(where + " " + name));
-            QStringList actions;
-            if (QAccessibleActionInterface* action = element->actionInterface()) {
-                actions = action->actionNames();
-                actions.removeAll(QAccessibleActionInterface::setFocusAction());
-            }
-            const bool works = !actions.isEmpty();
+            const QAccessibleActionInterface* actions = element->actionInterface();
+            const bool works = actions != nullptr && !actions->actionNames().isEmpty();
             if (element->state().focusable || works) {
                 QVERIFY2(name.contains(QRegularExpression("[A-Za-z]{2}")), qPrintable(where));
             }
@@ -138,10 +134,9 @@ private slots:
         QCOMPARE(shown(), std::string("132.000"));
     }
 
-    void thePanelAndEveryWindowReadInWords() {
+    // The panel itself is read over AT-SPI, as a screen reader reads it (screen_reader_tests).
+    void theAboutHelpAndMonitorWindowsReadInWords() {
         PanelRig rig;
-        switchOn(rig);
-        verifyReadable(rig.form);
         rig.host.run([](Receiver& r) { r.Toggle3_Change(true); });
         verifyReadable(*rig.form.aboutWindow());
         rig.form.showHelp();
