@@ -85,7 +85,7 @@ public:
     ActionResult loadDividerFor(std::int32_t kHz);
     // For drivers: the converter's byte for the signal channel now (nothing shown, no squelch
     // decision); nothing without a port or power. The level detector needs time after a load
-    // (SettleTimes.h) before the byte is the new channel's.
+    // (core/SettleTimes.h) before the byte is the new channel's.
     std::optional<int> readSignalByte();
 
 signals:
