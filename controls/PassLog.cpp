@@ -62,8 +62,7 @@ std::variant<std::unique_ptr<PassLog>, std::string> PassLog::open(
         return "Cannot make a pass log in " + folder.string() + ": " + name +
                " and the names after it are taken";
     } catch (const FileProblem& problem) {
-        return "Cannot make a pass log in " + folder.string() + ": " + problem.what() +
-               "; choose another folder with --pass-folder";
+        return "Cannot make a pass log in " + folder.string() + ": " + problem.what();
     }
 }
 

@@ -114,7 +114,8 @@ bool SatelliteTracking::passBegins(const std::string& name) {
     const double kHz = r.displayedKHz() ? *r.displayedKHz() : r.offFrequencyKHz();
     auto opened = PassLog::open(folder_, passLogName(now, kHz));
     if (auto* problem = std::get_if<std::string>(&opened)) {
-        tell(*problem + ": the satellite pass " + name + " announced is not logged");
+        tell(*problem + "; the satellite pass " + name +
+             " announced is not logged (--pass-folder names another folder)");
         return false;
     }
     Pass pass{name, now, now, std::nullopt, std::move(std::get<0>(opened)), false};
@@ -175,8 +176,9 @@ void SatelliteTracking::endPass(const std::string& why, bool mayPowerOff) {
     if (pass.drives) {
         actions_.releaseTuning(TuningDriver::Pass);
     }
-    tell("The pass log " + pass.log->path().string() + " is complete, " +
-         std::to_string(pass.log->lines()) + " lines: " + why);
+    const std::size_t lines = pass.log->lines();
+    tell("The pass log " + pass.log->path().string() + " is complete, " + std::to_string(lines) +
+         (lines == 1 ? " line: " : " lines: ") + why);
     if (mayPowerOff && choices_.switchOffAtLos && actions_.receiver().poweredOn()) {
         actions_.setPower(false);
     }
