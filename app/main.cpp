@@ -7,6 +7,7 @@
 #include "app/BandCommands.h"
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
+#include "app/PassCommands.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
 #include "app/SessionBus.h"
@@ -93,6 +94,7 @@ int main(int argc, char* argv[]) {
     new ProgramCommands(form, program,
                         QFile::decodeName(QByteArray::fromStdString(options.tracePath)));
     new BandCommands(form, program);
+    new PassCommands(form, program);
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();

@@ -27,9 +27,9 @@ void Receiver::squelchFromTexts() {
 
 void Receiver::Timer1_Timer() {
     const Converter::Reading reading = converter_.measure();
-    measuredSignalByte_ = reading.signalByte;
 
     DialModel& dial = panel_.Gauge1;
+    measuredSignalByte_ = reading.signalByte;
     const double level = signalLevel(reading.signalByte);
     dial.selected = 0;
     dial.value() = level;

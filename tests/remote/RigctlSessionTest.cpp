@@ -71,7 +71,7 @@ TEST(RigctlSessionTest, AnswersEveryCommandInThePlainStyle) {
         {on, "L STRENGTH 0.5\n", "RPRT -11\n"},
         {on, "L RF 0.5\n", "RPRT -11\n"},
         {on, "l RF\n", "RPRT -1\n"},
-        {on, "l ?\n", "STRENGTH SQL AF \n"},
+        {on, "l ?\n", "STRENGTH RAWSTR SQL AF \n"},
         {on, "L ?\n", "SQL AF \nRPRT 0\n"},
         {on, "u MUTE\n", "0\n"},
         {on, "U MUTE 1\nu MUTE\n", "RPRT 0\n1\n"},
@@ -97,6 +97,29 @@ TEST(RigctlSessionTest, AnswersEveryCommandInThePlainStyle) {
         {on, "\\get_lock_mode\n", "0\n"},
         {on, "AOS\nLOS\n", "RPRT 0\nRPRT 0\n"},
         {on, "q\n", "RPRT 0\n"},
+    });
+}
+
+TEST(RigctlSessionTest, InVfoModeEveryCommandButHamlibsOwnFewTakesTheVfoFirst) {
+    const Start on = Start::On;
+    const std::string vfoMode = "\\set_vfo_opt 1\n";
+    expectAnswers({
+        {on, "\\chk_vfo\n" + vfoMode + "\\chk_vfo\n", "0\nRPRT 0\n1\n"},
+        {on, vfoMode + "F VFOA 137500000.000000\nf VFOA\n", "RPRT 0\nRPRT 0\n137500000\n"},
+        {on, vfoMode + "F currVFO  137900000\nf currVFO\n", "RPRT 0\nRPRT 0\n137900000\n"},
+        {on, vfoMode + "f Main\nf RX\n", "RPRT 0\n132000000\n132000000\n"},
+        {on, vfoMode + "l VFOA STRENGTH\nl VFOA ?\n", "RPRT 0\n-54\nSTRENGTH RAWSTR SQL AF \n"},
+        {on, vfoMode + "g VFOA VFO 0\ng currVFO STOP 0\n", "RPRT 0\nRPRT 0\nRPRT 0\n"},
+        {on, vfoMode + "\x8b currVFO\nT currVFO 0\n", "RPRT 0\n0\nRPRT 0\n"},
+        {on, vfoMode + "+f VFOA\n", "RPRT 0\nget_freq: VFOA\nFrequency: 132000000\nRPRT 0\n"},
+        // Hamlib names no VFO for these.
+        {on, vfoMode + "\\get_powerstat\nv\nV VFOA\n\\get_lock_mode\n\\set_powerstat 1\n",
+         "RPRT 0\n1\nVFOA\nRPRT 0\n0\nRPRT 0\n"},
+        // Another VFO, none, or the plain form: refused, and the next line is read as it is.
+        {on, vfoMode + "f VFOB\nf\nF 137500000\nf VFOA\n",
+         "RPRT 0\nRPRT -1\nRPRT -1\nRPRT -1\n132000000\n"},
+        {on, vfoMode + "\\set_vfo_opt 0\nf\n\\chk_vfo\n", "RPRT 0\nRPRT 0\n132000000\n0\n"},
+        {on, "\\set_vfo_opt 2\n", "RPRT -1\n"},
     });
 }
 
@@ -136,6 +159,7 @@ TEST(RigctlSessionTest, RefusesWhatTheReceiverCannotDoSwitchedOffOrWithoutAPort)
         {off, "L AF 0.3\n", "RPRT -20\n"},
         {off, "l SQL\n", "0.000000\n"},
         {off, "l STRENGTH\n", "RPRT -20\n"},
+        {off, "l RAWSTR\n", "RPRT -20\n"},
         {off, "G UP\n", "RPRT -20\n"},
         {off, "G FROM_VFO\n", "RPRT -20\n"},
         {off, "\\get_powerstat\n\\get_dcd\n", "0\n0\n"},
@@ -167,6 +191,7 @@ TEST(RigctlSessionTest, AnswersExtendedResponsesWithLabelsAndTheClientsSeparator
         {on, "+F 1\n", "set_freq: 1\nRPRT -1\n"},
         {on, "+\\chk_vfo\n", "ChkVFO: 0\n"},
         {on, "+X\n", "RPRT -11\n"},
+        {on, "+\\stream_caps\n", "RPRT -11\n"},  // what SDR programs probe for: one line
         {Start::Off, "+l STRENGTH\n", "get_level: STRENGTH\nRPRT -20\n"},
     });
 }
@@ -237,7 +262,7 @@ TEST(RigctlSessionTest, EachConnectionKeepsItsOwnMemorySelection) {
     SessionRig rig(Start::On);
     RigctlSession other(rig.actions);
     EXPECT_EQ(rig.ask("E 3\ne\n"), "RPRT 0\n3\n");
-    EXPECT_EQ(other.receive("e\n").bytes, "1\n");
+    EXPECT_EQ(answerAll(other, "e\n").bytes, "1\n");
 }
 
 TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
@@ -248,12 +273,39 @@ TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
 
 TEST(RigctlSessionTest, ReportsTheChangeItMadeAndARefusalForWantOfAPort) {
     SessionRig on(Start::On);
-    EXPECT_EQ(on.session.receive("F 137620000\nf\n").change, "tuned to 137.620 MHz");
-    EXPECT_EQ(on.session.receive("f\n").change, "");
-    EXPECT_FALSE(on.session.receive("F 1\n").refusedWithoutPort);
+    EXPECT_EQ(answerAll(on.session, "F 137620000\nf\n").change, "tuned to 137.620 MHz");
+    EXPECT_EQ(answerAll(on.session, "f\n").change, "");
+    EXPECT_FALSE(answerAll(on.session, "F 1\n").refusedWithoutPort);
 
     SessionRig none(Start::NoPort);
-    EXPECT_TRUE(none.session.receive("F 137620000\n").refusedWithoutPort);
+    EXPECT_TRUE(answerAll(none.session, "F 137620000\n").refusedWithoutPort);
+}
+
+TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) {
+    SessionRig rig(Start::On);
+    rig.session.feed("f\nv\n\\get_");
+    EXPECT_TRUE(rig.session.ready());
+    EXPECT_EQ(rig.session.answerNext().bytes, "132000000\n");
+    EXPECT_EQ(rig.session.answerNext().bytes, "VFOA\n");
+    EXPECT_FALSE(rig.session.ready());  // half a line waits for the rest
+
+    // Saving the settings and switching the power pace the client; nothing else does.
+    const std::vector<std::pair<std::string, bool>> table{
+        {"\\set_powerstat 0\n", true},
+        {"\\set_powerstat 0\n", true},  // even when no change
+        {"\\set_powerstat 1\n", true},
+        {"G FROM_VFO\n", true},
+        {"G TO_VFO\n", false},
+        {"G UP\n", false},
+        {"G ?\n", false},
+        {"G\n", false},
+        {"F 137500000\n", false},
+    };
+    SessionRig on(Start::On);
+    for (const auto& [line, paced] : table) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(answerAll(on.session, line).paced, paced);
+    }
 }
 
 // A client's session with the receiver on the simulated board, switched on at LPT1.
@@ -273,7 +325,7 @@ struct SimulatedSession : SimulatedRig {
         return loads;
     }
     double boardTunedKHz() const { return board.snapshot().synthesizer.receiveKHz.value_or(0); }
-    std::string ask(std::string_view bytes) { return session.receive(bytes).bytes; }
+    std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
 
     RigctlSession session{actions};
 };
@@ -335,7 +387,7 @@ TEST(RigctlSessionTest, DumpStateAnnouncesTheLevelsFunctionsAndOperationsTheComm
     const std::string vfoOperations = "vfo_ops=" + known("G", rigctl::HamlibVfoOperations);
     EXPECT_NE(std::find(lines.begin(), lines.end(), vfoOperations), lines.end());
     // Hamlib's own values for what is served today.
-    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x40000028", "0x28"}));
+    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x44000028", "0x28"}));
 }
 
 }  // namespace orvex::test
