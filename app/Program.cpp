@@ -155,7 +155,8 @@ void Program::stopLevelLog() {
 }
 
 void Program::logMeasurement() {
-    if (levelLog_ != nullptr && !levelLog_->write(lastMeasurement(receiver_))) {
+    if (levelLog_ != nullptr &&
+        !levelLog_->write(lastMeasurement(receiver_, std::chrono::system_clock::now()))) {
         stopLevelLog();
     }
 }

@@ -96,7 +96,7 @@ private slots:
 
     void thePassMenuKeepsItsChoicesInTheirFileAndTheBadgeShowsThePassAndTheSteering() {
         const test::TempFolder folder("orvex-pass-commands");
-        Options options = switchedOn(folder.path());
+        Options options = test::switchedOnOptions(folder.path());
         options.passes.folder = (folder.path() / "passes").string();
         options.passes.choicesPath = (folder.path() / "passes.ini").string();
         Program program(options);

@@ -382,7 +382,7 @@ void SpectrumView::drawCursor(QPainter& painter) const {
 
 void SpectrumView::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        drawFocusFrame(painter, rect(), Labels);
+        drawFocusMark(painter, rect(), focusMarkWidth(*this));
     }
 }
 
