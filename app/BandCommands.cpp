@@ -36,7 +36,8 @@ BandCommands::BandCommands(ReceiverForm& form, Program& program)
                      "average, a waterfall of the sweeps; click a channel to tune there",
                      [this] { showSurvey(); });
     form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), "Signal history",
-                     "the signal level over the last minutes with its peak, and the level log",
+                     "the signal level over the last minutes with its peak; in its window the "
+                     "same keys start and end the level log",
                      [this] { showSignalHistory(); });
     form_.addCommand({}, "Level log",
                      "log every measurement into a CSV file (time, frequency, level, dB over S9, "

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "controls/SignalScale.h"
@@ -40,6 +41,9 @@ SignalHistoryWindow::SignalHistoryWindow(const LevelHistory& history, QWidget* o
     logButton_ = new QPushButton(this);
     logButton_->setObjectName("levelLogButton");
     connect(logButton_, &QPushButton::clicked, this, &SignalHistoryWindow::logToggled);
+    // The key that opens this window starts and ends the log in it.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), this),
+            &QShortcut::activated, this, &SignalHistoryWindow::logToggled);
     logRow->addWidget(logButton_);
     layout->addLayout(logRow);
     showLog({});

@@ -33,10 +33,6 @@ class SurveyCommand(unittest.TestCase):
     def test_what_cannot_be_surveyed_is_refused_in_plain_words(self):
         csv = ["--survey-csv", self.csv]
         cases = [(["--survey", "130M:144M:10k", *csv], "within 132 MHz - 144 MHz"),
-                 (["--survey", "140M:138M:10k", *csv], "low end must lie below the high end"),
-                 (["--survey", "132M:144M:25k", *csv], "the step must be 5, 10 or 100 kHz"),
-                 (["--survey", "132.005M:144M:10k", *csv], "grid"),
-                 (["--survey", "132M-144M", *csv], "LOW:HIGH:STEP"),
                  (["--survey", "132M:144M:10k", "--survey-sweeps", "2", "--survey-time", "1m",
                    *csv], "not both"),
                  (["--survey", "132M:144M:10k"], "needs --survey-csv"),

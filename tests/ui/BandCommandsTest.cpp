@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QTest>
 #include <filesystem>
 
@@ -38,7 +39,11 @@ private slots:
 
         const fs::path log = folder.path() / "levels.csv";
         commands->setLogFileChooser([&log] { return QString::fromStdString(log.string()); });
-        commands->toggleLevelLog();
+        // In the history window the same keys start the log.
+        commands->signalHistoryWindow()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), commands->signalHistoryWindow());
+        QTest::keyClick(commands->signalHistoryWindow(), Qt::Key_L,
+                        Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(form.boardBadge()->segment("levellog"),
                  QString::fromStdString("Level log " + log.string()));
         for (int tick = 0; tick < 3; ++tick) {
