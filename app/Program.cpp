@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "hardware/sim/SimulatedBoard.h"
 #include "hardware/trace/OpenTrace.h"
 
 namespace orvex {
@@ -65,11 +66,23 @@ void Program::tell(const QString& text) {
     standardErrorOpen_ = standardErrorOpen_ && tellOnStandardError(text);
 }
 
+// The command line's port; else, on the simulated board, which has no hardware to protect, the
+// port saved at the last power-off, so that Power and remote clients work from the first run on.
+// A real board waits for the operator's choice in the About window.
+std::optional<std::int16_t> Program::startPort() const {
+    if (portBase_) {
+        return static_cast<std::int16_t>(*portBase_);
+    }
+    if (dynamic_cast<const sim::SimulatedBoard*>(board_.io.get()) != nullptr) {
+        return receiver_.savedPortBase();
+    }
+    return std::nullopt;
+}
+
 void Program::start() {
     host_.run([](Receiver& r) { r.Form_Load(); });
-    if (portBase_) {
-        host_.run(
-            [base = *portBase_](Receiver& r) { r.choosePort(static_cast<std::int16_t>(base)); });
+    if (const std::optional<std::int16_t> base = startPort()) {
+        host_.run([base = *base](Receiver& r) { r.choosePort(base); });
     } else if (headless_) {
         host_.run([](Receiver& r) {
             r.Toggle3_Change(true);

@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char* TraceSegment = "trace";
 constexpr const char* RemoteSegment = "rigctl";
+constexpr const char* RefusalSegment = "refused";
 constexpr std::chrono::seconds TraceSizeRefresh{1};
 
 }  // namespace
@@ -65,9 +66,7 @@ void ProgramCommands::showMonitor() {
             std::move(holdings), &form_);
         monitor_->setAttribute(Qt::WA_DeleteOnClose);
     }
-    monitor_->show();
-    monitor_->raise();
-    monitor_->activateWindow();
+    form_.showOwned(*monitor_);
 }
 
 void ProgramCommands::toggleTrace() {
@@ -103,10 +102,10 @@ void ProgramCommands::showTraceInBadge() {
     QString text;
     if (running) {
         const QFileInfo file(tracePath_);
-        text = QStringLiteral("Trace %1: %2")
-                   .arg(file.fileName(), QLocale::system().formattedDataSize(file.size()));
+        text = "trace " + QLocale::system().formattedDataSize(file.size());
     }
-    form_.boardBadge()->setSegment(TraceSegment, text);
+    form_.boardBadge()->setSegment(TraceSegment, text,
+                                   "every port access is recorded in " + tracePath_);
 }
 
 void ProgramCommands::addRemoteCommands() {
@@ -149,10 +148,11 @@ void ProgramCommands::showRemoteInBadge() {
                    .arg(clients)
                    .arg(clients == 1 ? "" : "s");
     }
-    if (!server.notice().isEmpty()) {
-        text += " \u2014 " + server.notice();
-    }
-    form_.boardBadge()->setSegment(RemoteSegment, text);
+    form_.boardBadge()->setSegment(RemoteSegment, text,
+                                   "Hamlib's rigctl clients reach the receiver over TCP");
+    form_.boardBadge()->setSegment(
+        RefusalSegment, server.notice().isEmpty() ? QString() : RigctlServer::RefusedWithoutPort,
+        server.notice());
 }
 
 }  // namespace orvex

@@ -1,5 +1,7 @@
 #include "ui/HelpWindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <array>
 
@@ -15,6 +17,8 @@ struct ControlHelp {
 };
 
 // The panel from the top left, as Tab goes through it.
+constexpr QSize SizeAt100{560, 520};
+
 constexpr std::array<ControlHelp, 19> Controls{{
     {"Frequency display",
      "The frequency in force, in MHz. With the receiver on, click it (or give it the keyboard "
@@ -114,7 +118,26 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     page_->setObjectName("HelpText");
     page_->setOpenLinks(false);
     layout->addWidget(page_);
-    resize(560, 520);
+    resize(SizeAt100);
+}
+
+void HelpWindow::setZoom(double zoom) {
+    if (zoom == zoom_) {
+        return;
+    }
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * zoom);
+    setFont(font);
+    resize(size() * (zoom / zoom_));
+    zoom_ = zoom;
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void HelpWindow::setContents(const QList<CommandKey>& commands, const QString& board) {

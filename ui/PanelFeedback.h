@@ -57,11 +57,14 @@ private:
 
     Seen seen() const;
     void tell(const std::string& text);
+    // Asks the note of the control under the mouse again: a store or recall changes it.
+    void refreshHoverNote();
 
     const Receiver& receiver_;
     MessageLine& status_;
     Seen last_;
     std::vector<HoverNote> hoverNotes_;
+    QObject* hovered_ = nullptr;
     bool toldMute_ = false;
 };
 
