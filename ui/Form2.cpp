@@ -72,12 +72,12 @@ void Form2::buildLogo() {
 
 // Two of the boxes are only 165 twips high: their lines are in small print.
 void Form2::buildLabels(const QString& boardName) {
-    QLabel* title = label(this, "Label1",
-                          QStringLiteral("ORVEX FM %1-%2 MHz, v%3")
-                              .arg(QString::fromStdString(numberText(BandBottomMHz)),
-                                   QString::fromStdString(numberText(BandTopMHz)),
-                                   QString::fromUtf8(ProgramVersion)),
-                          twips(120, 720, 3375, 255));
+    QLabel* title = label(
+        this, "Label1",
+        QStringLiteral("ORVEX FM %1-%2 MHz, v%3")
+            .arg(QString::fromStdString(numberText(BandBottomMHz)),
+                 QString::fromStdString(numberText(BandTopMHz)), QString::fromUtf8(ProgramVersion)),
+        twips(120, 720, 3375, 255));
     QPalette teal = title->palette();
     teal.setColor(QPalette::WindowText, toQColor(palette::CaptionText));
     title->setPalette(teal);
@@ -87,7 +87,7 @@ void Form2::buildLabels(const QString& boardName) {
     label(this, "Label8", boardName, twips(120, 1200, 1935, 165))->setFont(small);
     label(this, "Label6", "Linux front panel", twips(120, 1440, 1695, 255));
     label(this, "Label3", "Provided as is", twips(120, 1680, 1815, 255));
-    label(this, "Label5", QString::fromUtf8("\u00a9 2026 ORVEX developers"),
+    label(this, "Label5", QString::fromUtf8("\u00a9 2026 the ORVEX team"),
           twips(120, 1920, 2295, 255));
 }
 
