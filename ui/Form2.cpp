@@ -17,11 +17,10 @@ namespace {
 
 constexpr QSize DesignSize = twips(0, 0, 3600, 2280).size();
 
-// Tahoma where it is installed, else the panel's Arial (Liberation Sans), which is as narrow;
-// fontconfig's own stand-in for Tahoma is far wider.
+// Where Tahoma is not installed fontconfig stands in a wider face (DejaVu Sans): the texts are
+// chosen to fit their boxes in that one too.
 QFont tahoma(double points) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Arial")});
+    QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(points);
     return font;
 }
