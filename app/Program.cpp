@@ -50,6 +50,9 @@ Program::Program(const Options& options, BoardOpener openBoard)
         startTrace(options.tracePath);
     }
     connect(&host_, &ReceiverHost::message, this, &Program::tell);
+    // What a handler did reaches the tap's batch listeners (the monitor's decoder) before anyone
+    // can look.
+    connect(&host_, &ReceiverHost::panelChanged, this, [this] { tap_.deliver(); });
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
     if (options.rigctl) {

@@ -24,7 +24,8 @@ constexpr std::chrono::seconds TraceSizeRefresh{1};
 
 ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QString& tracePath)
     : QObject(&form), form_(form), program_(program) {
-    program_.tap().addListener(decoder_);
+    decoder_.setWatching(false);
+    program_.tap().addBatchListener(decoder_);
     if (program_.trace() != nullptr) {
         tracePath_ = tracePath;
     }
@@ -44,7 +45,7 @@ ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QSt
 }
 
 ProgramCommands::~ProgramCommands() {
-    program_.tap().removeListener(decoder_);
+    program_.tap().removeBatchListener(decoder_);
 }
 
 void ProgramCommands::showMonitor() {
@@ -65,8 +66,17 @@ void ProgramCommands::showMonitor() {
             },
             std::move(holdings), &form_);
         monitor_->setAttribute(Qt::WA_DeleteOnClose);
+        watch(true);
+        connect(monitor_, &QObject::destroyed, this, [this] { watch(false); });
     }
     form_.showOwned(*monitor_);
+}
+
+// Between handlers, as the decoder needs; the tap asks it afresh what it wants to hear.
+void ProgramCommands::watch(bool watching) {
+    program_.tap().deliver();
+    decoder_.setWatching(watching);
+    program_.tap().askInterest();
 }
 
 void ProgramCommands::toggleTrace() {
