@@ -39,7 +39,7 @@ Program::Program(const Options& options, BoardOpener openBoard)
       settingsPath_(options.settingsPath),
       settings_(settingsPath_, messages_),
       board_(openBoard ? openBoard(messages_) : options.board->open(messages_)),
-      tap_(*board_.io, sleeping_),
+      tap_(*board_.io, simulated() ? static_cast<Delay&>(noWait_) : sleeping_),
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
       traceLimit_(options.traceLimit),
@@ -69,6 +69,10 @@ void Program::tell(const QString& text) {
     standardErrorOpen_ = standardErrorOpen_ && tellOnStandardError(text);
 }
 
+bool Program::simulated() const {
+    return dynamic_cast<const sim::SimulatedBoard*>(board_.io.get()) != nullptr;
+}
+
 // The command line's port; else, on the simulated board, which has no hardware to protect, the
 // port saved at the last power-off, so that Power and remote clients work from the first run on.
 // A real board waits for the operator's choice in the About window.
@@ -76,7 +80,7 @@ std::optional<std::int16_t> Program::startPort() const {
     if (portBase_) {
         return static_cast<std::int16_t>(*portBase_);
     }
-    if (dynamic_cast<const sim::SimulatedBoard*>(board_.io.get()) != nullptr) {
+    if (simulated()) {
         return receiver_.savedPortBase();
     }
     return std::nullopt;

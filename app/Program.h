@@ -63,6 +63,7 @@ signals:
     void traceChanged();
 
 private:
+    bool simulated() const;
     std::optional<std::int16_t> startPort() const;
     // A message for the operator, on standard error while it is open.
     void tell(const QString& text);
@@ -76,6 +77,7 @@ private:
     IniFileStore settings_;
     Board board_;
     SleepingDelay sleeping_;
+    NoWait noWait_;
     PortTap tap_;
     std::unique_ptr<PortTrace> trace_;
     Receiver receiver_;

@@ -51,6 +51,8 @@ struct ButtonModel {
 struct LabelModel {
     Rgb text = palette::Text;
     Rgb background = palette::Panel;
+
+    friend bool operator==(const LabelModel&, const LabelModel&) = default;
 };
 
 struct LedDisplayModel {

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <chrono>

@@ -24,8 +24,7 @@ class PanelCommands : public QObject {
 public:
     // `window` takes the shortcuts; the help names the board as `badge` describes it, and `open`
     // shows the help window.
-    PanelCommands(QWidget& window, const BoardBadge& badge,
-                  std::function<void(HelpWindow&)> open);
+    PanelCommands(QWidget& window, const BoardBadge& badge, std::function<void(HelpWindow&)> open);
 
     QAction* add(const QKeySequence& keys, const QString& name, const QString& description,
                  std::function<void()> run);

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <utility>
 
 #include "core/Band.h"
@@ -256,8 +257,8 @@ void ReceiverForm::buildStatusStrip() {
 }
 
 void ReceiverForm::buildCommands() {
-    commands_ = new PanelCommands(*this, *widgets_.badge,
-                                  [this](HelpWindow& help) { showOwned(help); });
+    commands_ =
+        new PanelCommands(*this, *widgets_.badge, [this](HelpWindow& help) { showOwned(help); });
     QAction* zoomIn = addCommand(QKeySequence("Ctrl++"), "Zoom in", "the panel larger, up to 300 %",
                                  [this] { setZoom(PanelZoom::zoomedIn(zoom())); });
     // Where "+" needs Shift, Ctrl with the "=" key beneath it zooms in as well.
@@ -289,7 +290,9 @@ void ReceiverForm::render() {
 
 void ReceiverForm::renderDisplay(const PanelModel& panel) {
     widgets_.displayPanel->setBackgroundColor(toQColor(panel.SSPanel1));
-    setTextColour(widgets_.mhz, panel.Label5.text, panel.Label5.background);
+    if (changedSinceDrawn(drawn_.labels[0], panel.Label5)) {
+        setTextColour(widgets_.mhz, panel.Label5.text, panel.Label5.background);
+    }
     if (changedSinceDrawn(drawn_.display, panel.LedDisplay1)) {
         drawDisplay(panel.LedDisplay1);
     }
@@ -337,10 +340,15 @@ void ReceiverForm::renderControls(const PanelModel& panel) {
         slider->setValue(model->position);
         setEnabledTo(slider, model->enabled);
     }
-    setTextColour(widgets_.squelchLabel, panel.Label4.text);
-    setTextColour(widgets_.audioLabel, panel.Label6.text);
-    setTextColour(widgets_.zeroLabel, panel.Label7.text);
-    setTextColour(widgets_.maxLabel, panel.Label8.text);
+    for (auto [label, model, drawn] :
+         {std::tuple{widgets_.squelchLabel, &panel.Label4, &drawn_.labels[1]},
+          std::tuple{widgets_.audioLabel, &panel.Label6, &drawn_.labels[2]},
+          std::tuple{widgets_.zeroLabel, &panel.Label7, &drawn_.labels[3]},
+          std::tuple{widgets_.maxLabel, &panel.Label8, &drawn_.labels[4]}}) {
+        if (changedSinceDrawn(*drawn, *model)) {
+            setTextColour(label, model->text);
+        }
+    }
     widgets_.powerFrame->setCaptionColor(toQColor(panel.Frame4Caption));
 }
 

@@ -105,6 +105,7 @@ private:
     // What was drawn last of the parts that only the model changes.
     struct Drawn {
         std::array<std::optional<ToggleModel>, DrawnToggles> toggles;
+        std::array<std::optional<LabelModel>, 5> labels;  // Label5, Label4, Label6, Label7, Label8
         std::optional<LedDisplayModel> display;
         std::optional<LinearGaugeModel> scale;
         std::optional<DialModel> dial;
