@@ -1,6 +1,6 @@
 // The yardstick for the panel: the least a Qt 6 widgets program does to show a window. With
-// --tick it also shows a count that a 100 ms timer advances, the least a window that shows a
-// measurement ten times a second does (the yardstick for idle CPU).
+// --tick it also runs a 100 ms timer, as the panel's measurement does, that only counts (the
+// yardstick for idle CPU).
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -14,8 +14,7 @@ int main(int argc, char* argv[]) {
     orvex::FirstFrameExit::installIfAsked(window);
     QTimer tick;
     int count = 0;
-    QObject::connect(&tick, &QTimer::timeout, &window,
-                     [&window, &count] { window.setText(QString::number(++count)); });
+    QObject::connect(&tick, &QTimer::timeout, &window, [&count] { ++count; });
     if (QApplication::arguments().contains(QStringLiteral("--tick"))) {
         tick.start(100);
     }
