@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/Messages.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "hardware/trace/OpenTrace.h"
 
@@ -42,6 +43,7 @@ Program::Program(const Options& options, BoardOpener openBoard)
       tap_(*board_.io, simulated() ? static_cast<Delay&>(noWait_) : sleeping_),
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
+      actions_(host_),
       traceLimit_(options.traceLimit),
       portBase_(options.portBase),
       switchOn_(options.switchOn),
@@ -56,7 +58,9 @@ Program::Program(const Options& options, BoardOpener openBoard)
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
     if (options.rigctl) {
-        remote_ = std::make_unique<RigctlServer>(host_, *options.rigctl);
+        remote_ = std::make_unique<RigctlServer>(actions_, *options.rigctl);
+        remote_->setIdleTimeout(options.rigctlIdle);
+        remote_->setAllowList(options.rigctlAllow);
         connect(remote_.get(), &RigctlServer::message, this, &Program::tell);
     }
 }
@@ -87,17 +91,14 @@ std::optional<std::int16_t> Program::startPort() const {
 }
 
 void Program::start() {
-    host_.run([](Receiver& r) { r.Form_Load(); });
+    actions_.startUp();
     if (const std::optional<std::int16_t> base = startPort()) {
-        host_.run([base = *base](Receiver& r) { r.choosePort(base); });
+        actions_.choosePort(*base);
     } else if (headless_) {
-        host_.run([](Receiver& r) {
-            r.Toggle3_Change(true);
-            r.Form2_Command1_Click();
-        });
+        actions_.applySavedPort();
     }
-    if (switchOn_) {
-        host_.run([](Receiver& r) { r.Toggle7_Change(true); });
+    if (switchOn_ && actions_.setPower(true).refusal == Refusal::NoPort) {
+        host_.tell(NoPortChosen);
     }
     if (remote_) {
         remote_->start();
@@ -109,6 +110,17 @@ bool Program::startTrace(const std::string& path) {
     trace_ = openTrace({path, settingsPath_.string(), traceLimit_}, messages_);
     if (trace_ != nullptr) {
         tap_.addListener(*trace_);
+        // It ends inside an access the tap is delivering: taken off once that is done.
+        trace_->whenEnded([this, ended = trace_.get()] {
+            QMetaObject::invokeMethod(
+                this,
+                [this, ended] {
+                    if (trace_.get() == ended) {
+                        stopTrace();
+                    }
+                },
+                Qt::QueuedConnection);
+        });
     }
     emit traceChanged();
     return trace_ != nullptr;

@@ -10,6 +10,7 @@
 #include "app/TerminationSignals.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
+#include "controls/ReceiverActions.h"
 #include "controls/ReceiverHost.h"
 #include "hardware/PortTap.h"
 #include "hardware/SleepingDelay.h"
@@ -35,10 +36,13 @@ public:
     // Start-up as the window's loading runs it, then the port and the command line's power, then
     // the rigctl server. The port is the command line's; else, on the simulated board or without a
     // window, the one saved at the last power-off, as the About window's opening would choose it.
+    // Switching on at start is refused, with the panel's own notice, while no port is chosen.
     void start();
 
     Receiver& receiver() { return receiver_; }
     ReceiverHost& host() { return host_; }
+    // What every front end but the panel acts through.
+    ReceiverActions& actions() { return actions_; }
     PortTap& tap() { return tap_; }
     const Board& board() const { return board_; }
     const std::filesystem::path& settingsPath() const { return settingsPath_; }
@@ -49,7 +53,10 @@ public:
     // when it cannot be made (OpenTrace.h). A trace already running is ended first.
     bool startTrace(const std::string& path);
     void stopTrace();
-    const PortTrace* trace() const { return trace_.get(); }
+    // The trace that runs; none once it has ended by itself (its file failed or is full).
+    const PortTrace* trace() const {
+        return trace_ != nullptr && trace_->running() ? trace_.get() : nullptr;
+    }
 
     // Makes the Exit switch beep before the end (the windowed program has a beep).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
@@ -82,6 +89,7 @@ private:
     std::unique_ptr<PortTrace> trace_;
     Receiver receiver_;
     ReceiverHost host_;
+    ReceiverActions actions_;
     std::unique_ptr<RigctlServer> remote_;
     std::uint64_t traceLimit_;
     std::optional<int> portBase_;

@@ -23,7 +23,11 @@ constexpr std::chrono::seconds TraceSizeRefresh{1};
 }  // namespace
 
 ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QString& tracePath)
-    : QObject(&form), form_(form), program_(program) {
+    : QObject(&form), form_(form), program_(program), chooseTraceFile_([&form] {
+          return QFileDialog::getSaveFileName(
+              &form, "Record a port trace", "orvex-trace.vcd",
+              "Value change dump (*.vcd);;Text trace (*.txt *.log)");
+      }) {
     decoder_.setWatching(false);
     program_.tap().addBatchListener(decoder_);
     if (program_.trace() != nullptr) {
@@ -86,9 +90,7 @@ void ProgramCommands::toggleTrace() {
                                  MessageLine::Kind::Confirmation);
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(&form_, "Record a port trace", "orvex-trace.vcd",
-                                     "Value change dump (*.vcd);;Text trace (*.txt *.log)");
+    const QString path = chooseTraceFile_();
     if (!path.isEmpty()) {
         startTrace(path);
     }

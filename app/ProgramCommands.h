@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <functional>
 
 #include "hardware/monitor/AccessDecoder.h"
 #include "ui/BoardMonitor.h"
@@ -27,8 +28,12 @@ public:
 
     BoardMonitor* monitor() const { return monitor_; }
     void showMonitor();
-    // Stops a running trace, or asks for a file and starts one there.
+    // Stops a running trace, or asks for a file (the chooser: a dialog unless a test gives
+    // another) and starts one there.
     void toggleTrace();
+    void setTraceFileChooser(std::function<QString()> choose) {
+        chooseTraceFile_ = std::move(choose);
+    }
     // Starts a trace into `path` (the dialog's choice).
     void startTrace(const QString& path);
 
@@ -45,6 +50,7 @@ private:
     AccessDecoder decoder_;
     QPointer<BoardMonitor> monitor_;
     QString tracePath_;
+    std::function<QString()> chooseTraceFile_;
     QTimer traceSize_;  // the badge follows the trace's size while one runs
 };
 

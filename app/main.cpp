@@ -8,6 +8,7 @@
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
+#include "app/SessionBus.h"
 #include "core/Version.h"
 #include "ui/ReceiverForm.h"
 #include "ui/WindowPlacement.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     // A closed standard error (`orvex 2>&1 | head -1`) must never end the program, not even while
     // Qt starts and warns: a write to it fails with EPIPE instead.
     std::signal(SIGPIPE, SIG_IGN);
+    keepRootOffTheSessionBus();
     // The command line is read before the window system is touched, so --help and --version
     // work without a display.
     const Options options = [&] {

@@ -14,7 +14,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake --preset dev -B "$build" >/dev/null
 fi
 cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench rigctl_load \
-    tick_count |
+    save_bench tick_count |
     tail -1
 
 results=$(mktemp -d)
@@ -41,6 +41,10 @@ QT_QPA_PLATFORM=offscreen "$build/bench/widgets/widgets_bench" --benchmark_repet
     --benchmark_report_aggregates_only=true \
     --benchmark_out="$results/widgets.json" --benchmark_out_format=json >/dev/null
 
+echo "== settings save"
+"$build/bench/files/save_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/save.json" --benchmark_out_format=json >/dev/null
+
 echo "== start-up and peak memory, X display (a private Xvfb server)"
 env -u DISPLAY -u QT_QPA_PLATFORM bench/startup/measure.sh "$build"
 echo "== start-up and peak memory, offscreen"
@@ -54,6 +58,8 @@ echo "== remote control, against Hamlib's rigctld"
 bench/remote/measure.sh "$build"
 echo "== remote server under load and abuse"
 PYTHONPATH=tests/support python3 tests/remote/rigctl_abuse.py "$build/app/orvex"
+echo "== remote server: one client's backlog of saves and power switching"
+PYTHONPATH=tests/support python3 tests/remote/rigctl_fairness.py "$build/app/orvex"
 
 echo "== the table"
 python3 bench/performance_table.py "$results" docs/performance.md

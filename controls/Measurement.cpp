@@ -6,8 +6,15 @@ namespace orvex {
 
 // The squelch compares the numbers the two texts begin with: a threshold below the level opens the
 // audio, one above it mutes, an equal one leaves the mute as it was.
+// While a tuning driver holds the decisions (it steps through channels the operator never chose
+// to hear), the audio stays muted whatever the level.
 void Receiver::squelchFromTexts() {
     audioOpen_ = leadingNumber(panel_.Text5) < leadingNumber(panel_.Text1);
+    if (squelchHeld_) {
+        panel_.Toggle2.on = true;
+        state_.MuteBits = value(DataLine::Mute);
+        return;
+    }
     if (leadingNumber(panel_.Text5) < leadingNumber(panel_.Text1)) {
         panel_.Toggle2.on = false;
         state_.MuteBits = 0;
@@ -33,6 +40,7 @@ void Receiver::Timer1_Timer() {
     dial.selected = 0;
 
     squelchFromTexts();
+    ++measurements_;
 }
 
 }  // namespace orvex

@@ -36,7 +36,8 @@ void Receiver::storeChannel(int channel) {
     SettingsAccess::WriteSetting(batch, keys.squelch, squelchFileValue(panel_.HSlider3.position));
     SettingsAccess::WriteSetting(batch, keys.channel, kHzFromMHz(shownFrequency()));
     SettingsAccess::WriteSetting(batch, keys.step, state_.StepKHz);
-    settings_.save(batch);
+    save(batch);
+    ++stores_[static_cast<std::size_t>(channel - 1)];
     panel_.Toggle4.on = false;
 }
 

@@ -4,6 +4,9 @@
 
 namespace orvex {
 
+// The panel's channel memories, Ch-1 to Ch-3.
+inline constexpr int ChannelCount = 3;
+
 // The four keys of channel memory n, in the order they are stored and recalled.
 struct MemoryKeys {
     std::string audio, squelch, channel, step;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "controls/AudioScales.h"
+#include "controls/StepTable.h"
 #include "core/Band.h"
 #include "core/Lines.h"
 #include "core/NumberText.h"
@@ -18,16 +19,12 @@ std::string channelName(int channel) {
     return "Ch-" + std::to_string(channel);
 }
 
-std::string megahertzText(std::int32_t kHz) {
-    return frequencyText(mhzFromKHz(kHz)) + " MHz";
-}
-
 }  // namespace
 
 std::string memoryContents(const ChannelMemory& memory) {
-    return frequencyText(mhzFromKHz(memory.frequencyKHz)) + " MHz, " +
-           std::to_string(memory.stepKHz) + " kHz, volume " +
-           std::to_string(memory.volumePosition) + ", squelch " + numberText(memory.squelch);
+    return megahertzText(memory.frequencyKHz) + ", " + std::to_string(memory.stepKHz) +
+           " kHz, volume " + std::to_string(memory.volumePosition) + ", squelch " +
+           numberText(memory.squelch);
 }
 
 std::string storeNote(int channel, const ChannelMemory& memory, const PanelSettings& panel) {
@@ -78,7 +75,7 @@ std::string scanNote(bool scanning, std::optional<std::int32_t> displayedKHz) {
 std::string stepNote(int stepKHz) {
     const std::string note = "Tuning step " + std::to_string(stepKHz) + " kHz";
     // The 5 kHz switch is captioned "Help" while off, as the panel always was.
-    return stepKHz == 5 ? note + " (the switch captioned Help while off)" : note;
+    return stepKHz == FineStep.stepKHz ? note + " (the switch captioned Help while off)" : note;
 }
 
 std::string_view muteNote() {

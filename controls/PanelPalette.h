@@ -30,6 +30,7 @@ constexpr Rgb LightGreen{128, 255, 128};
 constexpr Rgb LightOrange{255, 192, 128};
 constexpr Rgb Yellow{255, 255, 0};
 constexpr Rgb White{255, 255, 255};
+constexpr Rgb BrickRed{192, 57, 43};
 }  // namespace colour
 
 namespace palette {
@@ -76,6 +77,9 @@ constexpr Rgb NameplateText = colour::Yellow;
 constexpr Rgb LogoFace = colour::Black;
 constexpr Rgb LogoText = colour::White;
 constexpr Rgb AboutLogoText = colour::Red;
+
+// The board monitor's verdict when the board's words and the display disagree
+constexpr Rgb Disagreement = colour::BrickRed;
 }  // namespace palette
 
 }  // namespace orvex

@@ -3,6 +3,12 @@
 
 namespace orvex {
 
+// A port opened afresh may reach a board whose synthesizer holds anything.
+void Receiver::reopenPort() {
+    port_.baseChanged();
+    synthesizer_.forgetLatched();
+}
+
 // Turning an option button on raises its click notification; turning one off raises nothing.
 void Receiver::turnOnLPT1() {
     if (!panel_.LPT1.on) {
@@ -29,7 +35,7 @@ void Receiver::choosePort(std::int16_t base) {
         turnOnLPT1();
     }
     if (chosenAlready) {
-        port_.baseChanged();
+        reopenPort();
     }
 }
 
@@ -39,7 +45,7 @@ void Receiver::LPT1_Click() {
     }
     state_.PortBase = Lpt1Base;
     panel_.LPT2.on = false;
-    port_.baseChanged();
+    reopenPort();
     portTriedInAbout_ = true;
 }
 
@@ -49,7 +55,7 @@ void Receiver::LPT2_Click() {
     }
     panel_.LPT1.on = false;
     state_.PortBase = Lpt2Base;
-    port_.baseChanged();
+    reopenPort();
     portTriedInAbout_ = true;
 }
 
@@ -104,7 +110,7 @@ void Receiver::Form2_Command1_Click() {
     closeForm2();
     panel_.Toggle3.on = false;
     if (!portTriedInAbout_) {
-        port_.baseChanged();
+        reopenPort();
     }
 }
 

@@ -74,6 +74,7 @@ void Receiver::Toggle7_Change(bool on) {
     state_.PowerBits = 0;
     state_.MuteBits = value(DataLine::Mute);
     port_.WritePort(base, value(DataLine::Mute));
+    synthesizer_.forgetLatched();  // the unpowered chip loses its registers
     panel_.Toggle2.on = false;
     audioOpen_ = false;
     panel_.Timer1.enabled = false;
@@ -88,7 +89,7 @@ void Receiver::Toggle7_Change(bool on) {
     SettingsAccess::WriteSetting(batch, "OFF_FREQUENCY", state_.OffFrequency);
     SettingsAccess::WriteSetting(batch, "STEP_FREQ", state_.StepKHz);
     SettingsAccess::WriteSetting(batch, "PORT", state_.PortBase);
-    settings_.save(batch);
+    save(batch);
 }
 
 }  // namespace orvex

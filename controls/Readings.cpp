@@ -41,6 +41,11 @@ std::optional<std::int32_t> Receiver::displayedKHz() const {
     return kiloHertzOf(panel_.LedDisplay1.text);
 }
 
+std::uint64_t Receiver::stores(int channel) const {
+    return channel >= 1 && channel <= ChannelCount ? stores_[static_cast<std::size_t>(channel - 1)]
+                                                   : 0;
+}
+
 ChannelMemory Receiver::memory(int channel) const {
     return readMemory(settings_.load(), channel);
 }

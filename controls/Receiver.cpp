@@ -24,6 +24,12 @@ void Receiver::setShownFrequency(double megahertz) {
     panel_.LGAUGE1.value = shownFrequency();
 }
 
+void Receiver::save(const SettingsAccess::Batch& batch) {
+    if (!settings_.save(batch)) {
+        ++failedSaves_;
+    }
+}
+
 // Setting the volume slider from code raises its change notification even when the position
 // stays, so the volume code always follows.
 void Receiver::setVolumeSlider(int position) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "controls/MemoryKeys.h"
 #include "controls/PanelModel.h"
 #include "controls/Readings.h"
 #include "controls/SettingsAccess.h"
@@ -46,12 +48,25 @@ public:
     bool muted() const { return panel_.Toggle2.on; }
     bool scanning() const { return panel_.Toggle5.on; }
     // The last measurement: signal level and supply as the meter shows them, and whether the level
-    // was above the squelch threshold (the audio open). All zero and closed until one has run.
+    // was above the squelch threshold (the carrier; the audio opens with it unless a tuning driver
+    // holds the squelch). All zero and closed until one has run.
     double measuredLevel() const { return panel_.Gauge1.needles[0]; }
     double measuredSupplyVolts() const { return panel_.Gauge1.needles[1]; }
     bool audioOpen() const { return audioOpen_; }
+    // How many measurement ticks have run, how many stores channel memory n has had, and how many
+    // saves of the settings file have failed, since start: what changed is told by these moving.
+    std::uint64_t measurements() const { return measurements_; }
+    std::uint64_t stores(int channel) const;
+    std::uint64_t failedSaves() const { return failedSaves_; }
     // Channel memory 1 to 3 as stored, read afresh from the settings file.
     ChannelMemory memory(int channel) const;
+    // Whether a tuning driver holds the squelch decisions, keeping the audio muted.
+    bool squelchHeld() const { return squelchHeld_; }
+
+    // The tuning helpers: the knob position that shows `megahertz` at the step in force, and the
+    // knob's range.
+    std::int16_t PositionFromFrequency(double megahertz) const;
+    std::int16_t KnobMax() const { return panel_.Knob1.maximum; }
 
     // Start-up and the ways out
     void Form_Load();
@@ -105,10 +120,12 @@ public:
     // anything else (missing, not a number, not a 16-bit integer) LPT1.
     std::int16_t savedPortBase() const;
 
+private:
+    // The actions reach the shared operations and the board as the Parts' sequences do.
+    friend class ReceiverActions;
+
     // Shared operations
     void TuneFromKnob();
-    std::int16_t PositionFromFrequency(double megahertz) const;
-    std::int16_t KnobMax() const { return panel_.Knob1.maximum; }
     void ApplyVolume();
     void ApplySquelch();
     void ApplyMute();
@@ -116,7 +133,6 @@ public:
     void FORM_OFF_INI();
     void INITIALIZE_PLL() { synthesizer_.INITIALIZE_PLL(); }
 
-private:
     // Setting a control from code raises nothing, except these two (see the notes on each).
     void setVolumeSlider(int position);
     void turnOnLPT1();
@@ -133,6 +149,8 @@ private:
     void storeChannel(int channel);
     void recallChannel(int channel);
     void closeForm2();
+    void reopenPort();
+    void save(const SettingsAccess::Batch& batch);
     ChannelMemory readMemory(const SettingsSnapshot& file, int channel) const;
 
     ReceiverState state_;
@@ -145,6 +163,10 @@ private:
     MessageSink& messages_;
     bool portTriedInAbout_ = false;  // the open About window has chosen a port (tried its device)
     bool audioOpen_ = false;         // the squelch decision of the last measurement
+    bool squelchHeld_ = false;       // a tuning driver keeps the audio muted
+    std::uint64_t measurements_ = 0;
+    std::uint64_t failedSaves_ = 0;
+    std::array<std::uint64_t, ChannelCount> stores_{};
 };
 
 }  // namespace orvex

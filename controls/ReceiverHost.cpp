@@ -21,7 +21,50 @@ void ReceiverHost::follow(QTimer& timer, const TimerModel& model) {
     }
 }
 
-void ReceiverHost::settle() {
+ReceiverHost::Observed ReceiverHost::observe() const {
+    const Receiver& r = receiver_;
+    Observed now{r.portBase(),       r.poweredOn(),       r.stepKHz(), r.displayedKHz(),
+                 r.volumePosition(), r.squelchPosition(), r.muted(),   {},
+                 r.scanning(),       r.measurements()};
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        now.stores[static_cast<std::size_t>(channel - 1)] = r.stores(channel);
+    }
+    return now;
+}
+
+void ReceiverHost::announce(const Observed& before, const Observed& after) {
+    if (after.portBase != before.portBase) {
+        emit portChosen(after.portBase);
+    }
+    if (after.poweredOn != before.poweredOn) {
+        emit powerSwitched(after.poweredOn);
+    }
+    if (after.stepKHz != before.stepKHz) {
+        emit stepChanged(after.stepKHz);
+    }
+    if (after.kHz != before.kHz && after.kHz) {
+        emit tuned(*after.kHz);
+    }
+    if (after.volume != before.volume || after.squelch != before.squelch ||
+        after.muted != before.muted) {
+        emit audioChanged(after.volume, after.squelch, after.muted);
+    }
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        const auto n = static_cast<std::size_t>(channel - 1);
+        if (after.stores[n] != before.stores[n]) {
+            emit memoryStored(channel);
+        }
+    }
+    if (after.scanning != before.scanning) {
+        emit scanSwitched(after.scanning);
+    }
+    if (after.measurements != before.measurements) {
+        emit measured(receiver_.measuredLevel(), receiver_.measuredSupplyVolts(),
+                      receiver_.audioOpen());
+    }
+}
+
+void ReceiverHost::settle(const Observed& before) {
     const PanelModel& panel = receiver_.panel();
     if (!ended_) {
         follow(timer1_, panel.Timer1);
@@ -31,6 +74,7 @@ void ReceiverHost::settle() {
         emit message(QString::fromStdString(text));
     }
     emit panelChanged();
+    announce(before, observe());
     if (panel.ending != Ending::None && !ended_) {
         ended_ = true;
         timer1_.stop();

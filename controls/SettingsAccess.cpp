@@ -7,6 +7,7 @@
 #include "controls/AudioScales.h"
 #include "controls/StepTable.h"
 #include "core/Band.h"
+#include "core/Excerpt.h"
 #include "core/NumberText.h"
 
 namespace orvex {
@@ -68,16 +69,6 @@ bool allowed(SettingKind kind, double value) {
     return kind != SettingKind::Step || findStep(static_cast<std::int16_t>(value)) != nullptr;
 }
 
-// The file may be damaged: show at most a short, printable excerpt of a refused value.
-std::string printable(const std::string& text) {
-    constexpr std::size_t Longest = 24;
-    std::string shown;
-    for (const char c : text.substr(0, Longest)) {
-        shown += (c >= 0x20 && c < 0x7F) ? c : '?';
-    }
-    return text.size() > Longest ? shown + "..." : shown;
-}
-
 }  // namespace
 
 SettingValue SettingsAccess::check(const SettingsSnapshot& file, std::string_view key,
@@ -102,9 +93,9 @@ double SettingsAccess::readOr(const SettingsSnapshot& file, std::string_view key
                               double startValue) {
     const SettingValue setting = check(file, key, kind);
     if (setting.status == SettingValue::Status::Invalid) {
-        messages_.post("The settings file holds " + std::string(key) + "=" +
-                       printable(setting.text) + ", which is not " + expected(kind) + "; using " +
-                       numberText(startValue) + " instead.");
+        messages_.post("The settings file holds " + std::string(key) + "=" + excerpt(setting.text) +
+                       ", which is not " + expected(kind) + "; using " + numberText(startValue) +
+                       " instead.");
     }
     return setting.status == SettingValue::Status::Valid ? setting.value : startValue;
 }

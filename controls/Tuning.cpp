@@ -4,6 +4,7 @@
 #include "core/Band.h"
 #include "core/Lines.h"
 #include "core/NumberText.h"
+#include "core/WheelCodes.h"
 
 namespace orvex {
 
@@ -45,10 +46,10 @@ void Receiver::Wheel1_Change(int code) {
         return;
     }
     std::int16_t& position = panel_.Knob1.position;
-    if (code == 0 || code == 3) {
+    if (turnsUp(code)) {
         position = std::min<std::int16_t>(wrap16(position + 1), KnobMax());
         TuneFromKnob();
-    } else if ((code == 1 || code == 2) && position > 0) {
+    } else if (turnsDown(code) && position > 0) {
         position = wrap16(position - 1);
         TuneFromKnob();
     }

@@ -22,6 +22,11 @@ constexpr double kHzFromMHz(double megaHertz) {
 constexpr double BandBottomMHz = mhzFromKHz(BandBottomKHz);
 constexpr double BandTopMHz = mhzFromKHz(BandTopKHz);
 
+// A frequency for people to read: "137.620 MHz", three decimals as on the display.
+inline std::string megahertzText(double kiloHertz) {
+    return frequencyText(mhzFromKHz(kiloHertz)) + " MHz";
+}
+
 // The band as the title and the help name it: "132 MHz - 144 MHz".
 inline std::string bandText() {
     return numberText(BandBottomMHz) + " MHz - " + numberText(BandTopMHz) + " MHz";

@@ -63,4 +63,13 @@ Converter::Reading Converter::measure() {
     return reading;
 }
 
+int Converter::readSignal() {
+    writeRest();
+    ConverterTransfer(0);
+    delay_.pause(pause::Converter);
+    writeRest();
+    ConverterTransfer(1);
+    return state_.MeterValue;
+}
+
 }  // namespace orvex

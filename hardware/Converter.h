@@ -28,6 +28,9 @@ public:
     void ConverterTransfer(int address);
     // The port side of one measurement tick: four transfers, 84 writes and 32 reads.
     Reading measure();
+    // The signal channel alone: the transfer that addresses it, then the one that carries its
+    // byte, never the byte of the channel addressed before.
+    int readSignal();
 
 private:
     void writeRest();

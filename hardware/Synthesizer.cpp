@@ -47,6 +47,9 @@ void Synthesizer::INITIALIZE_PLL() {
         sendBit((state_.RefDivider >> bit) & 1);
     }
     writeLines(value(DataLine::SynthEnable));
+    if (Latched* chip = latching()) {
+        chip->reference = state_.RefDivider;
+    }
 }
 
 void Synthesizer::LoadDivider(std::uint16_t word) {
@@ -56,6 +59,27 @@ void Synthesizer::LoadDivider(std::uint16_t word) {
         sendBit(state_.SerialBit);
     }
     writeLines(value(DataLine::SynthEnable));
+    if (Latched* chip = latching()) {
+        chip->divider = word;
+    }
+}
+
+// What a latch at the port in use adds to: nothing when no board could take it (no port, no
+// power), a fresh record when the port is another than the last latch's.
+Synthesizer::Latched* Synthesizer::latching() {
+    if (!boardListens()) {
+        latched_ = {};
+        return nullptr;
+    }
+    if (latched_.portBase != state_.PortBase) {
+        latched_ = {state_.PortBase, {}, {}};
+    }
+    return &latched_;
+}
+
+bool Synthesizer::holdsDivider(std::uint16_t word) const {
+    return boardListens() && latched_.portBase == state_.PortBase &&
+           latched_.reference == state_.RefDivider && latched_.divider == word;
 }
 
 }  // namespace orvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/Delay.h"
 #include "core/ReceiverState.h"
@@ -27,13 +28,29 @@ public:
     // The 16-bit divider word: 50 writes, ending with the enable line high.
     void LoadDivider(std::uint16_t word);
 
+    // Whether the board's chip holds `word` as its divider now, with the reference word in force:
+    // it latched both while the board had power, at the port in use, and has not lost them since.
+    bool holdsDivider(std::uint16_t word) const;
+    // The board lost power or the port was opened afresh: what the chip holds is unknown.
+    void forgetLatched() { latched_ = {}; }
+
 private:
+    // The words the chip latched, as far as this program shifted them into it.
+    struct Latched {
+        std::int16_t portBase = 0;
+        std::optional<std::int16_t> reference;
+        std::optional<std::uint16_t> divider;
+    };
+
+    bool boardListens() const { return state_.PortBase != 0 && state_.PowerBits != 0; }
+    Latched* latching();
     void writeLines(int lines);
     void sendBit(int bit);
 
     ReceiverState& state_;
     Port& port_;
     Delay& delay_;
+    Latched latched_;
 };
 
 }  // namespace orvex

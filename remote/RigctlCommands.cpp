@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "controls/AudioScales.h"
-#include "controls/ReceiverHost.h"
+#include "controls/MemoryKeys.h"
+#include "controls/ReceiverActions.h"
+#include "controls/SignalScale.h"
 #include "controls/StepTable.h"
 #include "core/Band.h"
 #include "core/NumberText.h"
@@ -16,10 +18,6 @@
 
 namespace orvex::rigctl {
 namespace {
-
-constexpr double LowestHz = hertzFromKHz(BandBottomKHz);
-constexpr double HighestHz = hertzFromKHz(BandTopKHz);
-constexpr int Memories = 3;
 
 // ----- answers
 
@@ -49,15 +47,6 @@ std::string fraction(double value) {
     return {buffer.data(), end.ptr};
 }
 
-std::string megahertzText(std::optional<std::int32_t> kiloHertz) {
-    if (!kiloHertz) {
-        return "an unlit display";
-    }
-    std::string thousandths = std::to_string(*kiloHertz % KHzPerMHz);
-    thousandths.insert(0, 3 - thousandths.size(), '0');
-    return std::to_string(*kiloHertz / KHzPerMHz) + "." + thousandths + " MHz";
-}
-
 // ----- arguments
 
 std::optional<int> wholeNumber(const std::string& text) {
@@ -76,45 +65,46 @@ std::optional<bool> onOff(const std::string& text) {
     return *value == 1;
 }
 
-// The step a client names in Hz, when the panel has it.
-const StepRow* stepOf(std::optional<int> hertz) {
-    if (!hertz || *hertz <= 0 || *hertz % HzPerKHz != 0 ||
-        *hertz / HzPerKHz > std::numeric_limits<std::int16_t>::max()) {
-        return nullptr;
-    }
-    return findStep(static_cast<std::int16_t>(*hertz / HzPerKHz));
-}
-
 // ----- what a command may reach
 
 const Receiver& receiver(const Context& context) {
-    return context.host.receiver();
+    return context.actions.receiver();
 }
 
-// What a command needs before it may act: a port chosen, when it would write to the port; the
-// receiver on, when it works a control the panel disables while the receiver is off.
-enum class Needs { Port, Power, PortAndPower };
-
-std::optional<Outcome> unreachable(const Context& context, Needs needs) {
-    const Receiver& r = receiver(context);
-    if (needs != Needs::Power && !r.portChosen()) {
-        Outcome refused = reply(Status::Rejected);
-        refused.refusedWithoutPort = true;
-        return refused;
+// The answer to an action: what it did, refused, or done with the settings file unwritten.
+Outcome outcomeOf(ActionResult result, std::string change) {
+    switch (result.status) {
+        case ActionResult::Status::Done:
+            return changed(std::move(change));
+        case ActionResult::Status::Unchanged:
+            return {};
+        case ActionResult::Status::SaveFailed: {
+            Outcome failed = reply(Status::Io);
+            failed.change = std::move(change);
+            return failed;
+        }
+        case ActionResult::Status::Refused:
+            break;
     }
-    if (needs != Needs::Port && !r.poweredOn()) {
-        return reply(Status::PoweredOff);
+    switch (result.refusal) {
+        case Refusal::NoPort: {
+            Outcome refused = reply(Status::Rejected);
+            refused.refusedWithoutPort = true;
+            return refused;
+        }
+        case Refusal::PoweredOff:
+            return reply(Status::PoweredOff);
+        case Refusal::ChannelEmpty:
+        case Refusal::ChannelInvalid:
+            return reply(Status::Rejected);
+        default:
+            return reply(Status::InvalidParameter);
     }
-    return std::nullopt;
-}
-
-template <typename Handler>
-void run(Context& context, Handler&& handler) {
-    context.host.run(std::forward<Handler>(handler));
 }
 
 std::string shownFrequency(const Context& context) {
-    return megahertzText(receiver(context).displayedKHz());
+    const std::optional<std::int32_t> kHz = receiver(context).displayedKHz();
+    return kHz ? megahertzText(*kHz) : "an unlit display";
 }
 
 // ----- frequency, mode, VFO
@@ -133,16 +123,8 @@ Outcome setFrequency(Context& context, const Arguments& args) {
     if (!hertz) {
         return reply(Status::InvalidParameter);
     }
-    if (auto refused = unreachable(context, Needs::PortAndPower)) {
-        return *refused;
-    }
-    if (*hertz < LowestHz || *hertz > HighestHz) {
-        return reply(Status::InvalidParameter);
-    }
-    run(context, [megahertz = mhzFromKHz(*hertz / HzPerKHz)](Receiver& r) {
-        r.Knob1_Change(r.PositionFromFrequency(megahertz));
-    });
-    return changed("tuned to " + shownFrequency(context));
+    const ActionResult result = context.actions.tuneTo(mhzFromKHz(*hertz / HzPerKHz));
+    return outcomeOf(result, "tuned to " + shownFrequency(context));
 }
 
 Outcome getMode(Context&, const Arguments&) {
@@ -186,49 +168,21 @@ Outcome getStep(Context& context, const Arguments&) {
     return answer({std::to_string(hertzFromKHz(receiver(context).stepKHz()))});
 }
 
-// The step toggles are worked as the operator would click them: the 5 kHz toggle on (after
-// clicking it off if it shows on), or the 10/100 kHz toggle until it shows the step. Then the
-// knob goes back to the frequency shown before, on the new step's grid.
 Outcome setStep(Context& context, const Arguments& args) {
-    const StepRow* row = stepOf(wholeNumber(args[0]));
-    if (row == nullptr) {
+    const std::optional<int> hertz = wholeNumber(args[0]);
+    if (!hertz || *hertz <= 0 || *hertz % HzPerKHz != 0 ||
+        *hertz / HzPerKHz > std::numeric_limits<std::int16_t>::max()) {
         return reply(Status::InvalidParameter);
     }
-    if (auto refused = unreachable(context, Needs::PortAndPower)) {
-        return *refused;
-    }
-    const std::int16_t target = row->stepKHz;
-    if (receiver(context).stepKHz() == target) {
-        return {};
-    }
-    const std::optional<std::int32_t> before = receiver(context).displayedKHz();
-    run(context, [target, before](Receiver& r) {
-        if (target == FineStep.stepKHz) {
-            if (r.panel().Toggle9.on) {
-                r.Toggle9_Change(false);
-            }
-            r.Toggle9_Change(true);
-        } else {
-            for (int click = 0; click < 2 && r.stepKHz() != target; ++click) {
-                r.Toggle8_Change(!r.panel().Toggle8.on);
-            }
-        }
-        if (before) {
-            r.Knob1_Change(r.PositionFromFrequency(mhzFromKHz(*before)));
-        }
-    });
-    return changed("set the tuning step to " + std::to_string(target) + " kHz");
+    const auto stepKHz = static_cast<std::int16_t>(*hertz / HzPerKHz);
+    return outcomeOf(context.actions.chooseStep(stepKHz),
+                     "set the tuning step to " + std::to_string(stepKHz) + " kHz");
 }
 
 // ----- levels and functions
 
 constexpr std::string_view ReadableLevels = "STRENGTH SQL AF";
 constexpr std::string_view SettableLevels = "SQL AF";
-
-// Hamlib's S-meter scale in dB over S9: 6 dB an S-unit, S0 at -54.
-int strengthOf(double level) {
-    return static_cast<int>(std::clamp<long long>(roundHalfEven(6.0 * level) - 54, -54, 60));
-}
 
 Outcome getLevel(Context& context, const Arguments& args) {
     const Receiver& r = receiver(context);
@@ -237,7 +191,7 @@ Outcome getLevel(Context& context, const Arguments& args) {
         if (!r.poweredOn()) {
             return reply(Status::PoweredOff);
         }
-        return answer({std::to_string(strengthOf(r.measuredLevel()))});
+        return answer({std::to_string(dbOverS9(r.measuredLevel()))});
     }
     if (level == "SQL") {
         return answer({fraction(squelchFileValue(r.squelchPosition()))});
@@ -258,22 +212,18 @@ Outcome setLevel(Context& context, const Arguments& args) {
     if (!value || *value < 0.0 || *value > 1.0) {
         return reply(Status::InvalidParameter);
     }
-    // The squelch slider only moves the threshold; the volume slider writes the port.
-    if (auto refused = unreachable(context, squelch ? Needs::Power : Needs::PortAndPower)) {
-        return *refused;
-    }
     // The squelch answers on the settings file's scale (position / 1000), the volume as a fraction
     // of its seven steps.
     const Receiver& r = receiver(context);
     if (squelch) {
-        const std::int16_t position = squelchPositionFromFile(*value);
-        run(context, [position](Receiver& rx) { rx.HSlider3_Change(position); });
-        return changed("set the squelch to " + numberText(squelchFileValue(r.squelchPosition())));
+        const ActionResult result = context.actions.setSquelch(squelchPositionFromFile(*value));
+        return outcomeOf(result,
+                         "set the squelch to " + numberText(squelchFileValue(r.squelchPosition())));
     }
-    const auto position = static_cast<int>(roundHalfEven(*value * VolumeTop));
-    run(context, [position](Receiver& rx) { rx.HSlider4_Change(position); });
-    return changed("set the volume to " + std::to_string(r.volumePosition()) + " of " +
-                   std::to_string(VolumeTop));
+    const ActionResult result =
+        context.actions.setVolume(static_cast<int>(roundHalfEven(*value * VolumeTop)));
+    return outcomeOf(result, "set the volume to " + std::to_string(r.volumePosition()) + " of " +
+                                 std::to_string(VolumeTop));
 }
 
 Outcome getFunction(Context& context, const Arguments& args) {
@@ -291,11 +241,7 @@ Outcome setFunction(Context& context, const Arguments& args) {
     if (!on) {
         return reply(Status::InvalidParameter);
     }
-    if (receiver(context).muted() == *on) {
-        return {};
-    }
-    run(context, [on = *on](Receiver& r) { r.Toggle2_Change(on); });
-    return changed(*on ? "muted the audio" : "unmuted the audio");
+    return outcomeOf(context.actions.setMute(*on), *on ? "muted the audio" : "unmuted the audio");
 }
 
 // ----- power
@@ -309,14 +255,8 @@ Outcome setPower(Context& context, const Arguments& args) {
     if (!on) {
         return reply(Status::InvalidParameter);
     }
-    if (receiver(context).poweredOn() == *on) {
-        return {};
-    }
-    if (auto refused = unreachable(context, Needs::Port)) {
-        return *refused;
-    }
-    run(context, [on = *on](Receiver& r) { r.Toggle7_Change(on); });
-    return changed(*on ? "switched the receiver on" : "switched the receiver off");
+    return outcomeOf(context.actions.setPower(*on),
+                     *on ? "switched the receiver on" : "switched the receiver off");
 }
 
 // The audio is open when the last measurement found the level above the squelch threshold.
@@ -329,7 +269,7 @@ Outcome getCarrier(Context& context, const Arguments&) {
 
 Outcome setMemory(Context& context, const Arguments& args) {
     const std::optional<int> channel = wholeNumber(args[0]);
-    if (!channel || *channel < 1 || *channel > Memories) {
+    if (!channel || *channel < 1 || *channel > ChannelCount) {
         return reply(Status::InvalidParameter);
     }
     context.memory = *channel;
@@ -340,55 +280,24 @@ Outcome getMemory(Context& context, const Arguments&) {
     return answer({std::to_string(context.memory)});
 }
 
-void pressChannel(Receiver& r, int channel) {
-    constexpr std::array<void (Receiver::*)(), Memories> Buttons{
-        &Receiver::Command2_Click, &Receiver::Command3_Click, &Receiver::Command4_Click};
-    (r.*Buttons[static_cast<std::size_t>(channel - 1)])();
-}
-
-// Sets the Read / Write switch as the operator would, then presses the memory's button.
-void useChannel(Context& context, bool write) {
-    run(context, [write, channel = context.memory](Receiver& r) {
-        if (r.panel().Toggle4.on != write) {
-            r.Toggle4_Change(write);
-        }
-        pressChannel(r, channel);
-    });
-}
-
 Outcome vfoOperation(Context& context, const Arguments& args) {
     const std::string& op = args[0];
-    const bool up = op == "UP";
-    if (up || op == "DOWN") {
-        if (auto refused = unreachable(context, Needs::PortAndPower)) {
-            return *refused;
-        }
-        constexpr int WheelUp = 0;
-        constexpr int WheelDown = 1;
-        run(context, [up](Receiver& r) { r.Wheel1_Change(up ? WheelUp : WheelDown); });
-        return changed(std::string(up ? "tuned up" : "tuned down") + " to " +
-                       shownFrequency(context));
-    }
-    const bool store = op == "FROM_VFO";
-    if (!store && op != "TO_VFO") {
-        return reply(Status::Unavailable);
-    }
-    if (auto refused = unreachable(context, Needs::PortAndPower)) {
-        return *refused;
+    ReceiverActions& actions = context.actions;
+    if (op == "UP" || op == "DOWN") {
+        const bool up = op == "UP";
+        const ActionResult result = up ? actions.stepUp() : actions.stepDown();
+        return outcomeOf(
+            result, std::string(up ? "tuned up" : "tuned down") + " to " + shownFrequency(context));
     }
     const std::string channel = "channel " + std::to_string(context.memory);
-    if (store) {
-        useChannel(context, true);
-        return changed("stored " + channel);
+    if (op == "FROM_VFO") {
+        return outcomeOf(actions.store(context.memory), "stored " + channel);
     }
-    // An empty or damaged memory changes nothing; the panel says why, as for the operator.
-    const bool valid =
-        receiver(context).memory(context.memory).status == ChannelMemory::Status::Valid;
-    useChannel(context, false);
-    if (!valid) {
-        return reply(Status::Rejected);
+    if (op == "TO_VFO") {
+        const ActionResult result = actions.recall(context.memory);
+        return outcomeOf(result, "recalled " + channel + ", " + shownFrequency(context));
     }
-    return changed("recalled " + channel + ", " + shownFrequency(context));
+    return reply(Status::Unavailable);
 }
 
 Outcome scan(Context& context, const Arguments& args) {
@@ -399,15 +308,8 @@ Outcome scan(Context& context, const Arguments& args) {
     if (!start && args[0] != "STOP") {
         return reply(Status::Unavailable);
     }
-    if (receiver(context).scanning() == start) {
-        return {};
-    }
-    // The scan tunes at every tick; stopping it writes nothing.
-    if (auto refused = unreachable(context, Needs::Port); refused && start) {
-        return *refused;
-    }
-    run(context, [start](Receiver& r) { r.Toggle5_Change(start); });
-    return changed(start ? "started the scan" : "stopped the scan");
+    return outcomeOf(context.actions.setScan(start),
+                     start ? "started the scan" : "stopped the scan");
 }
 
 // ----- about the server
@@ -433,6 +335,16 @@ Outcome pass(Context&, const Arguments&) {
     return {};
 }
 
+// ----- what holds the thread
+
+bool switchesPower(const Arguments&) {
+    return true;  // power-on settles the synthesizer, power-off saves the settings
+}
+
+bool storesMemory(const Arguments& args) {
+    return args[0] == "FROM_VFO";
+}
+
 // clang-format off
 constexpr std::array Commands{
     Command{'f',  "get_freq",      false, Kind::Query,   0, {"Frequency"},          {},               getFrequency},
@@ -452,10 +364,10 @@ constexpr std::array Commands{
     Command{'U',  "set_func",      false, Kind::Setting, 2, {},                     "MUTE",           setFunction},
     Command{'E',  "set_mem",       false, Kind::Setting, 1, {},                     {},               setMemory},
     Command{'e',  "get_mem",       false, Kind::Query,   0, {"Memory#"},            {},               getMemory},
-    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation},
+    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation, storesMemory},
     Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO STOP",       scan},
     Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo},
-    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower},
+    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower, switchesPower},
     Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower},
     Command{0x8b, "get_dcd",       false, Kind::Query,   0, {"DCD"},                {},               getCarrier},
     Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState},

@@ -11,6 +11,7 @@ namespace orvex::rigctl {
 enum class Status {
     Ok = 0,
     InvalidParameter = 1,  // a missing, malformed or out-of-range argument
+    Io = 6,                // done, but the settings file could not be written
     Protocol = 8,          // a line the server cannot take at all
     Rejected = 9,          // refused: no printer port chosen, or an empty memory
     Unavailable = 11,      // no such command, level or function on this receiver

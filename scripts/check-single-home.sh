@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Each of these facts is written once, in its home, and named everywhere else: the panel's
-# colours, the band edges, the volume range and the squelch slider's range. This finds a second
-# literal of any of them in the program's code (comments aside) and names its file and line.
+# colours, the band edges, the volume range, the squelch slider's range, Hamlib's bits, the tuning
+# steps, the number of channel memories, the thumb wheel's codes and the kHz-to-MHz text. This
+# finds a second literal of any of them in the program's code (comments aside) and names its file
+# and line.
 # Tests and benchmarks may write the values they check.
 #
 #   scripts/check-single-home.sh [SOURCE_DIR]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-Folders=(app core hardware settings controls ui remote)
+Folders=(app core files hardware settings controls ui remote)
 
 # fact | its home | a literal of it (Perl regular expression)
 Facts=(
-    'panel colour|controls/PanelPalette.h|\bRgb\s*\w*\s*\{|\bQColor\s*\w*\s*[({]\s*(\d|"|Qt::)|\bqRgba?\s*\(|\bQt::(black|white|(dark|light)?gr[ae]y|(dark)?([Rr]ed|[Gg]reen|[Bb]lue|[Cc]yan|[Mm]agenta|[Yy]ellow))\b|\bcolour::'
+    'panel colour|controls/PanelPalette.h|\bRgb\s*\w*\s*\{|\bQColor\s*\w*\s*[({]\s*(\d|"|Qt::)|\bqRgba?\s*\(|\bQRgb\b|"#[0-9a-fA-F]{3,8}"|\bQt::(black|white|(dark|light)?gr[ae]y|(dark)?([Rr]ed|[Gg]reen|[Bb]lue|[Cc]yan|[Mm]agenta|[Yy]ellow))\b|\bcolour::'
+    'Hamlib bit|remote/HamlibBits.h|"[^"]*0x0*[1-9a-fA-F]|\b1ULL\s*<<'
+    'tuning step|controls/StepTable.h|\b[Ss]tepKHz\b(\(\))?\s*[!=]=\s*(5|10|100)\b'
+    'channel count|controls/MemoryKeys.h|\bconstexpr\s+int\s+(\w*Memor\w*|ChannelCount)\s*=\s*\d'
+    'wheel code|core/WheelCodes.h|\bWheel(Up|Down)\b|\bcode\s*==\s*[0-3]\s*\|\|'
+    'kHz as MHz text|core/Band.h|frequencyText\(mhzFromKHz|number\(mhzFromKHz'
     'band edge|core/Band.h|(?<![\w.])1(32|44)(000)?(\.0+)?(?![\w.])'
     'volume range|controls/AudioScales.h|(?<![\w.])7(?![\w.])'
     'squelch range|controls/AudioScales.h|(?<![\w.])1000(\.0+)?(?![\w.])'
@@ -71,4 +78,5 @@ if [[ $found -ne 0 ]]; then
     echo "Name these through their home instead, or add a reasoned exception to $0." >&2
     exit 1
 fi
-echo "Every panel colour, band edge, volume and squelch range is written in its home only."
+echo "Every panel colour, band edge, volume and squelch range, Hamlib bit, step, channel count," \
+    "wheel code and MHz text is written in its home only."

@@ -7,10 +7,11 @@
 #include <system_error>
 #include <utility>
 
+#include "files/PlainReason.h"
+#include "files/SafeFile.h"
+#include "files/SaveTarget.h"
 #include "settings/IniDocument.h"
-#include "settings/PlainReason.h"
-#include "settings/SafeFile.h"
-#include "settings/SaveTarget.h"
+#include "settings/IniText.h"
 
 namespace orvex {
 namespace {
@@ -61,8 +62,13 @@ void checkWritable(const SettingsStore::Values& values) {
 }  // namespace
 
 IniFileStore::IniFileStore(std::filesystem::path path, MessageSink& messages,
-                           std::chrono::milliseconds lockWait, WriteRights rights)
-    : path_(std::move(path)), messages_(messages), lockWait_(lockWait), rights_(rights) {}
+                           std::chrono::milliseconds lockWait, WriteRights rights,
+                           std::string option)
+    : path_(std::move(path)),
+      messages_(messages),
+      lockWait_(lockWait),
+      rights_(rights),
+      option_(std::move(option)) {}
 
 SettingsSnapshot IniFileStore::load() {
     try {
@@ -78,7 +84,7 @@ SettingsSnapshot IniFileStore::load() {
             messages_.post("The settings file " + path_.string() + " was not understood (" +
                            reason +
                            "): the receiver starts with its start values, and the file "
-                           "stays as it is until the next save.");
+                           "stays as it is.");
         }
         toldNotUnderstood_ = !reason.empty();
         return SettingsSnapshot(std::move(entries));
@@ -92,7 +98,7 @@ SettingsSnapshot IniFileStore::load() {
 bool IniFileStore::save(const Values& values) {
     try {
         checkWritable(values);
-        const SaveTarget target = openSaveTarget(path_, rights_);
+        const SaveTarget target = openSaveTarget(path_, rights_, {.option = option_});
         const SaveLock lock(target, lockWait_, rights_);
 
         IniDocument document;
@@ -103,6 +109,10 @@ bool IniFileStore::save(const Values& values) {
             throw FileProblem(std::string("the file is there but cannot be read, so it was left "
                                           "as it is: ") +
                               problem.what());
+        }
+        if (const std::string notIni = notAnIniText(document.bytes()); !notIni.empty()) {
+            throw FileProblem("it is not an INI file (" + notIni +
+                              "), so it was left as it is; name a file of its own with " + option_);
         }
         for (const auto& [key, value] : values) {
             document.set(Section, key, value);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/Messages.h"
+#include "ui/Accessibility.h"
 #include "ui/TextFit.h"
 
 namespace orvex {
@@ -16,7 +17,8 @@ const QString Separator = QStringLiteral(" \u00b7 ");
 
 BoardBadge::BoardBadge(QWidget* parent) : QLabel(parent) {
     setObjectName("BoardBadge");
-    setAccessibleName("Board");
+    setAccessibleDescription("Board in use");
+    installWindowAccessibility();
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -40,7 +42,7 @@ void BoardBadge::setSegment(const QString& key, const QString& text, const QStri
     } else {
         return;
     }
-    setAccessibleDescription(fullText());
+    announcer_.changed();
     layOut();
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "ui/widgets/AccessibleAnnouncer.h"
+
 namespace orvex {
 
 // The box beside the status line that says, for as long as it holds, what the program is
@@ -11,7 +13,8 @@ namespace orvex {
 // server and its clients, a running trace and its size). Each segment is a few words, shown one
 // after another ("Simulated board · trace 128 KiB · rigctl 127.0.0.1:4532, 1 client"), a line
 // broken only between segments where it can be, so the box holds them at every zoom; the reason
-// and the fix behind a segment go with it to the hover note and the help (fullText()).
+// and the fix behind a segment go with it to the hover note and the help (fullText(), which is
+// also what screen readers read).
 class BoardBadge : public QLabel {
     Q_OBJECT
 
@@ -42,6 +45,8 @@ private:
     void layOut();
 
     std::vector<Segment> segments_;
+    // A label tells its new name itself; the name is its text (see fullText()).
+    AccessibleAnnouncer announcer_{*this, AccessibleAnnouncer::ToldByWidget::Name};
 };
 
 // What the badge says of the board: the board in a few words and, when it is simulated or cannot

@@ -11,15 +11,16 @@
 #include "controls/AudioScales.h"
 #include "core/Band.h"
 #include "hardware/Converter.h"
+#include "ui/Accessibility.h"
+#include "ui/Geometry.h"
 
 namespace orvex {
 namespace {
 
 const QString None = QStringLiteral("\u2014");
-constexpr QRgb DisagreementRed = 0xc0392b;
 
 QString megahertz(double kHz) {
-    return QString::number(mhzFromKHz(kHz), 'f', 3) + " MHz";
+    return QString::fromStdString(megahertzText(kHz));
 }
 
 template <typename Number>
@@ -66,6 +67,7 @@ BoardMonitor::BoardMonitor(const AccessDecoder& decoder, DisplayedKHz displayed,
       displayed_(std::move(displayed)),
       holdings_(std::move(holdings)) {
     setObjectName("BoardMonitor");
+    installWindowAccessibility();
     setWindowTitle("Board monitor");
     auto* layout = new QVBoxLayout(this);
     const auto group = [this, layout](const QString& title, auto build) {
@@ -92,6 +94,7 @@ QLabel* BoardMonitor::addRow(QFormLayout* form, const char* name, const QString&
     shown->setObjectName(name);
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(caption, shown);
+    fields_.emplace_back(shown, caption);
     return shown;
 }
 
@@ -140,6 +143,18 @@ void BoardMonitor::refresh() {
     showConverter();
     showAccesses();
     showBoard();
+    nameFields();
+}
+
+// A screen reader reads a value with its caption ("Divider word, 14370"): a bare number says
+// nothing.
+void BoardMonitor::nameFields() {
+    for (const auto& [field, caption] : fields_) {
+        const QString name = caption + QStringLiteral(", ") + field->text();
+        if (field->accessibleName() != name) {
+            field->setAccessibleName(name);
+        }
+    }
 }
 
 void BoardMonitor::showEvent(QShowEvent* event) {
@@ -193,7 +208,7 @@ void BoardMonitor::showAgreement() {
         showingDisagreement_ = disagrees;
         QPalette palette = agreement_->palette();
         palette.setColor(QPalette::WindowText, disagrees
-                                                   ? QColor(DisagreementRed)
+                                                   ? toQColor(orvex::palette::Disagreement)
                                                    : this->palette().color(QPalette::WindowText));
         agreement_->setPalette(palette);
     }

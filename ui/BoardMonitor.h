@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hardware/monitor/AccessDecoder.h"
 
@@ -75,6 +77,7 @@ private:
     void showConverter();
     void showAccesses();
     void showBoard();
+    void nameFields();
 
     const AccessDecoder& decoder_;
     DisplayedKHz displayed_;
@@ -84,6 +87,8 @@ private:
     Rates lastCounts_;
     bool showingDisagreement_ = false;
     double zoom_ = 1.0;
+    // Each value shown and the caption of its row.
+    std::vector<std::pair<QLabel*, QString>> fields_;
 
     QLabel* controlWord_ = nullptr;
     QLabel* referenceWord_ = nullptr;

@@ -9,6 +9,7 @@
 #include "core/Band.h"
 #include "core/NumberText.h"
 #include "core/Version.h"
+#include "ui/Accessibility.h"
 #include "ui/Geometry.h"
 #include "ui/widgets/Panel3D.h"
 
@@ -37,6 +38,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geom
 Form2::Form2(ReceiverHost& host, const QString& boardName, QWidget* owner)
     : QWidget(owner, Qt::Window), host_(host) {
     setObjectName("Form2");
+    installWindowAccessibility();
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(tahoma(8.25));

@@ -34,6 +34,8 @@ public:
     HelpWindow* helpWindow() const { return help_; }
 
 private:
+    void bindMenuKeys();
+
     QWidget& window_;
     const BoardBadge& badge_;
     std::function<void(HelpWindow&)> open_;

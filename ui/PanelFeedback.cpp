@@ -9,7 +9,7 @@
 namespace orvex {
 
 PanelFeedback::PanelFeedback(const Receiver& receiver, const PanelWidgets& widgets, QObject* parent)
-    : QObject(parent), receiver_(receiver), status_(*widgets.status), last_(seen()) {
+    : QObject(parent), receiver_(receiver), status_(*widgets.status) {
     status_.post("F1 opens the help: every control and every key. A right click zooms the panel.",
                  MessageLine::Kind::Notice);
 }
@@ -17,6 +17,10 @@ PanelFeedback::PanelFeedback(const Receiver& receiver, const PanelWidgets& widge
 void PanelFeedback::follow(ReceiverHost& host, const PanelWidgets& widgets) {
     connect(&host, &ReceiverHost::message, this, &PanelFeedback::receiverMessage);
     connect(&host, &ReceiverHost::panelChanged, this, &PanelFeedback::panelChanged);
+    connect(&host, &ReceiverHost::portChosen, this, &PanelFeedback::portChosen);
+    connect(&host, &ReceiverHost::scanSwitched, this, &PanelFeedback::scanSwitched);
+    connect(&host, &ReceiverHost::powerSwitched, this, &PanelFeedback::powerSwitched);
+    connect(&host, &ReceiverHost::stepChanged, this, &PanelFeedback::stepChanged);
     connect(widgets.mute, &ToggleSwitch::switched, this, &PanelFeedback::muteSwitched);
     for (auto [button, channel] : {std::pair{widgets.channel1, 1}, std::pair{widgets.channel2, 2},
                                    std::pair{widgets.channel3, 3}}) {
@@ -27,10 +31,6 @@ void PanelFeedback::follow(ReceiverHost& host, const PanelWidgets& widgets) {
     }
     BoardBadge* badge = widgets.badge;
     noteOnHover(badge, [badge] { return badge->fullText(); });
-}
-
-PanelFeedback::Seen PanelFeedback::seen() const {
-    return {receiver_.portBase(), receiver_.scanning(), receiver_.stepKHz(), receiver_.poweredOn()};
 }
 
 void PanelFeedback::tell(const std::string& text) {
@@ -72,20 +72,30 @@ void PanelFeedback::muteSwitched(bool on) {
     }
 }
 
+// The host announces a handler's events after its panelChanged.
 void PanelFeedback::panelChanged() {
-    const Seen now = seen();
-    if (now.portBase != last_.portBase && receiver_.portChosen()) {
-        tell(portNote(now.portBase, receiver_.boardDescription()));
-    }
-    if (now.scanning != last_.scanning) {
-        tell(scanNote(now.scanning, receiver_.displayedKHz()));
-    }
-    // Power-on restores the step of the last power-off: only a change while on is news.
-    if (now.stepKHz != last_.stepKHz && now.poweredOn && last_.poweredOn) {
-        tell(stepNote(now.stepKHz));
-    }
-    last_ = now;
+    powerSwitchedNow_ = false;
     status_.review();
+}
+
+void PanelFeedback::portChosen(int portBase) {
+    tell(portNote(portBase, receiver_.boardDescription()));
+}
+
+void PanelFeedback::scanSwitched(bool on) {
+    tell(scanNote(on, receiver_.displayedKHz()));
+}
+
+void PanelFeedback::powerSwitched(bool) {
+    powerSwitchedNow_ = true;
+}
+
+// Power-on restores the step of the last power-off, power-off keeps it: only a change while the
+// receiver stays on is news.
+void PanelFeedback::stepChanged(int stepKHz) {
+    if (receiver_.poweredOn() && !powerSwitchedNow_) {
+        tell(stepNote(stepKHz));
+    }
 }
 
 void PanelFeedback::receiverMessage(const QString& text) {

@@ -32,8 +32,13 @@ public:
     void frequencyEntered(double megahertz);
     // After the operator switched Mute.
     void muteSwitched(bool on);
-    // After every handler: port, scan and step changes, and messages whose cause is gone.
+    // After every handler: messages whose cause is gone leave.
     void panelChanged();
+    // The port chosen, the Scan switch, the power and the step, as the host announces them.
+    void portChosen(int portBase);
+    void scanSwitched(bool on);
+    void powerSwitched(bool on);
+    void stepChanged(int stepKHz);
     // A message from the receiver. One about the port lasts until the port or the board's state
     // changes (the badge beside keeps what still holds); others go after a while.
     void receiverMessage(const QString& text);
@@ -44,25 +49,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Seen {
-        std::int16_t portBase = 0;
-        bool scanning = false;
-        std::int16_t stepKHz = 0;
-        bool poweredOn = false;
-    };
     struct HoverNote {
         QObject* widget;
         std::function<QString()> note;
     };
 
-    Seen seen() const;
     void tell(const std::string& text);
     // Asks the note of the control under the mouse again: a store or recall changes it.
     void refreshHoverNote();
 
     const Receiver& receiver_;
     MessageLine& status_;
-    Seen last_;
+    bool powerSwitchedNow_ = false;  // by the handler whose events are arriving
     std::vector<HoverNote> hoverNotes_;
     QObject* hovered_ = nullptr;
     bool toldMute_ = false;

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "core/Excerpt.h"
 #include "core/NumberText.h"
 #include "settings/SettingsPath.h"
 #include "ui/PanelZoom.h"
@@ -31,7 +32,8 @@ std::optional<int> wholeNumber(const SettingsSnapshot& file, const char* key) {
 }  // namespace
 
 WindowPlacement::WindowPlacement(std::filesystem::path path, QObject* parent)
-    : QObject(parent), store_(std::move(path), *this, LockWait) {
+    : QObject(parent),
+      store_(std::move(path), *this, LockWait, WriteRights::ofThisProcess(), "--window-state") {
     saveTimer_.setSingleShot(true);
     saveTimer_.setInterval(SaveDelay);
     connect(&saveTimer_, &QTimer::timeout, this, &WindowPlacement::save);
@@ -59,7 +61,7 @@ void WindowPlacement::restore() {
             *percent <= PanelZoom::Largest * 100) {
             form_->setZoom(*percent / 100.0);
         } else {
-            post(path().string() + " holds ZOOM=" + *text +
+            post(path().string() + " holds ZOOM=" + excerpt(*text) +
                  ", not a zoom from 100 to 300 percent: the panel opens at 100 %");
         }
     }

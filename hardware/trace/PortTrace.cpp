@@ -41,12 +41,16 @@ void PortTrace::checkWritten() {
                        traceLimitText(writer_->limit()) +
                        " and ends there on a complete entry; the receiver works on (--trace-limit "
                        "sets another limit)");
-        writer_.reset();
     } else if (!writer_->good()) {
         messages_.post("The port trace " + writer_->name() +
                        " could not be written (is the disk full?): it stops here, the receiver "
                        "works on");
-        writer_.reset();
+    } else {
+        return;
+    }
+    writer_.reset();
+    if (ended_) {
+        ended_();
     }
 }
 

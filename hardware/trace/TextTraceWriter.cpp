@@ -26,7 +26,7 @@ void appendSixDigits(std::string& line, long long number) {
 }  // namespace
 
 TextTraceWriter::TextTraceWriter(TraceOutput output) : TraceWriter(std::move(output)) {
-    writeRecord("# orvex port trace 1\n");
+    writeRecord(TextTraceFirstLine);
 }
 
 void TextTraceWriter::access(std::chrono::nanoseconds at, AccessKind kind,

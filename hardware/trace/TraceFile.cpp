@@ -2,56 +2,56 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
-#include <ext/stdio_filebuf.h>
+#include "files/InPlaceFile.h"
+#include "files/PlainReason.h"
+#include "files/SaveTarget.h"
+#include "files/WriteRights.h"
+#include "hardware/trace/RecordFile.h"
+#include "hardware/trace/TraceWriter.h"
 
 namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A stream writing to a file descriptor, which it closes at the end.
-class DescriptorStream : public std::ostream {
-public:
-    explicit DescriptorStream(int fd) : std::ostream(nullptr), buffer_(fd, std::ios::out, 1 << 16) {
-        rdbuf(&buffer_);
-    }
-
-private:
-    __gnu_cxx::stdio_filebuf<char> buffer_;
-};
-
-// Closes the descriptor unless it was handed on.
-class Opened {
-public:
-    explicit Opened(int fd) : fd_(fd) {}
-    Opened(const Opened&) = delete;
-    Opened& operator=(const Opened&) = delete;
-    ~Opened() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
+constexpr const char* SettingsFile =
+    "is the settings file, which a trace would empty: name another file";
 
 std::string refused(const std::string& path, const std::string& why) {
     return "The port trace " + path + " " + why + "; the receiver runs on without a trace";
 }
 
-bool isDevNull(const struct stat& info) {
-    return S_ISCHR(info.st_mode) && info.st_rdev == makedev(1, 3);
+// The message for a trace file that could not be opened: what it is when that was the reason,
+// the system's error when one stopped it, else the rule that refused it.
+std::string refusal(const std::string& path, const FileProblem& problem, bool root) {
+    switch (problem.error()) {
+        case 0:
+            return refused(path, std::string("cannot be made: ") + problem.what());
+        case ENXIO:
+            return refused(path, "is not a regular file: name a regular file, or /dev/null");
+        case EISDIR:
+            return refused(path, "is a folder: name a file in it");
+        case ELOOP:
+            if (root) {
+                return refused(path,
+                               "is a symbolic link, and a program run with root rights writes no "
+                               "trace through a link: name the file itself");
+            }
+            break;
+        default:
+            break;
+    }
+    return "Cannot create the port trace " + path + " (" +
+           std::generic_category().message(problem.error()) +
+           "): choose a folder you may write to; the receiver runs on without a trace";
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) {
@@ -84,75 +84,64 @@ bool leadsToSettings(const std::string& path, const std::string& settingsPath) {
     return !traceThere && !settingsThere && resolved(path) == resolved(settingsPath);
 }
 
-// A root run (sudo) making a trace in a user's folder gives it to that user.
-void giveToFolderOwner(int fd, const std::string& path) {
-    const fs::path folder = fs::path(path).parent_path();
+// Whether the opened file begins as a trace of ours does, read through a descriptor of its own
+// that must lead to the very same file.
+bool holdsATrace(const SaveTarget& target, const struct stat& opened) {
+    const FileDescriptor reading(
+        ::openat(target.folder.get(), target.name.c_str(),
+                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
     struct stat info {};
-    if (::stat(folder.empty() ? "." : folder.c_str(), &info) == 0 && info.st_uid != 0) {
-        [[maybe_unused]] const int ignored = ::fchown(fd, info.st_uid, info.st_gid);
+    if (!reading.valid() || ::fstat(reading.get(), &info) != 0 || !sameFile(info, opened)) {
+        return false;
     }
+    std::array<char, std::max(TextTraceFirstLine.size(), VcdTraceFirstLine.size())> start{};
+    const ssize_t got = ::pread(reading.get(), start.data(), start.size(), 0);
+    const std::string_view read(start.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+    return read.starts_with(TextTraceFirstLine) || read.starts_with(VcdTraceFirstLine);
 }
 
 }  // namespace
 
 std::variant<std::unique_ptr<std::ostream>, std::string> openTraceFile(
     const std::string& path, const std::string& settingsPath) {
-    constexpr const char* SettingsFile =
-        "is the settings file, which a trace would empty: name another file";
     if (leadsToSettings(path, settingsPath)) {
         return refused(path, SettingsFile);
     }
-    const bool root = ::geteuid() == 0;
-    // Checked again on the open file below, for a file that changed in between.
-    // O_NONBLOCK: opening a FIFO that nobody reads fails at once instead of waiting for a reader.
-    const int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (root ? O_NOFOLLOW : 0);
-    int opened = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
-    const bool created = opened >= 0;
-    if (!created && errno == EEXIST) {
-        // There already, or a link (which O_EXCL never follows) that may lead to a new file.
-        opened = ::open(path.c_str(), flags | (root ? 0 : O_CREAT), 0666);
-    }
-    if (opened < 0) {
-        switch (errno) {
-            case ENXIO:
-                return refused(path, "is not a regular file: name a regular file, or /dev/null");
-            case ELOOP:
-                return refused(path,
-                               "is a symbolic link, and a program run with root rights writes no "
-                               "trace through a link: name the file itself");
-            case EISDIR:
-                return refused(path, "is a folder: name a file in it");
-            default:
-                return "Cannot create the port trace " + path + " (" +
-                       std::generic_category().message(errno) +
-                       "): choose a folder you may write to; the receiver runs on without a trace";
+    const WriteRights rights = WriteRights::ofThisProcess();
+    try {
+        const SaveTarget target = openSaveTarget(
+            path, rights,
+            {.makeFolders = false, .followLastLink = !rights.root(), .option = "--trace"});
+        InPlaceFile file = openInPlace(target, rights);
+        const auto forget = [&] {
+            if (file.created) {
+                ::unlinkat(target.folder.get(), target.name.c_str(), 0);
+            }
+        };
+        struct stat settings {};
+        if (!settingsPath.empty() && ::stat(settingsPath.c_str(), &settings) == 0 &&
+            sameFile(file.info, settings)) {
+            forget();
+            return refused(path, SettingsFile);
         }
-    }
-    Opened fd(opened);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !(S_ISREG(info.st_mode) || isDevNull(info))) {
-        return refused(path, "is not a regular file: name a regular file, or /dev/null");
-    }
-    struct stat settings {};
-    if (!settingsPath.empty() && ::stat(settingsPath.c_str(), &settings) == 0 &&
-        sameFile(info, settings)) {
-        if (created) {
-            ::unlink(path.c_str());
+        const bool regular = S_ISREG(file.info.st_mode);
+        // A mistyped name in a root run must cost nobody a file; an ordinary run may only lose
+        // files its user could have emptied anyway.
+        if (rights.root() && regular && file.info.st_size > 0 && !holdsATrace(target, file.info)) {
+            return refused(path,
+                           "holds something other than a port trace, and a program run with root "
+                           "rights replaces only an empty file or an earlier trace: name a new "
+                           "file");
         }
-        return refused(path, SettingsFile);
-    }
-    if (S_ISREG(info.st_mode)) {
-        if (::ftruncate(fd.get(), 0) != 0) {
+        if (regular && ::ftruncate(file.fd.get(), 0) != 0) {
             return "Cannot empty the port trace " + path + " (" +
                    std::generic_category().message(errno) +
                    "): choose another file; the receiver runs on without a trace";
         }
-        ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+        return std::make_unique<RecordFileStream>(std::move(file.fd));
+    } catch (const FileProblem& problem) {
+        return refusal(path, problem, rights.root());
     }
-    if (root && created) {
-        giveToFolderOwner(fd.get(), path);
-    }
-    return std::make_unique<DescriptorStream>(fd.release());
 }
 
 }  // namespace orvex

@@ -11,6 +11,10 @@
 
 namespace orvex {
 
+// The first line of every trace file by format, what tells a trace of ours from any other file.
+inline constexpr std::string_view TextTraceFirstLine = "# orvex port trace 1\n";
+inline constexpr std::string_view VcdTraceFirstLine = "$version orvex port trace 1 $end\n";
+
 // Where a trace goes: the stream, the name to give the operator when it cannot be written, and
 // how many bytes it may take (0: no limit).
 struct TraceOutput {

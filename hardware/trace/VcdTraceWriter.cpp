@@ -43,8 +43,8 @@ VcdTraceWriter::~VcdTraceWriter() {
 }
 
 void VcdTraceWriter::header() {
-    std::string text =
-        "$version orvex port trace 1 $end\n"
+    std::string text(VcdTraceFirstLine);
+    text +=
         "$timescale 1ns $end\n"
         "$scope module port $end\n";
     for (std::size_t i = 0; i < Signals.size(); ++i) {

@@ -6,7 +6,7 @@ import sys
 import tempfile
 import unittest
 
-from orvex_testing import no_display, read, wait_for
+from orvex_testing import LISTENING, Client, no_display, read, wait_for
 
 ORVEX = os.path.abspath(sys.argv.pop(1))
 
@@ -111,16 +111,62 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual(code, 0)
         self.assertFalse(os.path.exists(self.settings))
 
-    def test_quit_usr1_and_alrm_end_like_term_with_a_complete_trace(self):
-        for ending in (signal.SIGQUIT, signal.SIGUSR1, signal.SIGALRM):
+    def test_every_ending_signal_ends_it_like_term_with_a_complete_trace(self):
+        for ending in (signal.SIGQUIT, signal.SIGUSR1, signal.SIGUSR2, signal.SIGALRM,
+                       signal.SIGPWR, signal.SIGXCPU, signal.SIGVTALRM, signal.SIGPROF):
             with self.subTest(signal=ending.name):
                 if os.path.exists(self.trace):
                     os.remove(self.trace)
-                code = self.run_until(self.trace_has(" R 889 "), "a measurement", "--board", "sim",
-                                      "--port", "lpt1", "--switch-on", "--trace", self.trace,
-                                      ending=ending)
+                # The file is opened after the signals are handled, and filled when they end
+                # the program: until then the power-on's accesses wait in the trace's buffer.
+                code = self.run_until(lambda: os.path.exists(self.trace), "the trace file",
+                                      "--board", "sim", "--port", "lpt1", "--switch-on",
+                                      "--trace", self.trace, ending=ending)
                 self.assertEqual(code, 0)
                 self.assert_complete(self.trace)
+
+    def test_a_file_size_limit_fails_writes_as_a_full_disk_does(self):
+        padding = "; " + "x" * 30000 + "\n"  # the save is larger than the limit
+        with open(self.settings, "w") as file:
+            file.write(padding + "[CONTROL]\nAUDIO=3\n")
+        before = read(self.settings)
+        with open(self.errors, "w") as errors:
+            program = subprocess.Popen(
+                ["prlimit", "--fsize=20000", ORVEX, "--headless", "--rigctl", "0", "--settings",
+                 self.settings, "--board", "sim", "--port", "lpt1", "--switch-on", "--trace",
+                 self.trace], env=no_display(), stdout=subprocess.DEVNULL, stderr=errors)
+        try:
+            port = int(wait_for(lambda: LISTENING.findall(read(self.errors)), "listening")[0])
+            wait_for(self.said("could not be written"), "the trace to meet the limit")
+            with Client(port) as client:
+                client.ask("\\set_powerstat 0")  # power-off saves
+            wait_for(self.said("larger than the system allows"), "the save to meet the limit")
+            self.assertIsNone(program.poll(), "the limit ended the program")
+        finally:
+            program.send_signal(signal.SIGTERM)
+            program.wait(timeout=30)
+        self.assertEqual(program.returncode, 0)
+        self.assertIn("Could not save the settings", read(self.errors))
+        self.assert_complete(self.trace)
+        self.assertEqual(read(self.settings), before)
+        self.assertEqual(sorted(os.listdir(self.folder.name)),
+                         ["ORVEX.ini", "ORVEX.ini.lock", "ports.txt", "stderr.txt"])
+
+    def test_a_root_run_starts_no_session_bus_that_leaves_roots_files_in_the_users_home(self):
+        if os.geteuid() != 0:
+            self.skipTest("needs root, as sudo gives it")
+        home = os.path.join(self.folder.name, "home")
+        os.mkdir(home)
+        os.chown(home, 65534, 65534)
+        env = {"PATH": "/usr/bin:/bin", "HOME": home, "SUDO_UID": "65534", "SUDO_GID": "65534",
+               "ORVEX_EXIT_AFTER_FIRST_FRAME": "1"}  # as `sudo -E` over ssh, without a bus
+        result = subprocess.run(["xvfb-run", "-a", ORVEX, "--board", "sim"], env=env,
+                                capture_output=True, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        roots = [os.path.join(folder, name) for folder, folders, files in os.walk(home)
+                 for name in folders + files
+                 if os.lstat(os.path.join(folder, name)).st_uid == 0]
+        self.assertEqual(roots, [])
 
     def test_a_closed_standard_error_does_not_end_the_program(self):
         with open(self.settings, "wb") as file:

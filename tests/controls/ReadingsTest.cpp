@@ -1,3 +1,8 @@
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "controls/SignalScale.h"
 #include "support/ReceiverFixture.h"
 
 namespace orvex::test {
@@ -62,6 +67,19 @@ TEST_F(Readings, ChannelMemoriesReadAsARecallChecksThem) {
     EXPECT_EQ(receiver.memory(2).status, ChannelMemory::Status::Invalid);
     EXPECT_EQ(receiver.memory(3).status, ChannelMemory::Status::Empty);
     EXPECT_TRUE(messages.take().empty());
+}
+
+TEST(SignalScaleTest, ReadsTheMeterLevelAsAnSMeterWould) {
+    // level, dB over S9, S-meter text: S9 at 9, 6 dB an S-unit, held to S0 and S9+60 dB.
+    const std::vector<std::tuple<double, int, std::string>> table{
+        {9.0, 0, "S9"},   {7.0, -12, "S7"},        {8.5, -3, "S8"},        {-2.44, -54, "S0"},
+        {0.0, -54, "S0"}, {11.02, 12, "S9+12 dB"}, {25.0, 60, "S9+60 dB"},
+    };
+    for (const auto& [level, db, text] : table) {
+        SCOPED_TRACE(level);
+        EXPECT_EQ(dbOverS9(level), db);
+        EXPECT_EQ(sUnitsText(level), text);
+    }
 }
 
 }  // namespace

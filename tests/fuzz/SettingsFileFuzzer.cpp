@@ -1,12 +1,13 @@
 // libFuzzer entry: any bytes as the settings file. The receiver starts on it, LPT1 or LPT2 is
 // chosen, the receiver is switched on and off (which saves), and the file must then hold exactly
 // what power-off wrote, every other line as it was, and start the next receiver silently with the
-// same settings.
+// same settings; or, when the bytes are no INI text, stay as they were, with one message.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "controls/MessageQueue.h"
@@ -15,6 +16,7 @@
 #include "hardware/Recorder.h"
 #include "settings/IniDocument.h"
 #include "settings/IniFileStore.h"
+#include "settings/IniText.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -59,7 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     receiver.Form2_Command1_Click();
     receiver.Toggle7_Change(true);
     receiver.Toggle7_Change(false);
-    fuzzCheck(messages.take().empty(), "switching on and off and saving says nothing");
+    const std::vector<std::string> told = messages.take();
+    if (!orvex::notAnIniText(before).empty()) {
+        fuzzCheck(told.size() == 1 && told[0].find("it is not an INI file") != std::string::npos,
+                  "a file that is no INI text is not saved, and the one message says why");
+        fuzzCheck(orvex::test::readFile(path) == before, "it stays byte for byte as it was");
+        return 0;
+    }
+    fuzzCheck(told.empty(), "switching on and off and saving says nothing");
 
     fuzzCheck(orvex::test::readFile(path) == expectedAfterPowerOff(before, receiver),
               "the file holds the five keys power-off wrote and every other line as it was");

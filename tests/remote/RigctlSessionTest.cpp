@@ -1,10 +1,15 @@
+#include <algorithm>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "remote/DumpState.h"
+#include "remote/HamlibBits.h"
 #include "support/SessionRig.h"
+#include "support/SimulatedRig.h"
 
 namespace orvex::test {
 namespace {
@@ -230,9 +235,9 @@ TEST(RigctlSessionTest, CarrierDetectFollowsTheSquelchDecisionOfTheLastMeasureme
 
 TEST(RigctlSessionTest, EachConnectionKeepsItsOwnMemorySelection) {
     SessionRig rig(Start::On);
-    RigctlSession other(rig.host);
+    RigctlSession other(rig.actions);
     EXPECT_EQ(rig.ask("E 3\ne\n"), "RPRT 0\n3\n");
-    EXPECT_EQ(other.receive("e\n").bytes, "1\n");
+    EXPECT_EQ(answerAll(other, "e\n").bytes, "1\n");
 }
 
 TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
@@ -243,12 +248,121 @@ TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
 
 TEST(RigctlSessionTest, ReportsTheChangeItMadeAndARefusalForWantOfAPort) {
     SessionRig on(Start::On);
-    EXPECT_EQ(on.session.receive("F 137620000\nf\n").change, "tuned to 137.620 MHz");
-    EXPECT_EQ(on.session.receive("f\n").change, "");
-    EXPECT_FALSE(on.session.receive("F 1\n").refusedWithoutPort);
+    EXPECT_EQ(answerAll(on.session, "F 137620000\nf\n").change, "tuned to 137.620 MHz");
+    EXPECT_EQ(answerAll(on.session, "f\n").change, "");
+    EXPECT_FALSE(answerAll(on.session, "F 1\n").refusedWithoutPort);
 
     SessionRig none(Start::NoPort);
-    EXPECT_TRUE(none.session.receive("F 137620000\n").refusedWithoutPort);
+    EXPECT_TRUE(answerAll(none.session, "F 137620000\n").refusedWithoutPort);
+}
+
+TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) {
+    SessionRig rig(Start::On);
+    rig.session.feed("f\nv\n\\get_");
+    EXPECT_TRUE(rig.session.ready());
+    EXPECT_EQ(rig.session.answerNext().bytes, "132000000\n");
+    EXPECT_EQ(rig.session.answerNext().bytes, "VFOA\n");
+    EXPECT_FALSE(rig.session.ready());  // half a line waits for the rest
+
+    // Saving the settings and switching the power pace the client; nothing else does.
+    const std::vector<std::pair<std::string, bool>> table{
+        {"\\set_powerstat 0\n", true},
+        {"\\set_powerstat 0\n", true},  // even when no change
+        {"\\set_powerstat 1\n", true},
+        {"G FROM_VFO\n", true},
+        {"G TO_VFO\n", false},
+        {"G UP\n", false},
+        {"G ?\n", false},
+        {"G\n", false},
+        {"F 137500000\n", false},
+    };
+    SessionRig on(Start::On);
+    for (const auto& [line, paced] : table) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(answerAll(on.session, line).paced, paced);
+    }
+}
+
+// A client's session with the receiver on the simulated board, switched on at LPT1.
+struct SimulatedSession : SimulatedRig {
+    SimulatedSession() {
+        actions.startUp();
+        actions.choosePort(Lpt1Base);
+        actions.setPower(true);
+    }
+    // The divider words latched since the last look.
+    int dividerLoads() {
+        int loads = 0;
+        for (const LatchedWord& word : latchedWords(recorder.writes(Register::Data))) {
+            loads += word.bits == 16 ? 1 : 0;
+        }
+        recorder.clear();
+        return loads;
+    }
+    double boardTunedKHz() const { return board.snapshot().synthesizer.receiveKHz.value_or(0); }
+    std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
+
+    RigctlSession session{actions};
+};
+
+TEST(RigctlSessionTest, ATrackersRepeatedFrequencyLoadsTheSynthesizerOnlyWhenTheGridPointChanges) {
+    SimulatedSession rig;
+    ASSERT_EQ(rig.ask("N 5000\nF 137500000\n"), "RPRT 0\nRPRT 0\n");
+    rig.dividerLoads();
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        EXPECT_EQ(rig.ask("F  137900000\nf\n"), "RPRT 0\n137900000\n");
+    }
+    EXPECT_EQ(rig.dividerLoads(), 1);
+    EXPECT_EQ(rig.ask("F 137905000\nF 137905000\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_EQ(rig.dividerLoads(), 1);
+    EXPECT_DOUBLE_EQ(rig.boardTunedKHz(), 137905);
+
+    // A load the display does not show (a survey's) leaves the board elsewhere: the tune back
+    // must reach it.
+    ASSERT_TRUE(rig.actions.loadDividerFor(137000).succeeded());
+    EXPECT_DOUBLE_EQ(rig.boardTunedKHz(), 137000);
+    rig.dividerLoads();
+    EXPECT_EQ(rig.ask("F 137905000\n"), "RPRT 0\n");
+    EXPECT_EQ(rig.dividerLoads(), 1);
+    EXPECT_DOUBLE_EQ(rig.boardTunedKHz(), 137905);
+
+    // So must one after the port was opened afresh: the board behind it may hold anything.
+    rig.actions.choosePort(Lpt1Base);
+    EXPECT_EQ(rig.ask("F 137905000\n"), "RPRT 0\n");
+    EXPECT_EQ(rig.dividerLoads(), 1);
+}
+
+TEST(RigctlSessionTest, ASaveThatFailsIsAnsweredWithAnInputOutputError) {
+    SessionRig rig(Start::On);
+    rig.settings.failing = true;
+    EXPECT_EQ(rig.ask("G FROM_VFO\n\\set_powerstat 0\n\\get_powerstat\n"), "RPRT -6\nRPRT -6\n0\n");
+}
+
+TEST(RigctlSessionTest, DumpStateAnnouncesTheLevelsFunctionsAndOperationsTheCommandsServe) {
+    const auto offered = [](std::string_view command) {
+        return std::string(rigctl::findCommand(command)->choices);
+    };
+    // Every name a command offers is one Hamlib knows, so none is lost from a mask.
+    const auto known = [&](std::string_view command, auto table) {
+        std::istringstream names(offered(command));
+        for (std::string name; names >> name;) {
+            EXPECT_NE(rigctl::bitOf(table, name), 0U) << command << " offers " << name;
+        }
+        return rigctl::hexMask(rigctl::maskOf(table, offered(command)));
+    };
+    const std::vector<std::string> masks{
+        known("u", rigctl::HamlibFunctions),
+        known("U", rigctl::HamlibFunctions),
+        known("l", rigctl::HamlibLevels),
+        known("L", rigctl::HamlibLevels),
+    };
+    const std::vector<std::string> lines = rigctl::dumpStateLines();
+    const auto at = std::search(lines.begin(), lines.end(), masks.begin(), masks.end());
+    EXPECT_NE(at, lines.end()) << "the four masks in a row, functions then levels";
+    const std::string vfoOperations = "vfo_ops=" + known("G", rigctl::HamlibVfoOperations);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), vfoOperations), lines.end());
+    // Hamlib's own values for what is served today.
+    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x40000028", "0x28"}));
 }
 
 }  // namespace orvex::test

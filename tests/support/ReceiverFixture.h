@@ -13,7 +13,8 @@
 
 namespace orvex::test {
 
-// The settings file as a map, counting the saves.
+// The settings file as a map, counting the saves; with `failing` every save fails and keeps
+// nothing.
 class MemorySettings : public SettingsStore {
 public:
     SettingsSnapshot load() override {
@@ -22,6 +23,9 @@ public:
     }
     bool save(const Values& values) override {
         ++saves;
+        if (failing) {
+            return false;
+        }
         lastSave = values;
         for (const auto& [key, text] : values) {
             set(key, text);
@@ -45,6 +49,7 @@ public:
     Values lastSave;
     int saves = 0;
     int loads = 0;
+    bool failing = false;
 };
 
 // A word the synthesizer latched: how many bits were shifted in, and their value.

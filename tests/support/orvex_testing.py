@@ -54,25 +54,59 @@ def latched_words(trace, base):
     return words
 
 
-def start_headless(program, errors_path, *options, listen="0", env=None):
+def tick_intervals_us(trace):
+    """The times between measurement ticks in a text trace: each tick starts with the first of its
+    two converter pauses ("P 100"), the second following within a few milliseconds."""
+    pauses = [float(line.split()[0]) for line in trace.splitlines() if line.endswith(" P 100")]
+    starts = [t for previous, t in zip([-1.0] + pauses, pauses) if t - previous > 0.02]
+    return sorted(round((b - a) * 1e6) for a, b in zip(starts, starts[1:]))
+
+
+def record(name, value):
+    """Keeps a figure for the performance table when ORVEX_BENCH_RESULTS names a file."""
+    results = os.environ.get("ORVEX_BENCH_RESULTS")
+    if results:
+        with open(results, "a") as file:
+            file.write("%s %s\n" % (name, value))
+
+
+def start_headless(program, errors_path, *options, listen="0", env=None, prefix=()):
     """Starts the program without a window, serving rigctl on `listen` (0: a free port), its
-    standard error into `errors_path`. The process and the port once it listens; an
-    AssertionError with what it said when it ends first."""
-    with open(errors_path, "w") as errors:
-        process = subprocess.Popen([program, "--headless", "--rigctl", listen, *options],
-                                   env=env or no_display(), stdout=subprocess.DEVNULL,
-                                   stderr=errors)
+    standard error into `errors_path`; `prefix` is a command that starts it (prlimit ...). The
+    process and the port once it listens; an AssertionError with what it said when it ends
+    first."""
+    process = start_window(program, errors_path, "--headless", "--rigctl", listen, *options,
+                           env=env or no_display(), prefix=prefix)
 
     def listening():
         found = LISTENING.findall(read(errors_path))
-        if not found and process.poll() is not None:
-            raise AssertionError("the program ended at start:\n" + read(errors_path))
         return int(found[0]) if found else None
     try:
-        return process, wait_for(listening, "the program to listen")
+        return process, wait_while_running(process, errors_path, listening,
+                                           "the program to listen")
     except BaseException:
         stop(process)
         raise
+
+
+def start_window(program, errors_path, *options, env, prefix=()):
+    """Starts the program with `options` in the environment `env` (which names the display for a
+    window), its standard error into `errors_path`, through the command `prefix` if one is given.
+    The process."""
+    with open(errors_path, "w") as errors:
+        return subprocess.Popen([*prefix, program, *options], env=env, stdout=subprocess.DEVNULL,
+                                stderr=errors)
+
+
+def wait_while_running(process, errors_path, condition, what, seconds=60):
+    """wait_for(condition), but an AssertionError with what the program said on standard error
+    (`errors_path`) as soon as it ends."""
+    def met_while_running():
+        result = condition()
+        if not result and process.poll() is not None:
+            raise AssertionError("the program ended before " + what + ":\n" + read(errors_path))
+        return result
+    return wait_for(met_while_running, what, seconds)
 
 
 def stop(process):

@@ -374,6 +374,20 @@ private slots:
         QCOMPARE(fresh.pos(), QPoint(60, 40));
         QCOMPARE(rig.settings.get("ZOOM"), std::string("<missing>"));  // not the receiver's file
     }
+
+    void aHugeValueInTheFileIsQuotedOnlyByItsStart() {
+        const fs::path file = folder / "huge.ini";
+        writeFile(file, "[CONTROL]\nZOOM=" + std::string(15 << 20, '9') + "\n");
+        HostRig rig;
+        ReceiverForm form(rig.host, "Test board");
+        WindowPlacement placement(file);
+        placement.attach(form);
+        const QStringList told = form.statusLine()->messages();
+        QVERIFY(!told.isEmpty());
+        QVERIFY2(told.back().size() < 300, qPrintable(told.back().left(300)));
+        QVERIFY(told.back().contains("holds ZOOM=999999999999999999999999..., not a zoom"));
+        QCOMPARE(form.zoom(), 1.0);
+    }
 };
 
 }  // namespace orvex::test

@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <QLabel>
 #include <QTest>
 #include <filesystem>
@@ -6,6 +8,7 @@
 #include "app/ProgramCommands.h"
 #include "support/TestFiles.h"
 #include "ui/BoardBadge.h"
+#include "ui/MessageLine.h"
 #include "ui/ReceiverForm.h"
 
 namespace orvex {
@@ -22,15 +25,21 @@ class ProgramCommandsTest : public QObject {
         return label != nullptr ? label->text() : QString("<no %1>").arg(name);
     }
 
+    // The program on the simulated board, switched on at LPT1, its settings in `folder`.
+    static Options switchedOn(const fs::path& folder, const fs::path& trace = {}) {
+        Options options;
+        options.board = findBackend("sim");
+        options.settingsPath = (folder / "ORVEX.ini").string();
+        options.portBase = Lpt1Base;
+        options.switchOn = true;
+        options.tracePath = trace.string();
+        return options;
+    }
+
 private slots:
     void theMonitorShowsTheWordsOfTheRealWritesAndATraceRunsFromThePanel() {
         const test::TempFolder folder("orvex-commands");
-        Options options;
-        options.board = findBackend("sim");
-        options.settingsPath = (folder.path() / "ORVEX.ini").string();
-        options.portBase = Lpt1Base;
-        options.switchOn = true;
-        Program program(options);
+        Program program(switchedOn(folder.path()));
         program.setEnding([] { QFAIL("the program tried to end"); });
         ReceiverForm form(program.host(), "Simulated board");
         auto* commands = new ProgramCommands(form, program, {});
@@ -60,6 +69,39 @@ private slots:
         QVERIFY(program.trace() == nullptr);
         QVERIFY(form.boardBadge()->segment("trace").isEmpty());
         QVERIFY(test::readFile(trace).find(" W 888 ") != std::string::npos);
+    }
+
+    void aTraceAWriteErrorEndedLeavesTheBadgeAndTraceControlOffersANewOne() {
+        const test::TempFolder folder("orvex-commands");
+        Program program(switchedOn(folder.path(), folder.path() / "first.txt"));
+        program.setEnding([] { QFAIL("the program tried to end"); });
+        ReceiverForm form(program.host(), "Simulated board");
+        auto* commands = new ProgramCommands(form, program, "first.txt");
+        program.start();
+        QVERIFY(form.boardBadge()->segment("trace").startsWith("Trace first.txt"));
+
+        // The file-size limit fails the trace's first write of its buffer, as a full disk does.
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit unlimited = limit;
+        limit.rlim_cur = 2000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        for (int step = 0; step < 200 && program.trace() != nullptr; ++step) {
+            program.host().run([](Receiver& r) { r.Command8_Click(); });
+        }
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        QVERIFY(program.trace() == nullptr);
+        QVERIFY(form.statusLine()->messages().join("\n").contains("could not be written"));
+        QTRY_VERIFY(form.boardBadge()->segment("trace").isEmpty());
+
+        const fs::path second = folder.path() / "second.txt";
+        commands->setTraceFileChooser(
+            [&second] { return QString::fromStdString(second.string()); });
+        commands->toggleTrace();
+        QVERIFY(program.trace() != nullptr);
+        QVERIFY(
+            form.statusLine()->messages().join("\n").contains("Recording every port access into"));
+        QVERIFY(form.boardBadge()->segment("trace").startsWith("Trace second.txt"));
     }
 };
 

@@ -1,15 +1,20 @@
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "hardware/trace/OpenTrace.h"
+#include "support/SudoEnvironment.h"
 #include "support/TestFiles.h"
 
 namespace orvex {
@@ -125,10 +130,21 @@ TEST_F(TraceFile, TheSettingsFileIsNeverTakenForTheTraceUnderAnyName) {
     EXPECT_EQ(contents(settings), "[CONTROL]\nAUDIO=3\n");
 }
 
-TEST_F(TraceFile, ARootRunFollowsNoLinkAndGivesANewTraceToTheFoldersOwner) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "a run with root rights needs the suite to run as root, as in CI";
+// The program as `sudo -E orvex` starts it: root rights, SUDO_UID and SUDO_GID naming the user.
+class RootRun : public TraceFile {
+protected:
+    static constexpr uid_t Invoker = 65534;
+
+    void SetUp() override {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "a run with root rights needs the suite to run as root, as in CI";
+        }
     }
+
+    test::SudoEnvironment sudoEnvironment{Invoker};
+};
+
+TEST_F(RootRun, FollowsNoLinkAndGivesANewTraceToTheFoldersOwner) {
     const fs::path victim = folder / "victim";
     std::ofstream(victim) << "kept";
     fs::create_symlink(victim, folder / "link.txt");
@@ -137,11 +153,59 @@ TEST_F(TraceFile, ARootRunFollowsNoLinkAndGivesANewTraceToTheFoldersOwner) {
 
     const fs::path home = folder / "home";
     fs::create_directory(home);
-    ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(home.c_str(), Invoker, Invoker), 0);
     EXPECT_NE(openTrace({(home / "ports.txt").string()}, messages), nullptr);
     struct stat made {};
     ASSERT_EQ(::stat((home / "ports.txt").c_str(), &made), 0);
-    EXPECT_EQ(made.st_uid, 65534u);
+    EXPECT_EQ(made.st_uid, Invoker);
+}
+
+TEST_F(RootRun, WritesNoKernelFileAndReplacesOnlyAnEmptyFileOrAnEarlierTrace) {
+    const std::string earlier = traceOneWrite("earlier.vcd");
+    test::writeFile(folder / "empty.txt", "");
+    test::writeFile(folder / "notes.txt", "precious\n");
+    const std::vector<std::pair<fs::path, bool>> cases{
+        {"/proc/self/comm", false},  // a kernel file whose change harms nobody
+        {folder / "notes.txt", false},
+        {folder / "empty.txt", true},
+        {folder / "earlier.vcd", true},
+    };
+    for (const auto& [path, taken] : cases) {
+        auto trace = openTrace({path.string()}, messages);
+        EXPECT_EQ(trace != nullptr, taken) << path;
+        EXPECT_EQ(messages.posted.size(), taken ? 0u : 1u) << path;
+        messages.posted.clear();
+    }
+    EXPECT_EQ(test::readFile(folder / "notes.txt"), "precious\n");
+    EXPECT_EQ(test::readFile("/proc/self/comm"), "trace_tests\n");
+    EXPECT_TRUE(test::readFile(folder / "earlier.vcd").starts_with("$version orvex port trace 1"));
+}
+
+// In a child process, which alone takes the file-size limit: traces into `path` until the file
+// refuses a write, then exits 0 when the trace told so and ended.
+void traceUntilTheLimit(const fs::path& path) {
+    std::signal(SIGXFSZ, SIG_IGN);  // as the program does
+    rlimit limit{4000, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    Messages messages;
+    auto trace = openTrace({path.string()}, messages);
+    for (int i = 0; trace != nullptr && i < 10000 && messages.posted.empty(); ++i) {
+        trace->heard(AccessKind::Write, {888, Register::Data, static_cast<std::uint8_t>(i), false});
+    }
+    trace.reset();
+    std::cerr << (messages.posted.empty() ? "" : messages.posted[0]);
+    std::_Exit(messages.posted.empty() ? 1 : 0);
+}
+
+TEST_F(TraceFile, AWriteTheDiskRefusesEndsTheTraceOnAWholeLine) {
+    const fs::path path = folder / "ports.txt";
+    EXPECT_EXIT(traceUntilTheLimit(path), ::testing::ExitedWithCode(0), "could not be written");
+    const std::string text = test::readFile(path);
+    EXPECT_GT(text.size(), 3000u);
+    EXPECT_LE(text.size(), 4000u);
+    ASSERT_TRUE(text.ends_with("\n"));
+    const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
+    EXPECT_TRUE(std::regex_match(last, std::regex(R"(\d+\.\d{6} W 888 \d+\n)"))) << last;
 }
 
 }  // namespace

@@ -7,14 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "settings/FileDescriptor.h"
-#include "settings/SaveTarget.h"
-#include "settings/WriteRights.h"
+#include "files/FileDescriptor.h"
+#include "files/SaveTarget.h"
+#include "files/WriteRights.h"
 
-// The file operations behind the settings store, each throwing FileProblem (PlainReason.h) with
-// the reason in plain words. Together they replace a file so that a crash, a full disk or a second
-// copy of the program can never leave it half written or lose another copy's changes. Everything
-// a save does happens in the folder its SaveTarget holds open, and no link is ever followed there.
+// The file operations behind the settings store and the window's place, each throwing
+// FileProblem (PlainReason.h) with the reason in plain words. Together they replace a file so that
+// a crash, a full disk or a second copy of the program can never leave it half written or lose
+// another copy's changes. Everything a save does happens in the folder its SaveTarget holds open,
+// and no link is ever followed there.
 namespace orvex {
 
 // The whole file, or nothing when there is no file. A file that exists but cannot be read, is
@@ -23,9 +24,10 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
 // The same for the save's file, which must not have turned into a link since the walk.
 std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes);
 
-// An exclusive lock on the lock file beside the target (its name + ".lock"), held from
-// construction to destruction. Locks are per open file, so two stores in one process exclude each
-// other as two processes do. Waits at most `wait` for another holder.
+// An exclusive lock on the lock file beside the target (its name + ".lock", readable by its owner
+// only), held from construction to destruction. Locks are per open file, so two stores in one
+// process exclude each other as two processes do. Waits at most `wait` for another holder, and
+// names the owner when the lock file is another user's.
 class SaveLock {
 public:
     SaveLock(const SaveTarget& target, std::chrono::milliseconds wait, const WriteRights& rights);

@@ -1,4 +1,4 @@
-#include "settings/SafeFile.h"
+#include "files/SafeFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,13 +12,18 @@
 #include <thread>
 #include <utility>
 
-#include "settings/PlainReason.h"
+#include "files/PlainReason.h"
 
 namespace orvex {
 namespace {
 
 // Why a write was refused, in the operator's words.
 constexpr const char* WriteDenied = "writing was refused";
+
+// What to do about a lock file of another user's, which keeps every save out while it is held.
+constexpr const char* OtherUsersLock =
+    ", so the settings cannot be saved beside it; remove it (it only keeps saves apart and holds "
+    "nothing)";
 
 // Removes the temporary unless the rename has consumed it.
 class TemporaryFile {
@@ -94,7 +99,7 @@ void writeAll(int fd, std::string_view bytes) {
             if (errno == EINTR) {
                 continue;
             }
-            throw FileProblem(plainReason(errno, WriteDenied));
+            throw FileProblem(plainReason(errno, WriteDenied), errno);
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -197,14 +202,16 @@ std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t m
 SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,
                    const WriteRights& rights)
     : fd_(-1) {
-    rights.checkFolder(target.folderInfo, target.folderPath, target.userLink);
+    const int folder = target.folder.get();
+    rights.checkFolder(folder, target.folderInfo, target.folderPath, target.userLink);
     const std::string name = target.name + ".lock";
     const std::filesystem::path shown = target.folderPath / name;
-    // Read-only is enough for flock, and lets a lock file made by another user serve as well.
-    // Never through a link: it would make the lock file wherever the link points.
+    // Read-only is enough for flock, so the lock file is its owner's alone: one that others may
+    // read would let any user who reaches the folder hold every save off. Never through a link:
+    // it would make the lock file wherever the link points.
     constexpr int Flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
-    const int folder = target.folder.get();
-    fd_ = FileDescriptor(::openat(folder, name.c_str(), Flags | O_CREAT | O_EXCL, 0666));
+    constexpr mode_t OwnerOnly = 0600;
+    fd_ = FileDescriptor(::openat(folder, name.c_str(), Flags | O_CREAT | O_EXCL, OwnerOnly));
     const bool made = fd_.valid();
     if (!made && errno == EEXIST) {
         fd_ = FileDescriptor(::openat(folder, name.c_str(), Flags));
@@ -219,11 +226,24 @@ SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,
             throw FileProblem("the lock file " + shown.string() +
                               " is a symbolic link, which is never followed; remove it");
         }
-        throw FileProblem(plainReason(
-            error, "you do not have permission to open the lock file " + shown.string()));
+        if (error == EACCES && info.st_uid != ::geteuid()) {
+            throw FileProblem("the lock file " + shown.string() + " belongs to " +
+                                  userName(info.st_uid) + ", who alone may open it" +
+                                  OtherUsersLock,
+                              error);
+        }
+        throw FileProblem(plainReason(error, "you do not have permission to open the lock file " +
+                                                 shown.string()),
+                          error);
     }
     struct stat info {};
-    if (rights.root() && ::fstat(fd_.get(), &info) == 0 && info.st_uid == 0) {
+    if (::fstat(fd_.get(), &info) != 0) {
+        throw FileProblem(plainReason(errno, ReadDenied), errno);
+    }
+    if (info.st_uid == ::geteuid() && (info.st_mode & 07777) != OwnerOnly) {
+        ::fchmod(fd_.get(), OwnerOnly);  // made by an older version, readable by everyone
+    }
+    if (rights.root() && info.st_uid == 0) {
         try {
             rights.giveToFolderOwner(fd_.get(), target.folderInfo);
         } catch (const FileProblem&) {
@@ -243,9 +263,15 @@ SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,
                               " cannot be locked: " + plainReason(errno, PermissionDenied));
         }
         if (std::chrono::steady_clock::now() >= deadline) {
+            if (info.st_uid != ::geteuid() && info.st_uid != rights.invokingUser()) {
+                throw FileProblem("the lock file " + shown.string() + " belongs to " +
+                                      userName(info.st_uid) + " and is held" + OtherUsersLock,
+                                  EWOULDBLOCK);
+            }
             throw FileProblem(
                 "another copy of the program is saving the settings and did not "
-                "finish in time");
+                "finish in time",
+                EWOULDBLOCK);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -256,7 +282,7 @@ void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRi
     struct stat old {};
     const bool exists = ::fstatat(folder, target.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists) {
-        rights.checkFile(old, target.folderInfo, target.path(), target.userLink);
+        rights.checkFile(old, target.folderInfo, target.path(), target.userLink, target.option);
         // A rename needs only the folder's permission, but a file its owner made read-only is
         // meant to stay as it is.
         if (!rights.root() &&
@@ -264,7 +290,7 @@ void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRi
             throw FileProblem(rights.deniedReason(old, target.path(), true));
         }
     }
-    rights.checkFolder(target.folderInfo, target.folderPath, target.userLink);
+    rights.checkFolder(folder, target.folderInfo, target.folderPath, target.userLink);
     removeLeftoverTemporaries(target);
 
     FileDescriptor fd(-1);
@@ -289,11 +315,11 @@ void replaceFile(const SaveTarget& target, std::string_view bytes, const WriteRi
     }
     writeAll(fd.get(), bytes);
     if (::fsync(fd.get()) != 0) {
-        throw FileProblem(plainReason(errno, WriteDenied));
+        throw FileProblem(plainReason(errno, WriteDenied), errno);
     }
     // Network file systems may report a failed write only when the file is closed.
     if (::close(fd.release()) != 0) {
-        throw FileProblem(plainReason(errno, WriteDenied));
+        throw FileProblem(plainReason(errno, WriteDenied), errno);
     }
     if (::renameat(folder, temporary.name().c_str(), folder, target.name.c_str()) != 0) {
         throw folderRefused(target, rights, errno);

@@ -1,4 +1,4 @@
-#include "settings/SaveTarget.h"
+#include "files/SaveTarget.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "settings/PlainReason.h"
+#include "files/PlainReason.h"
 
 namespace orvex {
 namespace {
@@ -37,7 +37,8 @@ Position tryOpen(int base, const char* name, int flags, const fs::path& at) {
 
 FileProblem unreachable(const fs::path& at, int error) {
     return FileProblem("the folder " + at.lexically_normal().string() +
-                       " cannot be reached: " + plainReason(error, OpenDenied));
+                           " cannot be reached: " + plainReason(error, OpenDenied),
+                       error);
 }
 
 Position start(const fs::path& path) {
@@ -59,7 +60,8 @@ void appendParts(std::deque<std::string>& parts, const fs::path& path) {
 
 class Walk {
 public:
-    Walk(const fs::path& path, const WriteRights& rights) : rights_(rights), here_(start(path)) {
+    Walk(const fs::path& path, const WriteRights& rights, const WalkRules& rules)
+        : rights_(rights), rules_(rules), here_(start(path)) {
         appendParts(pending_, path);
     }
 
@@ -82,15 +84,22 @@ public:
                 if (last) {
                     return target(name);  // the save makes the file
                 }
+                if (!rules_.makeFolders) {
+                    throw FileProblem("the folder " +
+                                          (here_.at / name).lexically_normal().string() +
+                                          " does not exist",
+                                      ENOENT);
+                }
                 makeFolder(name);
-            } else if (S_ISLNK(info.st_mode)) {
+            } else if (S_ISLNK(info.st_mode) && !(last && !rules_.followLastLink)) {
                 follow(name, info);
             } else if (last) {
                 return target(name);
             } else if (!S_ISDIR(info.st_mode)) {
                 throw FileProblem("the folder cannot be created because " +
-                                  (here_.at / name).lexically_normal().string() +
-                                  " is a file, not a folder");
+                                      (here_.at / name).lexically_normal().string() +
+                                      " is a file, not a folder",
+                                  ENOTDIR);
             } else {
                 enter(name, info);
             }
@@ -100,16 +109,18 @@ public:
 
 private:
     SaveTarget target(const std::string& name) {
-        return {std::move(here_.folder), here_.info, here_.at.lexically_normal(), name, userLink_};
+        return {std::move(here_.folder),   here_.info, here_.at.lexically_normal(), name, userLink_,
+                std::string(rules_.option)};
     }
 
     FileProblem unsearchable(int error) const {
         const fs::path at = here_.at.lexically_normal();
         if (error == EACCES && here_.info.st_uid != ::geteuid()) {
-            return FileProblem(rights_.deniedReason(here_.info, at, false));
+            return FileProblem(rights_.deniedReason(here_.info, at, false), error);
         }
-        return FileProblem("the folder " + at.string() +
-                           " cannot be read: " + plainReason(error, OpenDenied));
+        return FileProblem(
+            "the folder " + at.string() + " cannot be read: " + plainReason(error, OpenDenied),
+            error);
     }
 
     void enter(const std::string& name, const struct stat& info) {
@@ -117,7 +128,7 @@ private:
         Position next = tryOpen(here_.folder.get(), name.c_str(), O_PATH, at);
         if (!next.folder.valid()) {
             if (errno == EACCES && info.st_uid != ::geteuid()) {
-                throw FileProblem(rights_.deniedReason(info, at.lexically_normal(), false));
+                throw FileProblem(rights_.deniedReason(info, at.lexically_normal(), false), EACCES);
             }
             throw unreachable(at, errno);
         }
@@ -126,17 +137,19 @@ private:
 
     void follow(const std::string& name, const struct stat& info) {
         const fs::path at = (here_.at / name).lexically_normal();
-        rights_.checkLink(info, here_.info, at);
+        rights_.checkLink(info, here_.info, at, rules_.option);
         if (++links_ > MaxLinks) {
-            throw FileProblem(plainReason(ELOOP, ""));
+            throw FileProblem(plainReason(ELOOP, ""), ELOOP);
         }
         std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1,
                            '\0');
         const ssize_t length =
             ::readlinkat(here_.folder.get(), name.c_str(), target.data(), target.size());
         if (length < 0 || static_cast<std::size_t>(length) >= target.size()) {
-            throw FileProblem("the link " + at.string() + " cannot be read: " +
-                              plainReason(length < 0 ? errno : EAGAIN, PermissionDenied));
+            const int error = length < 0 ? errno : EAGAIN;
+            throw FileProblem("the link " + at.string() +
+                                  " cannot be read: " + plainReason(error, PermissionDenied),
+                              error);
         }
         target.resize(static_cast<std::size_t>(length));
         if (rights_.root() && info.st_uid != 0) {
@@ -153,7 +166,7 @@ private:
     }
 
     void makeFolder(const std::string& name) {
-        rights_.checkFolder(here_.info, here_.at.lexically_normal(), userLink_);
+        rights_.checkFolder(here_.folder.get(), here_.info, here_.at.lexically_normal(), userLink_);
         const fs::path at = here_.at / name;
         // EEXIST: another copy made it in the meantime.
         const bool made = ::mkdirat(here_.folder.get(), name.c_str(), 0700) == 0;
@@ -162,11 +175,13 @@ private:
             if ((error == EACCES || error == EPERM) && !rights_.root()) {
                 throw FileProblem(
                     "the folder " + at.lexically_normal().string() + " could not be created: " +
-                    rights_.deniedReason(here_.info, here_.at.lexically_normal(), false));
+                        rights_.deniedReason(here_.info, here_.at.lexically_normal(), false),
+                    error);
             }
-            throw FileProblem(
-                "the folder " + at.lexically_normal().string() +
-                " could not be created: " + plainReason(error, "its parent folder is read-only"));
+            throw FileProblem("the folder " + at.lexically_normal().string() +
+                                  " could not be created: " +
+                                  plainReason(error, "its parent folder is read-only"),
+                              error);
         }
         // Read access, unlike O_PATH, lets the new folder be given away through its descriptor.
         Position next = tryOpen(here_.folder.get(), name.c_str(), O_RDONLY, at);
@@ -186,6 +201,7 @@ private:
     }
 
     const WriteRights& rights_;
+    const WalkRules& rules_;
     Position here_;
     std::deque<std::string> pending_;
     std::optional<uid_t> userLink_;
@@ -194,11 +210,11 @@ private:
 
 }  // namespace
 
-SaveTarget openSaveTarget(const fs::path& path, const WriteRights& rights) {
+SaveTarget openSaveTarget(const fs::path& path, const WriteRights& rights, const WalkRules& rules) {
     if (path.empty()) {
-        throw FileProblem("no file was named");
+        throw FileProblem("no file was named", ENOENT);
     }
-    return Walk(path, rights).run();
+    return Walk(path, rights, rules).run();
 }
 
 }  // namespace orvex

@@ -1,6 +1,8 @@
-#include "settings/WriteRights.h"
+#include "files/WriteRights.h"
 
+#include <linux/magic.h>
 #include <pwd.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,7 +13,7 @@
 #include <system_error>
 #include <vector>
 
-#include "settings/PlainReason.h"
+#include "files/PlainReason.h"
 
 namespace orvex {
 namespace {
@@ -28,6 +30,20 @@ std::optional<Id> decimalId(const char* text) {
         return std::nullopt;
     }
     return id;
+}
+
+// The file systems whose files are the kernel's controls rather than anyone's data: writing one
+// changes the running system (/proc/sys/kernel/core_pattern), making a folder there can make a
+// control group.
+constexpr std::array<long, 9> KernelFileSystems{
+    PROC_SUPER_MAGIC, SYSFS_MAGIC,        DEBUGFS_MAGIC,       TRACEFS_MAGIC, SECURITYFS_MAGIC,
+    BPF_FS_MAGIC,     CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, EFIVARFS_MAGIC};
+
+bool onKernelFileSystem(int fd) {
+    struct statfs info {};
+    return ::fstatfs(fd, &info) == 0 &&
+           std::find(KernelFileSystems.begin(), KernelFileSystems.end(),
+                     static_cast<long>(info.f_type)) != KernelFileSystems.end();
 }
 
 bool sharedStickyFolder(const struct stat& folder) {
@@ -85,12 +101,13 @@ WriteRights WriteRights::from(uid_t effective, uid_t real, const char* sudoUid,
 }
 
 void WriteRights::checkLink(const struct stat& link, const struct stat& folder,
-                            const std::filesystem::path& where) const {
+                            const std::filesystem::path& where, std::string_view option) const {
     if (sharedStickyFolder(folder) && link.st_uid != effective_ && link.st_uid != folder.st_uid) {
         throw FileProblem("the link " + where.string() + " belongs to " + userName(link.st_uid) +
                           ", and in the shared folder " + where.parent_path().string() +
                           " a link is followed only when it is yours; name the file itself "
-                          "with --settings");
+                          "with " +
+                          std::string(option));
     }
     if (root() && !trusted(link.st_uid)) {
         throw FileProblem(
@@ -98,10 +115,17 @@ void WriteRights::checkLink(const struct stat& link, const struct stat& folder,
     }
 }
 
-void WriteRights::checkFolder(const struct stat& folder, const std::filesystem::path& where,
+void WriteRights::checkFolder(int folderFd, const struct stat& folder,
+                              const std::filesystem::path& where,
                               std::optional<uid_t> userLink) const {
     if (!root()) {
         return;  // the kernel decides, and deniedReason() explains
+    }
+    if (onKernelFileSystem(folderFd)) {
+        throw FileProblem("the folder " + where.string() +
+                          " is one of the kernel's own, where a write changes the running "
+                          "system, and a program run with root rights writes nothing there; name "
+                          "a file in an ordinary folder");
     }
     const std::string what =
         "the folder " + where.string() + " belongs to " + userName(folder.st_uid);
@@ -114,8 +138,8 @@ void WriteRights::checkFolder(const struct stat& folder, const std::filesystem::
 }
 
 void WriteRights::checkFile(const struct stat& file, const struct stat& folder,
-                            const std::filesystem::path& where,
-                            std::optional<uid_t> userLink) const {
+                            const std::filesystem::path& where, std::optional<uid_t> userLink,
+                            std::string_view option) const {
     const std::string what = "the file " + where.string() + " belongs to " + userName(file.st_uid);
     if (root()) {
         if (!trusted(file.st_uid)) {
@@ -135,8 +159,8 @@ void WriteRights::checkFile(const struct stat& file, const struct stat& folder,
     if ((folder.st_mode & S_ISVTX) != 0 && file.st_uid != effective_ &&
         folder.st_uid != effective_) {
         throw FileProblem(what + ", and in the shared folder " + where.parent_path().string() +
-                          " only a file's owner may replace it; choose another file with "
-                          "--settings");
+                          " only a file's owner may replace it; choose another file with " +
+                          std::string(option));
     }
 }
 

@@ -7,11 +7,18 @@
 namespace orvex {
 
 // A file operation that failed, with the reason worded for the operator ("the disk is full (No
-// space left on device)"). It never leaves the settings store: save() and load() turn it into a
-// message.
+// space left on device)") and the system's error behind it, if any: 0 when one of our own rules
+// refused. It never leaves the code that writes the file: the settings store and the trace turn
+// it into a message.
 class FileProblem : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FileProblem(const std::string& reason, int error = 0)
+        : std::runtime_error(reason), error_(error) {}
+
+    int error() const { return error_; }
+
+private:
+    int error_;
 };
 
 // The system error in plain words followed by the system's own text in parentheses. A denied

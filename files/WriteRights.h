@@ -6,13 +6,16 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
-// Where a save may write. Permission bits guard an ordinary user's run; a run with root rights
-// (users start it with sudo to reach the port) passes every permission check, so it keeps rules
-// of its own: it writes only through links, into folders and over files that belong to root or
-// to the user who invoked it, honours a file's read-only mode, and gives what it creates in a
-// user's folder to that user. Every check throws FileProblem (PlainReason.h) with the owner
-// named and the fix.
+// Where the program may write: the settings file, the window's place and traces alike.
+// Permission bits guard an ordinary user's run; a run with root rights (users start it with sudo
+// to reach the port) passes every permission check, so it keeps rules of its own: it writes only
+// through links, into folders and over files that belong to root or to the user who invoked it,
+// never into the kernel's own file systems (/proc, /sys), honours a file's read-only mode, and
+// gives what it creates in a user's folder to that user. Every check throws FileProblem
+// (PlainReason.h) with the owner named and the fix; `option` is the command-line option that
+// names the file, for the fix.
 namespace orvex {
 
 class WriteRights {
@@ -31,17 +34,19 @@ public:
     // a shared sticky folder (as the kernel's protected_symlinks does for open()); a root run
     // follows only links of root's and the invoking user's.
     void checkLink(const struct stat& link, const struct stat& folder,
-                   const std::filesystem::path& where) const;
+                   const std::filesystem::path& where, std::string_view option) const;
 
-    // Before making an entry (a folder, the lock, the temporary) in `folder`. `userLink` is the
-    // owner of a user's link followed on the way there, if any: a root run follows a user's link
-    // only into that user's own folders, never into root's (/etc behind a link in a home).
-    void checkFolder(const struct stat& folder, const std::filesystem::path& where,
+    // Before making an entry (a folder, the lock, the temporary) in the folder held open as
+    // `folderFd`, or writing to a file in it. `userLink` is the owner of a user's link followed
+    // on the way there, if any: a root run follows a user's link only into that user's own
+    // folders, never into root's (/etc behind a link in a home).
+    void checkFolder(int folderFd, const struct stat& folder, const std::filesystem::path& where,
                      std::optional<uid_t> userLink) const;
 
-    // Before replacing the existing file `file` in `folder`.
+    // Before replacing or writing over the existing file `file` in `folder`.
     void checkFile(const struct stat& file, const struct stat& folder,
-                   const std::filesystem::path& where, std::optional<uid_t> userLink) const;
+                   const std::filesystem::path& where, std::optional<uid_t> userLink,
+                   std::string_view option) const;
 
     // Gives a new entry of a root run to the owner of the folder it was made in (the user, in a
     // user's home; SUDO_GID as its group when that owner is the invoking user). Nothing for other

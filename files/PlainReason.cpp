@@ -1,4 +1,4 @@
-#include "settings/PlainReason.h"
+#include "files/PlainReason.h"
 
 #include <cerrno>
 #include <system_error>
