@@ -73,8 +73,9 @@ constexpr std::array<ControlHelp, 19> Controls{{
     {"Volume", "The volume, in eight levels."},
     {"Status line and board",
      "The status line under the panel confirms what you did and says what went wrong; passing "
-     "messages go after a while or once their cause is gone. The box beside it names the board "
-     "in use and, while the board is simulated or cannot be reached, why and the fix."},
+     "messages go after a while or once their cause is gone. The box beside it says in a few "
+     "words what the program is connected to: the board, a running trace, the remote server. "
+     "Rest the mouse on it for why and the fix; they are also under Board below."},
 }};
 
 QString row(const QString& first, const QString& second) {
