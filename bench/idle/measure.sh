@@ -10,20 +10,15 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/ensure-packages.sh
 source bench/record.sh
+source bench/display.sh
 ensure_packages xvfb
 build=${1:-build}
 seconds=${2:-30}
 runs=${3:-5}
 cmake --build "$build" --target orvex bare_qt_window | tail -1
 folder=$(mktemp -d)
-xvfb=
-trap 'rm -rf "$folder"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
-if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$folder/display" >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do [ -s "$folder/display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$folder/display")"
-fi
+trap 'rm -rf "$folder"; [ -z "$XVFB_PID" ] || kill "$XVFB_PID"' EXIT
+use_private_display "$folder"
 mode=${QT_QPA_PLATFORM:-x11}
 export HOME=$folder  # no window.ini or settings of the user's
 
