@@ -139,6 +139,7 @@ Options parseCommandLine(int argc, const char* const* argv) {
                                       "chooses one.");
     parser.addOptions({settings, windowState, board, port, trace, traceLimit, switchOn, rigctl,
                        rigctlIdle, rigctlAllow, headless});
+    parser.addOptions(passCommandLineOptions());
     addQtOptions(parser);
     // "-platform offscreen" as Qt spells its options, rather than the letters p, l, a, ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -226,6 +227,7 @@ Options parseCommandLine(int argc, const char* const* argv) {
             "--headless needs --rigctl [HOST:]PORT: without a window nobody could reach the "
             "receiver.");
     }
+    options.passes = readPassOptions(parser, [](const QString& text) { refuse(text); });
     return options;
 }
 

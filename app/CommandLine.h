@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Backends.h"
+#include "app/PassOptions.h"
 #include "hardware/trace/TraceLimit.h"
 #include "remote/AllowList.h"
 #include "remote/IdleTimeout.h"
@@ -24,6 +25,7 @@ struct Options {
     std::chrono::seconds rigctlIdle = DefaultIdleTimeout;  // --rigctl-idle; 0: never
     AllowList rigctlAllow;  // --rigctl-allow: loopback and these only; none named: everyone
     bool headless = false;  // --headless: no window; needs --rigctl
+    PassOptions passes;     // satellite passes and Hamlib's VFO mode
 };
 
 // Reads the command line (a QCoreApplication must exist); prints help, the version or what is
