@@ -135,7 +135,8 @@ Options parseCommandLine(int argc, const char* const* argv) {
         "ADDRESSES");
     const QCommandLineOption headless("headless",
                                       "Run without a window, on a machine with no display: the "
-                                      "receiver is reached through --rigctl only. The port saved "
+                                      "receiver is reached through --rigctl only, or runs a "
+                                      "--survey. The port saved "
                                       "at the last power-off is chosen at start unless --port "
                                       "chooses one.");
     parser.addOptions({settings, windowState, board, port, trace, traceLimit, switchOn, rigctl,

@@ -55,12 +55,15 @@ int main(int argc, char* argv[]) {
                                          : options.band.surveyCsvPath;
             survey = std::make_unique<SurveyRun>(program, *options.band.survey,
                                                  std::move(surveyCsv), name);
-            QObject::connect(survey.get(), &SurveyRun::finished, [](int status) {
-                // Also when it ends before the event loop runs.
-                QMetaObject::invokeMethod(
-                    QCoreApplication::instance(), [status] { QCoreApplication::exit(status); },
-                    Qt::QueuedConnection);
-            });
+            // The program ends with the survey, unless it serves rigctl clients too.
+            if (program.remote() == nullptr) {
+                QObject::connect(survey.get(), &SurveyRun::finished, [](int status) {
+                    // Also when it ends before the event loop runs.
+                    QMetaObject::invokeMethod(
+                        QCoreApplication::instance(), [status] { QCoreApplication::exit(status); },
+                        Qt::QueuedConnection);
+                });
+            }
             if (!survey->start()) {
                 return 2;
             }
