@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Backends.h"
+#include "controls/ActivityScanner.h"
 #include "hardware/trace/TraceLimit.h"
 #include "remote/ListenAddress.h"
 
@@ -19,8 +20,20 @@ struct Options {
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
     std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
-    bool headless = false;                // --headless: no window; needs --rigctl
+    bool headless = false;                // --headless: no window; needs --rigctl or a scan
+
+    // The channel bank and the activity scanner. Paths are the bytes as given.
+    std::string channelsPath;    // --channels, else channels.csv beside the settings file
+    std::string checkChannels;   // --check-channels FILE: say what would load, and exit
+    std::string importChannels;  // --import-channels FILE: merge into the bank, and exit
+    std::string exportChannels;  // --export-channels FILE: write the bank there, and exit
+    bool scanBank = false;       // --scan-bank: the activity scanner through the bank at start
+    std::optional<ScanRange> scanRange;  // --scan-range LOW:HIGH:STEP at start
+    std::string hitLogPath;              // --hit-log FILE
 };
+
+// The file beside the settings file that holds `name` (channels.csv, scanner.ini).
+std::string besideSettings(const Options& options, const char* name);
 
 // Reads the command line (a QCoreApplication must exist); prints help, the version or what is
 // wrong, and exits, as a Linux program does. Qt's own options (-platform offscreen, -style ...)

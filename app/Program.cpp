@@ -43,10 +43,19 @@ Program::Program(const Options& options, BoardOpener openBoard)
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
       actions_(host_),
+      hostMessages_(host_),
+      bank_(options.channelsPath.empty() ? besideSettings(options, ChannelBank::FileName)
+                                         : options.channelsPath,
+            hostMessages_),
+      scanSettings_(besideSettings(options, ScanSettings::FileName), hostMessages_),
+      scanner_(actions_, bank_),
       traceLimit_(options.traceLimit),
       portBase_(options.portBase),
       switchOn_(options.switchOn),
-      headless_(options.headless) {
+      headless_(options.headless),
+      scanBank_(options.scanBank),
+      scanRange_(options.scanRange),
+      hitLogPath_(options.hitLogPath) {
     if (!options.tracePath.empty()) {
         startTrace(options.tracePath);
     }
@@ -77,8 +86,27 @@ void Program::start() {
     if (switchOn_ && actions_.setPower(true).refusal == Refusal::NoPort) {
         host_.tell(NoPortChosen);
     }
+    bank_.load();
+    scanner_.setOptions(scanSettings_.load().options);
+    if (!hitLogPath_.empty()) {
+        scanner_.logHitsTo(hitLogPath_);
+    }
+    startScan();
     if (remote_) {
         remote_->start();
+    }
+}
+
+void Program::startScan() {
+    if (!scanBank_ && !scanRange_) {
+        return;
+    }
+    ActionResult result = actions_.setPower(true);
+    if (result.succeeded()) {
+        result = scanBank_ ? scanner_.scanBank() : scanner_.scanRange(*scanRange_);
+    }
+    if (!result.succeeded()) {
+        host_.tell("The activity scanner did not start: " + describe(result.refusal) + ".");
     }
 }
 

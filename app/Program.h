@@ -8,10 +8,13 @@
 #include "app/Backends.h"
 #include "app/CommandLine.h"
 #include "app/TerminationSignals.h"
+#include "controls/ActivityScanner.h"
+#include "controls/ChannelBank.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "controls/ReceiverActions.h"
 #include "controls/ReceiverHost.h"
+#include "controls/ScanSettings.h"
 #include "hardware/PortTap.h"
 #include "hardware/SleepingDelay.h"
 #include "hardware/trace/PortTrace.h"
@@ -46,6 +49,10 @@ public:
     PortTap& tap() { return tap_; }
     const Board& board() const { return board_; }
     const std::filesystem::path& settingsPath() const { return settingsPath_; }
+    // The channel bank, the activity scanner and its saved choices.
+    ChannelBank& bank() { return bank_; }
+    ActivityScanner& scanner() { return scanner_; }
+    ScanSettings& scanSettings() { return scanSettings_; }
     // The rigctl server the command line asked for, else none.
     RigctlServer* remote() { return remote_.get(); }
 
@@ -72,6 +79,18 @@ signals:
 private:
     // A message for the operator, on standard error while it is open.
     void tell(const QString& text);
+    // The scan the command line asked for, the receiver switched on for it.
+    void startScan();
+
+    // What the bank and the scanner's choices have to say goes out as the host's messages.
+    class HostMessages : public MessageSink {
+    public:
+        explicit HostMessages(ReceiverHost& host) : host_(host) {}
+        void post(std::string message) override { host_.tell(message); }
+
+    private:
+        ReceiverHost& host_;
+    };
 
     // Declared first, so the termination handling is there before any file is opened.
     std::function<void()> beep_;
@@ -87,11 +106,18 @@ private:
     Receiver receiver_;
     ReceiverHost host_;
     ReceiverActions actions_;
+    HostMessages hostMessages_;
+    ChannelBank bank_;
+    ScanSettings scanSettings_;
+    ActivityScanner scanner_;
     std::unique_ptr<RigctlServer> remote_;
     std::uint64_t traceLimit_;
     std::optional<int> portBase_;
     bool switchOn_ = false;
     bool headless_ = false;
+    bool scanBank_ = false;
+    std::optional<ScanRange> scanRange_;
+    std::string hitLogPath_;
     bool standardErrorOpen_ = true;
 };
 

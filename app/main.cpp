@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "app/ChannelCommands.h"
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/Program.h"
@@ -28,13 +29,17 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
         return parseCommandLine(argc, argv);
     }();
+    if (const std::optional<int> status = runChannelCommand(options)) {
+        return *status;
+    }
     if (options.headless) {
         // No window and no window system: messages go to standard error.
         const QCoreApplication app(argc, argv);
         Program program(options);
         program.start();
-        if (!program.remote()->isListening()) {
-            return 1;  // nobody could reach the receiver; the reason is on standard error
+        const bool served = program.remote() != nullptr && program.remote()->isListening();
+        if (!served && !program.scanner().running()) {
+            return 1;  // nothing to do, and nobody could reach the receiver; the reason is said
         }
         return QCoreApplication::exec();
     }

@@ -78,6 +78,18 @@ public:
     // Someone tunes by hand (a remote client, the operator through an action): the driver
     // running stops.
     void steer();
+    // For a driver that holds the squelch, while it runs: lets the squelch decide again (it
+    // stays on a channel the operator should hear) or holds it again, taking the decision at
+    // once either way.
+    void holdSquelch(TuningDriver driver, bool hold);
+
+    // The activity scanner over the channel bank (a remote client's "g MEM 0"): the program
+    // that keeps a bank offers its start here. Refused with NothingToScan without one.
+    void offerBankScan(std::function<ActionResult()> start);
+    ActionResult scanBank();
+    // Stops the Scan switch's scanner or the activity scanner, whichever runs; the other
+    // drivers run on.
+    ActionResult stopScan();
 
     // For drivers: loads the synthesizer's divider word for `kHz` at the reference in force,
     // without touching the display; refused when the grid of the reference does not hold `kHz`
@@ -109,6 +121,7 @@ private:
     ReceiverHost& host_;
     std::optional<TuningDriver> driver_;
     std::function<void()> stopDriver_;
+    std::function<ActionResult()> bankScan_;
 };
 
 }  // namespace orvex

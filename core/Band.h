@@ -22,9 +22,14 @@ constexpr double kHzFromMHz(double megaHertz) {
 constexpr double BandBottomMHz = mhzFromKHz(BandBottomKHz);
 constexpr double BandTopMHz = mhzFromKHz(BandTopKHz);
 
+// A frequency in MHz as the display writes it: "137.620", three decimals.
+inline std::string megahertzDigits(double kiloHertz) {
+    return frequencyText(mhzFromKHz(kiloHertz));
+}
+
 // A frequency for people to read: "137.620 MHz", three decimals as on the display.
 inline std::string megahertzText(double kiloHertz) {
-    return frequencyText(mhzFromKHz(kiloHertz)) + " MHz";
+    return megahertzDigits(kiloHertz) + " MHz";
 }
 
 // The band as the title and the help name it: "132 MHz - 144 MHz".

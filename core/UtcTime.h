@@ -1,0 +1,12 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace orvex {
+
+// "2026-12-09T03:41:07.123Z": ISO 8601 in UTC with milliseconds, as the program's logs write
+// every moment, for people and tools alike.
+std::string utcTimestamp(std::chrono::system_clock::time_point when);
+
+}  // namespace orvex
