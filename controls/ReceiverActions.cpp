@@ -303,7 +303,7 @@ void ReceiverActions::steer() {
 }
 
 void ReceiverActions::holdSquelch(TuningDriver driver, bool hold) {
-    if (driver_ != driver || !holdsSquelch(driver) || receiver().squelchHeld() == hold) {
+    if (driver_ != driver || !holdsSquelch(driver)) {
         return;
     }
     // The decision is taken again at once: a channel stepped to must not be heard until the

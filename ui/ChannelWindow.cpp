@@ -381,10 +381,9 @@ void ChannelWindow::showScannerState() {
     }
 }
 
-// The table's keys, which an editor open in it gets first.
+// The table's keys; an editor open in a cell takes its own keys before the table sees them.
 bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != view_ || event->type() != QEvent::KeyPress ||
-        view_->state() == QAbstractItemView::EditingState) {
+    if (watched != view_ || event->type() != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
