@@ -147,6 +147,7 @@ void Program::endAtOnce(bool beep) {
     if (trace_ != nullptr) {
         trace_->flush();
     }
+    scanner_.logHitSoFar();
     std::fflush(stderr);
     end_();
 }

@@ -394,6 +394,14 @@ void ActivityScanner::endHit(Clock::time_point end) {
     emit hitEnded(hit);
 }
 
+void ActivityScanner::logHitSoFar() {
+    if (hit_ && log_ != nullptr) {
+        Hit hit = *hit_;
+        hit.end = goneSince_.value_or(Clock::now());
+        log_->write(hit);
+    }
+}
+
 int ActivityScanner::activity(std::int32_t kHz) const {
     const auto found = activity_.find(kHz);
     return found == activity_.end() ? 0 : found->second;

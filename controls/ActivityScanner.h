@@ -91,6 +91,9 @@ public:
     void lockOut();
     // Marks the channel Skip in the bank (saved at once) and leaves it out.
     void skipInBank();
+    // The program ends at once: the hit under way goes into the log as it stands, so the last
+    // activity before the end is not lost.
+    void logHitSoFar();
     // How many hits a frequency had since the program started.
     int activity(std::int32_t kHz) const;
 
