@@ -44,10 +44,11 @@ ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QSt
                      "edited, imported, exported, copied into a channel memory; and the activity "
                      "scanner",
                      [this] { showChannels(); });
-    form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), "Activity scanner",
-                     "scan the channels of the bank not marked Skip, stay on activity with the "
-                     "audio open and log it; again to stop",
-                     [this] { toggleActivityScan(); });
+    activityScan_ =
+        form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), "Activity scanner",
+                         "scan the channels of the bank not marked Skip, stay on activity with the "
+                         "audio open and log it; again to stop",
+                         [this] { toggleActivityScan(); });
     traceSize_.setInterval(TraceSizeRefresh);
     connect(&traceSize_, &QTimer::timeout, this, &ProgramCommands::showTraceInBadge);
     connect(&program_, &Program::traceChanged, this, &ProgramCommands::showTraceInBadge);
@@ -87,6 +88,7 @@ void ProgramCommands::showChannels() {
     if (channels_ == nullptr) {
         channels_ = new ChannelWindow(program_.bank(), program_.scanner(), program_.actions(),
                                       program_.scanSettings(), &form_);
+        channels_->addAction(activityScan_);  // its key works in the channel window too
     }
     channels_->show();
     channels_->raise();

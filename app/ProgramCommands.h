@@ -55,6 +55,7 @@ private:
     AccessDecoder decoder_;
     QPointer<BoardMonitor> monitor_;
     QPointer<ChannelWindow> channels_;
+    QAction* activityScan_ = nullptr;
     QString tracePath_;
     std::function<QString()> chooseTraceFile_;
     QTimer traceSize_;  // the badge follows the trace's size while one runs

@@ -129,6 +129,7 @@ BankReport ChannelBank::load() {
              " the bank cannot take; they stay in the file as they are. The channel window "
              "lists them.");
     }
+    lastLoad_ = report;
     emit changed();
     return report;
 }

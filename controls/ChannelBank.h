@@ -49,6 +49,8 @@ public:
 
     // Reads the file afresh; a problem with it is told once in a message and in the report.
     BankReport load();
+    // What the last load found: the window shows it when it opens.
+    const BankReport& lastLoad() const { return lastLoad_; }
     // Why nothing can be saved (the file could not be read), or empty.
     const std::string& readOnlyReason() const { return readOnly_; }
 
@@ -90,6 +92,7 @@ private:
     ChannelList list_;
     std::optional<std::string> lastBytes_;  // what the file held when last read or written
     std::string readOnly_;
+    BankReport lastLoad_;
 };
 
 // Reads a channel file that is not the bank's (an import, --check-channels): the report of

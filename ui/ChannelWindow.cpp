@@ -19,6 +19,7 @@
 
 #include "controls/MemoryCopy.h"
 #include "controls/MemoryKeys.h"
+#include "controls/StepTable.h"
 #include "core/Band.h"
 #include "ui/ChannelTable.h"
 
@@ -79,6 +80,12 @@ ChannelWindow::ChannelWindow(ChannelBank& bank, ActivityScanner& scanner,
     saveChoices_.setSingleShot(true);
     saveChoices_.setInterval(SaveDelay);
     connect(&saveChoices_, &QTimer::timeout, this, [this] { settings_.save(choices()); });
+    const BankReport& loaded = bank_.lastLoad();
+    if (!loaded.allTaken()) {
+        for (const std::string& line : loaded.lines()) {
+            say(QString::fromStdString(line));
+        }
+    }
     showScannerState();
     resize(760, 560);
 }
@@ -98,8 +105,9 @@ void ChannelWindow::buildTable() {
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     // A double click tunes; a click on the selected cell or F2 edits it.
     view_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
-    view_->horizontalHeader()->setStretchLastSection(false);
-    view_->horizontalHeader()->setSectionResizeMode(ChannelTable::Comment, QHeaderView::Stretch);
+    QHeaderView* header = view_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ChannelTable::Comment, QHeaderView::Stretch);
     view_->verticalHeader()->hide();
     view_->installEventFilter(this);
     connect(view_, &QTableView::doubleClicked, this, [this] { tuneToSelected(); });
@@ -123,7 +131,7 @@ QWidget* ChannelWindow::buildBankButtons() {
     for (const bool into : {true, false}) {
         auto* menuButton = new QToolButton(row);
         menuButton->setObjectName(into ? "copyTo" : "copyFrom");
-        menuButton->setText(into ? "Copy to Ch-…" : "Copy from Ch-…");
+        menuButton->setText(into ? "Copy to Ch-n" : "Copy from Ch-n");
         menuButton->setPopupMode(QToolButton::InstantPopup);
         auto* menu = new QMenu(menuButton);
         for (int memory = 1; memory <= ChannelCount; ++memory) {
@@ -198,8 +206,8 @@ QWidget* ChannelWindow::buildScanner() {
     high_ = megahertzBox("rangeHigh", saved.range.highKHz);
     step_ = new QSpinBox(box);
     step_->setObjectName("rangeStep");
-    step_->setRange(5, BandTopKHz - BandBottomKHz);
-    step_->setSingleStep(5);
+    step_->setRange(FineStep.stepKHz, BandTopKHz - BandBottomKHz);
+    step_->setSingleStep(FineStep.stepKHz);
     step_->setSuffix(" kHz");
     step_->setValue(saved.range.stepKHz);
     for (auto [label, field] : {std::pair<const char*, QWidget*>{"from", low_},
