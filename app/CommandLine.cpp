@@ -126,13 +126,23 @@ Options parseCommandLine(int argc, const char* const* argv) {
                                     "on TCP PORT, at 127.0.0.1 unless HOST names another "
                                     "address. The usual port is 4532.",
                                     "[HOST:]PORT");
+    const QCommandLineOption rigctlIdle(
+        "rigctl-idle",
+        "Close a rigctl connection that sends nothing for TIME (default 30m; s, m and h mean "
+        "seconds, minutes and hours; 0 for never).",
+        "TIME");
+    const QCommandLineOption rigctlAllow(
+        "rigctl-allow",
+        "Take rigctl clients only from loopback and from these addresses or networks, separated "
+        "by commas (192.168.1.0/24,10.0.0.7); may be given more than once.",
+        "ADDRESSES");
     const QCommandLineOption headless("headless",
                                       "Run without a window, on a machine with no display: the "
                                       "receiver is reached through --rigctl only. The port saved "
                                       "at the last power-off is chosen at start unless --port "
                                       "chooses one.");
-    parser.addOptions(
-        {settings, windowState, board, port, trace, traceLimit, switchOn, rigctl, headless});
+    parser.addOptions({settings, windowState, board, port, trace, traceLimit, switchOn, rigctl,
+                       rigctlIdle, rigctlAllow, headless});
 
     // The channel bank and the activity scanner.
     const QCommandLineOption channels("channels",
@@ -223,6 +233,29 @@ Options parseCommandLine(int argc, const char* const* argv) {
         if (!options.rigctl) {
             refuse("--rigctl: " + problem + ".");
         }
+    }
+    if ((parser.isSet(rigctlIdle) || parser.isSet(rigctlAllow)) && !options.rigctl) {
+        refuse(QString("--%1 needs --rigctl [HOST:]PORT: it sets how the rigctl server takes its "
+                       "clients.")
+                   .arg(parser.isSet(rigctlIdle) ? "rigctl-idle" : "rigctl-allow"));
+    }
+    if (parser.isSet(rigctlIdle)) {
+        const std::optional<std::chrono::seconds> idle =
+            parseIdleTimeout(parser.value(rigctlIdle).toStdString());
+        if (!idle) {
+            refuse(QString("unusable idle time \"%1\": give a time such as 90s, 30m or 2h, at "
+                           "most a week (0 for never).")
+                       .arg(parser.value(rigctlIdle).left(64)));
+        }
+        options.rigctlIdle = *idle;
+    }
+    for (const QString& addresses : parser.values(rigctlAllow)) {
+        QString problem;
+        const std::optional<AllowList> allowed = AllowList::parse(addresses, &problem);
+        if (!allowed) {
+            refuse("--rigctl-allow: " + problem + ".");
+        }
+        options.rigctlAllow.add(*allowed);
     }
     options.headless = parser.isSet(headless);
 

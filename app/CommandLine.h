@@ -7,6 +7,8 @@
 #include "app/Backends.h"
 #include "controls/ActivityScanner.h"
 #include "hardware/trace/TraceLimit.h"
+#include "remote/AllowList.h"
+#include "remote/IdleTimeout.h"
 #include "remote/ListenAddress.h"
 
 namespace orvex {
@@ -19,8 +21,10 @@ struct Options {
     std::string tracePath;                         // the bytes as given; empty: no trace
     std::uint64_t traceLimit = DefaultTraceLimit;  // --trace-limit, bytes; 0: none
     bool switchOn = false;
-    std::optional<ListenAddress> rigctl;  // --rigctl: serve rigctl clients there
-    bool headless = false;                // --headless: no window; needs --rigctl or a scan
+    std::optional<ListenAddress> rigctl;                   // --rigctl: serve rigctl clients there
+    std::chrono::seconds rigctlIdle = DefaultIdleTimeout;  // --rigctl-idle; 0: never
+    AllowList rigctlAllow;  // --rigctl-allow: loopback and these only; none named: everyone
+    bool headless = false;  // --headless: no window; needs --rigctl or a scan
 
     // The channel bank and the activity scanner. Paths are the bytes as given.
     std::string channelsPath;    // --channels, else channels.csv beside the settings file

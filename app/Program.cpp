@@ -64,6 +64,8 @@ Program::Program(const Options& options, BoardOpener openBoard)
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
     if (options.rigctl) {
         remote_ = std::make_unique<RigctlServer>(actions_, *options.rigctl);
+        remote_->setIdleTimeout(options.rigctlIdle);
+        remote_->setAllowList(options.rigctlAllow);
         connect(remote_.get(), &RigctlServer::message, this, &Program::tell);
     }
 }

@@ -69,6 +69,14 @@ def microseconds(value):
     return f"{value:.0f} µs"
 
 
+def from_milliseconds(value):
+    return seconds(value / 1e3)
+
+
+def per_second_exact(value):
+    return f"{value:.1f} /s"
+
+
 # (what, our figure, shown as, the anchor, its figure, the goal). Ratios are ours / anchor's.
 ROWS = [
     ("port access, software cost through a null port (`LoadDivider`)",
@@ -113,6 +121,16 @@ ROWS = [
      "the program's RSS before the load", "load.rss_before.kib", "bounded"),
     ("measurement tick interval under load: p99", "load.tick.p99_us", microseconds,
      "the nominal interval", "load.tick.nominal_us", ""),
+    ("remote `f` every 50 ms while another client sends 10 KB of power off/on: worst answer",
+     "fair.power.f_worst_ms", from_milliseconds,
+     "one power-on's settling pause, the longest command", "fair.power.settling_ms", "< 300 ms"),
+    ("measurement ticks during that power loop: longest gap", "fair.power.tick_gap_max_ms",
+     from_milliseconds, "the nominal interval", "fair.tick.nominal_ms", ""),
+    ("remote `f` of three clients while a fourth sends 2,000 stores: p99",
+     "fair.store.others_p99_ms", from_milliseconds, "the same three with no stores",
+     "fair.store.alone_p99_ms", "< 50 ms"),
+    ("settings saves a second from that store loop", "fair.store.saves_per_s", per_second_exact,
+     "one per pace interval (250 ms)", "fair.store.pace_per_s", "≤ 4 /s"),
 ]
 
 

@@ -56,6 +56,8 @@ echo "== remote control, against Hamlib's rigctld"
 bench/remote/measure.sh "$build"
 echo "== remote server under load and abuse"
 PYTHONPATH=tests/support python3 tests/remote/rigctl_abuse.py "$build/app/orvex"
+echo "== remote server: one client's backlog of saves and power switching"
+PYTHONPATH=tests/support python3 tests/remote/rigctl_fairness.py "$build/app/orvex"
 
 echo "== the table"
 python3 bench/performance_table.py "$results" docs/performance.md

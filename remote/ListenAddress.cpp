@@ -1,5 +1,7 @@
 #include "remote/ListenAddress.h"
 
+#include "remote/AllowList.h"
+
 namespace orvex {
 
 QString ListenAddress::text() const {
@@ -24,19 +26,27 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* pr
         if (hostText.startsWith('[') && hostText.endsWith(']')) {
             hostText = hostText.mid(1, hostText.size() - 2);
         } else if (hostText.contains(':')) {
-            return fail(
-                QString("\"%1\": write an IPv6 address in brackets, as [::1]:4532").arg(text));
+            return fail(QString("\"%1\": write an IPv6 address in brackets, as [::1]:4532")
+                            .arg(text.left(64)));
         }
         if (hostText.compare("localhost", Qt::CaseInsensitive) == 0) {
             address.host = QHostAddress(QHostAddress::LocalHost);
-        } else if (!address.host.setAddress(hostText)) {
-            return fail(QString("\"%1\" is not an IP address to listen on").arg(hostText));
+        } else if (const std::optional<QHostAddress> host = parseHostAddress(hostText)) {
+            address.host = *host;
+        } else {
+            return fail(QString("\"%1\" is not an IP address to listen on; write it in full, as "
+                                "127.0.0.1, or 0.0.0.0 for every IPv4 address")
+                            .arg(hostText.left(64)));
+        }
+        if (address.host.isMulticast() || address.host.isBroadcast()) {
+            return fail(QString("%1 is a %2 address: no client can connect to it")
+                            .arg(hostText, address.host.isMulticast() ? "multicast" : "broadcast"));
         }
     }
     bool number = false;
     const uint port = portText.toUInt(&number);
     if (!number || port > 65535) {
-        return fail(QString("\"%1\" is not a port number from 0 to 65535").arg(portText));
+        return fail(QString("\"%1\" is not a port number from 0 to 65535").arg(portText.left(64)));
     }
     address.port = static_cast<quint16>(port);
     return address;

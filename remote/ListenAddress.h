@@ -17,9 +17,10 @@ struct ListenAddress {
     QString text() const;
 };
 
-// Reads "[HOST:]PORT": HOST an IPv4 address, an IPv6 address in brackets, or "localhost", and
-// 127.0.0.1 when left out, so the server stays on this machine unless the operator names another
-// address. On failure, says what is wrong in plain words.
+// Reads "[HOST:]PORT": HOST an IPv4 address written in full, an IPv6 address in brackets, or
+// "localhost", and 127.0.0.1 when left out, so the server stays on this machine unless the
+// operator names another address. A multicast or broadcast address, which no client can connect
+// to, is refused. On failure, says what is wrong in plain words.
 std::optional<ListenAddress> parseListenAddress(const QString& text, QString* problem);
 
 }  // namespace orvex

@@ -344,6 +344,16 @@ Outcome pass(Context&, const Arguments&) {
     return {};
 }
 
+// ----- what holds the thread
+
+bool switchesPower(const Arguments&) {
+    return true;  // power-on settles the synthesizer, power-off saves the settings
+}
+
+bool storesMemory(const Arguments& args) {
+    return args[0] == "FROM_VFO";
+}
+
 // clang-format off
 constexpr std::array Commands{
     Command{'f',  "get_freq",      false, Kind::Query,   0, {"Frequency"},          {},               getFrequency},
@@ -363,10 +373,10 @@ constexpr std::array Commands{
     Command{'U',  "set_func",      false, Kind::Setting, 2, {},                     "MUTE",           setFunction},
     Command{'E',  "set_mem",       false, Kind::Setting, 1, {},                     {},               setMemory},
     Command{'e',  "get_mem",       false, Kind::Query,   0, {"Memory#"},            {},               getMemory},
-    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation},
+    Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation, storesMemory},
     Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO MEM STOP",   scan},
     Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo},
-    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower},
+    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower, switchesPower},
     Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower},
     Command{0x8b, "get_dcd",       false, Kind::Query,   0, {"DCD"},                {},               getCarrier},
     Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState},

@@ -44,6 +44,9 @@ struct Command {
     std::array<std::string_view, 2> labels;  // of the data lines in extended responses
     std::string_view choices;                // what "?" as the first argument lists; empty: none
     Outcome (*run)(Context&, const Arguments&);
+    // Whether these arguments make the command save the settings file or switch the power,
+    // which holds the one thread for a settling pause or a file's flushes; none: never.
+    bool (*paces)(const Arguments&) = nullptr;
 };
 
 // The command a client's word names, or nothing.

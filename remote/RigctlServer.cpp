@@ -1,163 +1,204 @@
 #include "remote/RigctlServer.h"
 
-#include <QTcpSocket>
-#include <array>
+#include <sys/resource.h>
+
+#include <algorithm>
 
 #include "controls/ReceiverActions.h"
-#include "remote/RigctlSession.h"
+#include "remote/RigctlClient.h"
 
 namespace orvex {
+namespace {
 
-// One client: its socket and its conversation. It lives until the socket disconnects.
-class RigctlServer::Connection : public QObject {
-public:
-    Connection(RigctlServer& server, QTcpSocket* socket)
-        : QObject(&server),
-          server_(server),
-          socket_(socket),
-          session_(server.actions_),
-          peer_(socket->peerAddress().toString() + ":" + QString::number(socket->peerPort())) {
-        socket_->setParent(this);
-        connect(socket_, &QTcpSocket::readyRead, this, &Connection::read);
-        connect(socket_, &QTcpSocket::disconnected, this, &Connection::closed);
+// How many files the program may have open at once; nothing when there is no limit.
+std::optional<rlim_t> descriptorLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return std::nullopt;
     }
+    return limit.rlim_cur;
+}
 
-    void drop() {
-        socket_->disconnect(this);
-        socket_->abort();
-    }
-    void abort() { socket_->abort(); }
-
-private:
-    // Answers what has arrived, one write for each arrival, and closes when the client asked or
-    // broke the rules: a line too long, or too many answers left unread.
-    void read() {
-        if (session_.finished()) {
-            return;  // closing: what else arrives goes unanswered
-        }
-        std::array<char, 4096> chunk{};
-        while (socket_->bytesAvailable() > 0 && !session_.finished()) {
-            const qint64 length = socket_->read(chunk.data(), chunk.size());
-            if (length <= 0) {
-                break;
-            }
-            const RigctlSession::Answer answer =
-                session_.receive({chunk.data(), static_cast<std::size_t>(length)});
-            if (!answer.change.empty()) {
-                server_.noteChange(peer_, answer.change);
-            }
-            if (answer.refusedWithoutPort) {
-                server_.noteRefusal();
-            }
-            if (!answer.bytes.empty()) {
-                socket_->write(answer.bytes.data(), static_cast<qint64>(answer.bytes.size()));
-                socket_->flush();
-            }
-            if (socket_->bytesToWrite() > MaxUnreadBytes) {
-                emit server_.message("Closed the rigctl connection from " + peer_ +
-                                     ": it left more than 64 KiB of answers unread");
-                socket_->abort();
-                return;
-            }
-        }
-        if (session_.ending() == RigctlSession::Ending::LineTooLong) {
-            emit server_.message("Closed the rigctl connection from " + peer_ +
-                                 ": it sent a line longer than 1 KiB");
-        }
-        if (session_.finished()) {
-            socket_->disconnectFromHost();
-        }
-    }
-
-    void closed() {
-        socket_->disconnect(this);
-        server_.connectionClosed();
-        deleteLater();
-    }
-
-    RigctlServer& server_;
-    QTcpSocket* socket_;
-    RigctlSession session_;
-    QString peer_;
-};
+}  // namespace
 
 RigctlServer::RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent)
-    : QObject(parent), actions_(actions), where_(where) {
-    // A burst of clients must not be turned away by the kernel before they are counted.
-    server_.setListenBacklogSize(DefaultMaxClients);
-    connect(&server_, &QTcpServer::newConnection, this, &RigctlServer::accept);
+    : QObject(parent),
+      actions_(actions),
+      where_(where),
+      listener_([this](FileDescriptor fd, const Peer& peer) { admit(std::move(fd), peer); },
+                [this] { outOfDescriptors(); }),
+      refusals_([this](const QString& text) { emit message(text); }) {
+    turn_.setSingleShot(true);
+    turn_.setTimerType(Qt::PreciseTimer);
+    connect(&turn_, &QTimer::timeout, this, &RigctlServer::turn);
     connect(&actions_.host(), &ReceiverHost::portChosen, this, &RigctlServer::portChosen);
 }
 
 RigctlServer::~RigctlServer() {
-    for (Connection* connection : findChildren<Connection*>(Qt::FindDirectChildrenOnly)) {
-        connection->drop();
+    for (RigctlClient* client : clients_) {
+        client->disconnect(this);
     }
 }
 
 bool RigctlServer::start() {
-    if (server_.isListening()) {
+    if (isListening()) {
         return true;
     }
-    if (!server_.listen(where_.host, where_.port)) {
-        emit message(QString("Cannot listen for rigctl clients on %1: %2")
-                         .arg(where_.text(), server_.errorString()));
+    // A burst of clients must not be turned away by the kernel before they are counted.
+    if (const std::optional<QString> problem = listener_.listen(where_, DefaultMaxClients)) {
+        emit message(
+            QString("Cannot listen for rigctl clients on %1: %2").arg(where_.text(), *problem));
         return false;
     }
     emit listeningChanged();
     QString text = "Listening for rigctl clients on " + address();
     if (!where_.host.isLoopback()) {
-        text += " (anyone who can reach this address can tune the receiver)";
+        text += allowed_.allowsEveryone()
+                    ? " (anyone who can reach this address can tune the receiver)"
+                    : " (clients from " + allowed_.text() + " only)";
     }
     emit message(text);
     return true;
 }
 
 void RigctlServer::stop() {
-    if (!server_.isListening()) {
+    if (!isListening()) {
         return;
     }
-    server_.close();
-    for (Connection* connection : findChildren<Connection*>(Qt::FindDirectChildrenOnly)) {
-        connection->abort();
+    listener_.close();
+    for (RigctlClient* client : std::vector(clients_)) {
+        client->close();
     }
     emit listeningChanged();
     emit message("Stopped listening for rigctl clients");
 }
 
 QString RigctlServer::address() const {
-    if (!server_.isListening()) {
+    if (!isListening()) {
         return {};
     }
     ListenAddress bound = where_;
-    bound.port = server_.serverPort();
+    bound.port = listener_.port();
     return bound.text();
 }
 
-void RigctlServer::accept() {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        if (clients_ >= maxClients_) {
-            emit message(QString("Refused a rigctl client from %1: %2 clients are connected")
-                             .arg(socket->peerAddress().toString())
-                             .arg(clients_));
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            socket->write("RPRT -9\n");
-            socket->disconnectFromHost();
-            continue;
-        }
-        new Connection(*this, socket);
-        ++clients_;
-        emit clientCountChanged(clients_);
+void RigctlServer::admit(FileDescriptor fd, const Peer& peer) {
+    if (!allowed_.allows(peer.address)) {
+        refuse(std::move(fd), peer, "its address is not one that --rigctl-allow names");
+        return;
+    }
+    if (clientCount() >= maxClients_) {
+        freeDepartedPlaces();
+    }
+    if (clientCount() >= maxClients_) {
+        refuse(std::move(fd), peer, QString("%1 clients are connected").arg(clientCount()));
+        return;
+    }
+    if (!descriptorFree(fd)) {
+        refuse(std::move(fd), peer, "the program has no file descriptor to spare for it");
+        return;
+    }
+    auto* client = new RigctlClient(actions_, std::move(fd), peer.text(), idle_, this);
+    connect(client, &RigctlClient::waiting, this, &RigctlServer::scheduleTurn);
+    connect(client, &RigctlClient::closed, this, [this, client] { clientClosed(client); });
+    connect(client, &RigctlClient::changed, this,
+            [this, client](const QString& change) { noteChange(client->peer(), change); });
+    connect(client, &RigctlClient::refusedWithoutPort, this, &RigctlServer::noteRefusal);
+    connect(client, &RigctlClient::message, this, &RigctlServer::message);
+    clients_.push_back(client);
+    emit clientCountChanged(clientCount());
+    client->start();
+}
+
+void RigctlServer::refuse(FileDescriptor fd, const Peer& peer, const QString& why) {
+    ClientSocket socket(std::move(fd));
+    socket.send("RPRT -9\n");
+    socket.finish();
+    refusals_.refused(peer.address.toString(), why);
+}
+
+// Descriptors are numbered from the lowest free one up, so a client's number tells how close the
+// program is to its limit.
+bool RigctlServer::descriptorFree(const FileDescriptor& fd) {
+    const std::optional<rlim_t> limit = descriptorLimit();
+    if (!limit || static_cast<rlim_t>(fd.get()) + ReservedDescriptors < *limit) {
+        return true;
+    }
+    tellDescriptorLimit(QString("The program may have only %1 files open at once (ulimit -n), "
+                                "and keeps the last %2 for its own: rigctl clients beyond the "
+                                "%3 connected are refused")
+                            .arg(*limit)
+                            .arg(ReservedDescriptors)
+                            .arg(clientCount()));
+    return false;
+}
+
+void RigctlServer::outOfDescriptors() {
+    const std::optional<rlim_t> limit = descriptorLimit();
+    tellDescriptorLimit(
+        QString("The program has as many files open as it may (%1, ulimit -n): new rigctl "
+                "clients wait until one closes")
+            .arg(limit ? QString::number(*limit) : QString("no limit is set, but the system's")));
+}
+
+void RigctlServer::tellDescriptorLimit(const QString& text) {
+    if (!toldDescriptorLimit_) {
+        toldDescriptorLimit_ = true;
+        emit message(text);
     }
 }
 
-void RigctlServer::connectionClosed() {
-    --clients_;
-    emit clientCountChanged(clients_);
+// A client that has closed its side with nothing left to answer gives its place up now, even if
+// the event loop has not yet told its connection.
+void RigctlServer::freeDepartedPlaces() {
+    for (RigctlClient* client : std::vector(clients_)) {
+        if (client->hasLeft()) {
+            client->close();
+        }
+    }
 }
 
-void RigctlServer::noteChange(const QString& peer, const std::string& change) {
-    lastChange_ = peer + " " + QString::fromStdString(change);
+void RigctlServer::clientClosed(RigctlClient* client) {
+    clients_.erase(std::find(clients_.begin(), clients_.end(), client));
+    client->deleteLater();
+    emit clientCountChanged(clientCount());
+    listener_.resume();
+}
+
+// Plans the next turn for the moment the soonest waiting command may run.
+void RigctlServer::scheduleTurn() {
+    std::optional<RigctlClient::Clock::time_point> soonest;
+    for (const RigctlClient* client : clients_) {
+        if (const auto at = client->nextTurn(); at && (!soonest || *at < *soonest)) {
+            soonest = at;
+        }
+    }
+    if (!soonest) {
+        turn_.stop();
+        return;
+    }
+    const auto wait = std::max(
+        std::chrono::ceil<std::chrono::milliseconds>(*soonest - RigctlClient::Clock::now()),
+        std::chrono::milliseconds(0));
+    if (!turn_.isActive() || turn_.remainingTime() > wait.count()) {
+        turn_.start(wait);
+    }
+}
+
+// One command for each client whose command may run now, in the clients' order.
+void RigctlServer::turn() {
+    const auto now = RigctlClient::Clock::now();
+    // Clients that close during the turn leave the list, but live until the event loop runs.
+    for (RigctlClient* client : std::vector(clients_)) {
+        if (const auto at = client->nextTurn(); at && *at <= now) {
+            client->serveOne();
+        }
+    }
+    scheduleTurn();
+}
+
+void RigctlServer::noteChange(const QString& peer, const QString& change) {
+    lastChange_ = peer + " " + change;
     emit lastChangeChanged(lastChange_);
 }
 

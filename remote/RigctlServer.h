@@ -2,19 +2,28 @@
 
 #include <QObject>
 #include <QString>
-#include <QTcpServer>
+#include <QTimer>
+#include <chrono>
+#include <vector>
 
+#include "remote/AllowList.h"
+#include "remote/IdleTimeout.h"
 #include "remote/ListenAddress.h"
+#include "remote/ListeningSocket.h"
+#include "remote/RefusalLog.h"
 
 namespace orvex {
 
 class ReceiverActions;
+class RigctlClient;
 
 // The rigctl-compatible TCP server: listens on the GUI thread, keeps one conversation for each
-// client, and runs every command through the receiver's host, so the panel, the port and the
-// settings file follow as if the operator had acted. It shows what a window needs: where it
-// listens, how many clients it has, the last change one of them made, and why a command was
-// refused.
+// client, and runs every command through the receiver's actions, so the panel, the port and the
+// settings file follow as if the operator had acted. Clients take turns: each turn of the event
+// loop answers one command of each client that has one waiting, so no client's backlog holds up
+// another's answer by more than the command in hand, and the timers and the window run between
+// turns. It shows what a window needs: where it listens, how many clients it has, the last change
+// one of them made, and why a command was refused.
 class RigctlServer : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool listening READ isListening NOTIFY listeningChanged)
@@ -26,8 +35,9 @@ class RigctlServer : public QObject {
 public:
     // Beyond this many, a new client is told RPRT -9 and closed.
     static constexpr int DefaultMaxClients = 128;
-    // Answers a client leaves unread beyond this close its connection.
-    static constexpr qint64 MaxUnreadBytes = 64 * 1024;
+    // File descriptors kept free for the program's own files (a save, a trace): a client that
+    // would take one of them is told RPRT -9 and closed instead.
+    static constexpr int ReservedDescriptors = 8;
 
     RigctlServer(ReceiverActions& actions, ListenAddress where, QObject* parent = nullptr);
     ~RigctlServer() override;
@@ -37,16 +47,20 @@ public:
     // Stops listening and closes every connection.
     void stop();
 
-    bool isListening() const { return server_.isListening(); }
+    bool isListening() const { return listener_.isListening(); }
     // "127.0.0.1:4532" while listening, else empty.
     QString address() const;
-    int clientCount() const { return clients_; }
+    int clientCount() const { return static_cast<int>(clients_.size()); }
     // "127.0.0.1:40112 tuned to 137.620 MHz"; empty until a client changed something.
     QString lastChange() const { return lastChange_; }
     // Why commands are being refused, in plain words; empty when nothing is.
     QString notice() const { return notice_; }
 
     void setMaxClients(int clients) { maxClients_ = clients; }
+    // How long a client may send nothing before it is closed; zero: for ever. For clients that
+    // connect from now on.
+    void setIdleTimeout(std::chrono::milliseconds idle) { idle_ = idle; }
+    void setAllowList(AllowList allowed) { allowed_ = std::move(allowed); }
 
 signals:
     void listeningChanged();
@@ -57,21 +71,30 @@ signals:
     void message(const QString& text);
 
 private:
-    class Connection;
-    friend class Connection;
-
-    void accept();
-    void connectionClosed();
-    void noteChange(const QString& peer, const std::string& change);
+    void admit(FileDescriptor fd, const Peer& peer);
+    void refuse(FileDescriptor fd, const Peer& peer, const QString& why);
+    bool descriptorFree(const FileDescriptor& fd);
+    void outOfDescriptors();
+    void tellDescriptorLimit(const QString& text);
+    void freeDepartedPlaces();
+    void clientClosed(RigctlClient* client);
+    void scheduleTurn();
+    void turn();
+    void noteChange(const QString& peer, const QString& change);
     void noteRefusal();
     void portChosen();
     void setNotice(const QString& notice);
 
     ReceiverActions& actions_;
     ListenAddress where_;
-    QTcpServer server_;
-    int clients_ = 0;
+    ListeningSocket listener_;
+    RefusalLog refusals_;
+    std::vector<RigctlClient*> clients_;  // in the order of their turns; owned as children
+    QTimer turn_;
     int maxClients_ = DefaultMaxClients;
+    std::chrono::milliseconds idle_ = DefaultIdleTimeout;
+    AllowList allowed_;
+    bool toldDescriptorLimit_ = false;
     QString lastChange_;
     QString notice_;
 };

@@ -58,43 +58,49 @@ std::string extended(const Command& command, const Request& request, const Outco
 
 }  // namespace
 
-RigctlSession::Answer RigctlSession::receive(std::string_view bytes) {
-    Answer answer;
+void RigctlSession::feed(std::string_view bytes) {
     if (finished()) {
+        return;
+    }
+    if (skipLineFeed_ && !bytes.empty()) {
+        if (bytes.front() == '\n') {
+            bytes.remove_prefix(1);
+        }
+        skipLineFeed_ = false;
+    }
+    input_.append(bytes);
+}
+
+bool RigctlSession::ready() const {
+    return !finished() &&
+           (input_.find_first_of("\r\n") != std::string::npos || input_.size() > MaxLineBytes);
+}
+
+RigctlSession::Answer RigctlSession::answerNext() {
+    Answer answer;
+    if (!ready()) {
         return answer;
     }
-    if (skipLineFeed_ && !bytes.empty() && bytes.front() == '\n') {
-        bytes.remove_prefix(1);
-    }
-    skipLineFeed_ = false;
-    while (!bytes.empty() && !finished()) {
-        const std::size_t end = bytes.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
-            pending_.append(bytes);
-            break;
-        }
-        if (pending_.size() + end > MaxLineBytes) {
-            pending_.append(bytes.substr(0, end));  // let the check below end the conversation
-            break;
-        }
-        std::string line = std::move(pending_);
-        pending_.clear();
-        line.append(bytes.substr(0, end));
-        const bool carriageReturn = bytes[end] == '\r';
-        bytes.remove_prefix(end + 1);
-        if (carriageReturn) {
-            if (bytes.empty()) {
-                skipLineFeed_ = true;
-            } else if (bytes.front() == '\n') {
-                bytes.remove_prefix(1);
-            }
-        }
-        answerLine(line, answer);
-    }
-    if (!finished() && pending_.size() > MaxLineBytes) {
-        answer.bytes += report(Status::Protocol);
-        pending_.clear();
+    const std::size_t end = input_.find_first_of("\r\n");
+    if (end == std::string::npos || end > MaxLineBytes) {
+        answer.bytes = report(Status::Protocol);
+        input_.clear();
         ending_ = Ending::LineTooLong;
+        return answer;
+    }
+    const std::string line = input_.substr(0, end);
+    std::size_t used = end + 1;
+    if (input_[end] == '\r') {
+        if (used == input_.size()) {
+            skipLineFeed_ = true;
+        } else if (input_[used] == '\n') {
+            ++used;
+        }
+    }
+    input_.erase(0, used);
+    answerLine(line, answer);
+    if (finished()) {
+        input_.clear();
     }
     return answer;
 }
@@ -126,11 +132,10 @@ void RigctlSession::answerLine(std::string_view line, Answer& answer) {
         outcome.status = Status::InvalidParameter;
     } else {
         outcome = command->run(context_, request.arguments);
+        answer.paced = command->paces != nullptr && command->paces(request.arguments);
     }
-    if (!outcome.change.empty()) {
-        answer.change = outcome.change;
-    }
-    answer.refusedWithoutPort = answer.refusedWithoutPort || outcome.refusedWithoutPort;
+    answer.change = outcome.change;
+    answer.refusedWithoutPort = outcome.refusedWithoutPort;
 
     if (command->kind == Kind::Bare && outcome.status == Status::Ok) {
         const std::string& value = outcome.values.front();

@@ -11,18 +11,20 @@ namespace orvex {
 class ReceiverActions;
 
 // One client's conversation in the rigctl protocol, with no socket in it: bytes in as they
-// arrive, answer bytes out. Lines end in LF, CR or CRLF, also split across arrivals; every
-// complete line is answered in order, and one line's error never touches the next.
+// arrive, answers out one line at a time, so that the server decides when each command runs.
+// Lines end in LF, CR or CRLF, also split across arrivals; every complete line is answered in
+// order, and one line's error never touches the next.
 class RigctlSession {
 public:
     // A longer line is no command of this protocol: it ends the conversation.
     static constexpr std::size_t MaxLineBytes = 1024;
 
-    // What the bytes of one arrival brought about.
+    // What answering one line brought about.
     struct Answer {
-        std::string bytes;                // every complete line answered, in order
-        std::string change;               // the last change a command made, for the operator
-        bool refusedWithoutPort = false;  // a command was refused: no printer port chosen
+        std::string bytes;                // what the client is sent; empty for a blank line
+        std::string change;               // the change the command made, for the operator
+        bool refusedWithoutPort = false;  // the command was refused: no printer port chosen
+        bool paced = false;               // it saved the settings or switched the power
     };
 
     // Why the conversation is over, once it is.
@@ -30,7 +32,13 @@ public:
 
     explicit RigctlSession(ReceiverActions& actions) : context_{actions} {}
 
-    Answer receive(std::string_view bytes);
+    // Keeps what has arrived until its lines are answered; nothing once the conversation is over.
+    void feed(std::string_view bytes);
+    // A line is waiting to be answered: a complete one, or the start of one too long to be a
+    // command, which answerNext refuses.
+    bool ready() const;
+    // Answers the first waiting line; an empty answer when none waits.
+    Answer answerNext();
     // The client said q, or sent a line too long: close once the answer is written.
     bool finished() const { return ending_ != Ending::None; }
     Ending ending() const { return ending_; }
@@ -39,9 +47,9 @@ private:
     void answerLine(std::string_view line, Answer& answer);
 
     rigctl::Context context_;
-    std::string pending_;  // the start of a line not yet ended
-    bool skipLineFeed_ =
-        false;  // the last arrival ended in CR: an LF first in this one is its pair
+    std::string input_;          // what has arrived and is not answered yet
+    bool skipLineFeed_ = false;  // the last line ended in CR at the end of what had arrived: an
+                                 // LF first in the next arrival is its pair
     Ending ending_ = Ending::None;
 };
 

@@ -43,4 +43,4 @@ measure() {
 }
 
 measure bare "$build/bench/startup/bare_qt_window"
-measure orvex "$build/app/orvex" --board sim --switch-on --settings "$folder/ORVEX.ini"
+measure orvex "$build/app/orvex" --board sim --port lpt1 --switch-on --settings "$folder/ORVEX.ini"

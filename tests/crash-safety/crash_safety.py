@@ -61,8 +61,10 @@ class Program:
         self.process, port = start_headless(executable, self.errors_path, "--board", "sim",
                                             "--port", "lpt1", "--settings",
                                             os.path.join(folder, SETTINGS))
-        self.client = Client(port)
-        self.waiting = []  # the commands sent whose answer has not been read
+        self.port = port
+        # The commands sent whose answer has not been read, each with its own connection: the
+        # server paces a client after a save, and the kills are to land in saves, not in pauses.
+        self.waiting = []
 
     def complaints(self):
         """What the program said other than where it listens."""
@@ -70,16 +72,19 @@ class Program:
                 if not LISTENING.search(line)]
 
     def send(self, command):
-        self.client.send(command)
-        self.waiting.append(command)
+        client = Client(self.port)
+        client.send(command)
+        self.waiting.append((command, client))
 
     def answer(self):
         """The answer to the oldest command waiting."""
+        command, client = self.waiting.pop(0)
         try:
-            line = self.client.line()
+            return command, client.line()
         except ConnectionError as closed:
             raise Failure(str(closed)) from closed
-        return self.waiting.pop(0), line
+        finally:
+            client.close()
 
     def ask(self, command):
         self.send(command)
@@ -88,17 +93,17 @@ class Program:
     def kill(self):
         """SIGKILL; then the answers the program wrote before it died, with their commands."""
         stop(self.process)
-        self.client.drain()
         answers = []
-        while self.waiting and b"\n" in self.client.received:
-            answers.append(self.answer())
-        self.client.close()
+        for command, client in self.waiting:
+            client.drain()
+            if b"\n" in client.received:
+                answers.append((command, client.line()))
+            client.close()
+        self.waiting = []
         return answers
 
     def end(self):
-        """Closes the connection and ends the program as its service manager does."""
-        self.ask("q")
-        self.client.close()
+        """Ends the program as its service manager does."""
         self.process.terminate()
         self.process.wait(timeout=20)
 

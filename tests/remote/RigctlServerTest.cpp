@@ -1,3 +1,8 @@
+#include <time.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QNetworkInterface>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -12,7 +17,7 @@
 namespace orvex::test {
 
 // The server over loopback: Hamlib's own network client, gpredict's exact lines, junk, limits,
-// and many clients at once.
+// many clients at once and their turns, and the clients it turns away.
 class RigctlServerTest : public QObject {
     Q_OBJECT
 
@@ -102,7 +107,7 @@ private slots:
         QCOMPARE(client.ask("\x8b\n", 1), QByteArray("1\n"));
         QCOMPARE(client.ask("T 1\nq\n", 2), QByteArray("RPRT -11\nRPRT 0\n"));
         QVERIFY(client.closedByServer());
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 0; }, 10000));
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 0; }));
     }
 
     void junkIsAnsweredAndALineOverOneKibibyteClosesTheConnection() {
@@ -126,7 +131,7 @@ private slots:
         for (int i = 0; i < 20; ++i) {
             clients.push_back(std::make_unique<RawClient>(rig.port()));
         }
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 20; }, 10000));
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 20; }));
         for (std::size_t i = 0; i < clients.size(); ++i) {
             clients[i]->socket.write("E " + QByteArray::number(int(i % 3) + 1) + "\ne\n");
         }
@@ -140,37 +145,163 @@ private slots:
         for (auto& client : clients) {
             QCOMPARE(client->takeLines(3), QByteArray("132000000\n1\nRPRT 0\n"));
         }
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 0; }, 10000));
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 0; }));
     }
 
-    void beyondTheLimitANewClientIsRefusedPolitely() {
+    void aBacklogWaitsItsTurnsWhileOthersAreAnswered() {
+        ServerRig rig;
+        rig.chooseLpt1();
+        rig.switchOn();
+        QVERIFY(rig.server.start());
+        RawClient busy(rig.port());
+        RawClient other(rig.port());
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 2; }));
+        busy.socket.write(QByteArray("f\n").repeated(2000));
+        QVERIFY(busy.socket.waitForBytesWritten(5000));
+        QVERIFY(runUntil([&] { return busy.arrived() > 0; }));  // the server is at it
+        other.socket.write("v\n");
+        QVERIFY(other.socket.waitForBytesWritten(5000));
+        qsizetype busyBefore = 0;
+        QVERIFY(runUntil([&] {
+            busyBefore = busy.arrived();
+            return other.arrived() > 0;
+        }));
+        QCOMPARE(other.takeLines(1), QByteArray("VFOA\n"));
+        // A handful of the backlog's answers at most went out before it (each is 10 bytes).
+        QVERIFY2(busyBefore < 100 * 10, qPrintable(QString::number(busyBefore)));
+        QCOMPARE(busy.takeLines(2000), QByteArray("132000000\n").repeated(2000));
+    }
+
+    void beyondTheLimitANewClientIsRefusedPolitelyAndAPlaceFreesWhenItsClientLeaves() {
         ServerRig rig;
         rig.server.setMaxClients(2);
         QVERIFY(rig.server.start());
         RawClient first(rig.port());
         RawClient second(rig.port());
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 2; }, 10000));
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 2; }));
         RawClient third(rig.port());
         QCOMPARE(third.takeLines(1), QByteArray("RPRT -9\n"));
         QVERIFY(third.closedByServer());
         QVERIFY(rig.said.last().startsWith("Refused a rigctl client from 127.0.0.1"));
         QCOMPARE(first.ask("v\n", 1), QByteArray("VFOA\n"));
+
+        // One at a time, each new client arriving as the last one leaves: never refused.
+        second.socket.abort();
+        for (int i = 0; i < 50; ++i) {
+            PlainClient next(rig.port());
+            QVERIFY(next.connected && next.send("v\n"));
+            QCOMPARE(next.line(), std::string("VFOA\n"));
+        }
     }
 
-    void answersLeftUnreadCloseTheConnection() {
+    void aClientThatNeverReadsIsClosedOnceTheKernelHoldsItsAnswers() {
         ServerRig rig;
         QVERIFY(rig.server.start());
-        RawClient greedy(rig.port());
-        greedy.socket.setReadBufferSize(4096);
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 1; }, 10000));
-        QByteArray requests;
-        for (int i = 0; i < 20000; ++i) {
+        // Its own kernel takes 4 KiB; 200 KiB of answers would fit in the server's kernel.
+        PlainClient greedy(rig.port(), 4096);
+        std::string requests;
+        for (int i = 0; i < 400; ++i) {
             requests += "\\dump_state\n";
         }
-        greedy.socket.write(requests);
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 0; }, 30000));
+        QVERIFY(greedy.send(requests));
+        QVERIFY(runUntil([&] { return rig.said.join('|').contains("unread"); }));
         QVERIFY2(rig.said.last().contains("more than 64 KiB of answers unread"),
                  qPrintable(rig.said.join('|')));
+        QCOMPARE(rig.server.clientCount(), 0);
+    }
+
+    void idleClientsAreClosedAndRefusalsAreToldOnceASecond() {
+        ServerRig rig;
+        rig.server.setIdleTimeout(std::chrono::seconds(2));
+        QVERIFY(rig.server.start());
+        std::vector<std::unique_ptr<RawClient>> idle;
+        for (int i = 0; i < RigctlServer::DefaultMaxClients; ++i) {
+            idle.push_back(std::make_unique<RawClient>(rig.port()));
+        }
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 128; }));
+        RawClient& talker = *idle.front();
+
+        QElapsedTimer refusing;
+        refusing.start();
+        std::vector<std::unique_ptr<PlainClient>> refused;
+        for (int i = 0; i < 50; ++i) {
+            refused.push_back(std::make_unique<PlainClient>(rig.port()));
+            QCOMPARE(refused.back()->line(), std::string("RPRT -9\n"));
+        }
+        const auto seconds = static_cast<int>(refusing.elapsed() / 1000);
+        // Meanwhile one client keeps talking and stays.
+        QVERIFY(runUntil([&] {
+            talker.ask("v\n", 1);
+            return rig.server.clientCount() == 1;
+        }));
+        // The first refusal at once, then a line a second with the count of the others.
+        const QStringList refusals = rig.said.filter("Refused");
+        QVERIFY(refusals[0].endsWith("127.0.0.1: 128 clients are connected"));
+        QVERIFY(refusals.size() >= 2 && refusals.size() <= 2 + seconds);
+        int told = 1;
+        for (const QString& line : refusals.mid(1)) {
+            QVERIFY2(line.contains(" more rigctl clients in the last second, the last from "
+                                   "127.0.0.1: 128 clients are connected"),
+                     qPrintable(line));
+            told += line.section(' ', 1, 1).toInt();
+        }
+        QCOMPARE(told, 50);
+        QCOMPARE(rig.said.filter("it sent nothing for 2 s").size(), 127);
+        QCOMPARE(RawClient(rig.port()).ask("v\n", 1), QByteArray("VFOA\n"));
+    }
+
+    void onlyLoopbackAndTheAllowedNetworksAreTaken() {
+        const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+        const auto own = std::find_if(addresses.begin(), addresses.end(), [](const auto& a) {
+            return a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback();
+        });
+        if (own == addresses.end()) {
+            QSKIP("this machine has no IPv4 address but loopback");
+        }
+        ServerRig rig;
+        RigctlServer server(rig.actions, ListenAddress{QHostAddress(QHostAddress::AnyIPv4), 0});
+        QStringList said;
+        connect(&server, &RigctlServer::message, [&](const QString& text) { said.append(text); });
+        const QString other = QHostAddress(own->toIPv4Address() + 1).toString();
+        const std::vector<std::pair<QString, QByteArray>> table{
+            {other, "RPRT -9\n"}, {other + "," + own->toString() + "/32", "VFOA\n"}};
+        for (const auto& [allowed, answer] : table) {
+            server.setAllowList(*AllowList::parse(allowed, nullptr));
+            QVERIFY(server.start());
+            const quint16 port = server.address().section(':', -1).toUShort();
+            QTcpSocket remote;
+            remote.connectToHost(*own, port);
+            QVERIFY(remote.waitForConnected(5000));
+            remote.write("v\n");
+            QVERIFY(runUntil([&] { return remote.bytesAvailable() > 0; }));
+            QCOMPARE(remote.readAll(), answer);
+            RawClient local(port);
+            QCOMPARE(local.ask("v\n", 1), QByteArray("VFOA\n"));
+            server.stop();
+        }
+        QCOMPARE(said.filter("not one that --rigctl-allow names").size(), 1);
+    }
+
+    void withNoDescriptorLeftTheServerWaitsWithoutSpinningAndThenTakesTheClient() {
+        ServerRig rig;
+        QVERIFY(rig.server.start());
+        PlainClient waiting(rig.port());
+        QVERIFY(waiting.connected && waiting.send("v\n"));
+        std::vector<FileDescriptor> taken;
+        for (int fd = ::dup(0); fd >= 0; fd = ::dup(0)) {
+            taken.emplace_back(fd);
+        }
+        timespec before{};
+        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &before);
+        QTest::qWait(500);
+        timespec after{};
+        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &after);
+        const double busy =
+            double(after.tv_sec - before.tv_sec) + double(after.tv_nsec - before.tv_nsec) / 1e9;
+        taken.clear();
+        QVERIFY2(busy < 0.25, qPrintable(QString("%1 s of CPU in 0.5 s").arg(busy)));
+        QCOMPARE(rig.said.filter("as many files open as it may").size(), 1);
+        QCOMPARE(waiting.line(), std::string("VFOA\n"));
     }
 
     void stoppingClosesEveryConnectionAndStartingListensAgain() {
@@ -179,7 +310,7 @@ private slots:
         QVERIFY(rig.server.start());
         QVERIFY(rig.server.address().startsWith("127.0.0.1:"));
         RawClient client(rig.port());
-        QVERIFY(QTest::qWaitFor([&] { return rig.server.clientCount() == 1; }, 10000));
+        QVERIFY(runUntil([&] { return rig.server.clientCount() == 1; }));
         rig.server.stop();
         QVERIFY(!rig.server.isListening());
         QCOMPARE(rig.server.address(), QString());

@@ -117,7 +117,7 @@ TEST(RigctlSessionTest, ScansTheChannelBankAndStopsEitherScan) {
     bank.load();
     ActivityScanner scanner(rig.actions, bank);
     RigctlSession session(rig.actions);
-    const auto ask = [&session](std::string_view bytes) { return session.receive(bytes).bytes; };
+    const auto ask = [&session](std::string_view bytes) { return answerAll(session, bytes).bytes; };
 
     EXPECT_EQ(ask("g MEM 0\nf\n"), "RPRT 0\n137620000\n");
     EXPECT_TRUE(scanner.running());
@@ -270,7 +270,7 @@ TEST(RigctlSessionTest, EachConnectionKeepsItsOwnMemorySelection) {
     SessionRig rig(Start::On);
     RigctlSession other(rig.actions);
     EXPECT_EQ(rig.ask("E 3\ne\n"), "RPRT 0\n3\n");
-    EXPECT_EQ(other.receive("e\n").bytes, "1\n");
+    EXPECT_EQ(answerAll(other, "e\n").bytes, "1\n");
 }
 
 TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
@@ -281,12 +281,39 @@ TEST(RigctlSessionTest, RecallingAnEmptyMemoryIsRefusedAndThePanelSaysWhy) {
 
 TEST(RigctlSessionTest, ReportsTheChangeItMadeAndARefusalForWantOfAPort) {
     SessionRig on(Start::On);
-    EXPECT_EQ(on.session.receive("F 137620000\nf\n").change, "tuned to 137.620 MHz");
-    EXPECT_EQ(on.session.receive("f\n").change, "");
-    EXPECT_FALSE(on.session.receive("F 1\n").refusedWithoutPort);
+    EXPECT_EQ(answerAll(on.session, "F 137620000\nf\n").change, "tuned to 137.620 MHz");
+    EXPECT_EQ(answerAll(on.session, "f\n").change, "");
+    EXPECT_FALSE(answerAll(on.session, "F 1\n").refusedWithoutPort);
 
     SessionRig none(Start::NoPort);
-    EXPECT_TRUE(none.session.receive("F 137620000\n").refusedWithoutPort);
+    EXPECT_TRUE(answerAll(none.session, "F 137620000\n").refusedWithoutPort);
+}
+
+TEST(RigctlSessionTest, AnswersOneLineAtATimeAndSaysWhichCommandsHoldTheThread) {
+    SessionRig rig(Start::On);
+    rig.session.feed("f\nv\n\\get_");
+    EXPECT_TRUE(rig.session.ready());
+    EXPECT_EQ(rig.session.answerNext().bytes, "132000000\n");
+    EXPECT_EQ(rig.session.answerNext().bytes, "VFOA\n");
+    EXPECT_FALSE(rig.session.ready());  // half a line waits for the rest
+
+    // Saving the settings and switching the power pace the client; nothing else does.
+    const std::vector<std::pair<std::string, bool>> table{
+        {"\\set_powerstat 0\n", true},
+        {"\\set_powerstat 0\n", true},  // even when no change
+        {"\\set_powerstat 1\n", true},
+        {"G FROM_VFO\n", true},
+        {"G TO_VFO\n", false},
+        {"G UP\n", false},
+        {"G ?\n", false},
+        {"G\n", false},
+        {"F 137500000\n", false},
+    };
+    SessionRig on(Start::On);
+    for (const auto& [line, paced] : table) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(answerAll(on.session, line).paced, paced);
+    }
 }
 
 // A client's session with the receiver on the simulated board, switched on at LPT1.
@@ -306,7 +333,7 @@ struct SimulatedSession : SimulatedRig {
         return loads;
     }
     double boardTunedKHz() const { return board.snapshot().synthesizer.receiveKHz.value_or(0); }
-    std::string ask(std::string_view bytes) { return session.receive(bytes).bytes; }
+    std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
 
     RigctlSession session{actions};
 };

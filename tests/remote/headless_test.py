@@ -6,11 +6,19 @@ import socket
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from orvex_testing import Client, latched_words, no_display, read, start_headless, stop, wait_for
 
 ORVEX = sys.argv.pop(1)
+
+
+def cpu_seconds(pid):
+    """The processor time the process has used, user and system."""
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
 class Headless(unittest.TestCase):
@@ -26,11 +34,11 @@ class Headless(unittest.TestCase):
             stop(self.program)
         self.folder.cleanup()
 
-    def start(self, *options, listen="0"):
+    def start(self, *options, listen="0", prefix=()):
         """Starts the headless program on a free port; the port it listens on."""
         self.program, port = start_headless(ORVEX, self.errors, "--settings", self.settings,
                                             "--board", "sim", "--trace", self.trace, *options,
-                                            listen=listen)
+                                            listen=listen, prefix=prefix)
         return port
 
     def end(self):
@@ -43,14 +51,46 @@ class Headless(unittest.TestCase):
         self.assertEqual(result.returncode, 2)
         self.assertIn("--headless needs --rigctl [HOST:]PORT", result.stderr)
 
-    def test_a_malformed_listening_address_is_refused_in_plain_words(self):
-        for address, words in (("4532x", "is not a port number"),
-                               ("example:4532", "is not an IP address"),
-                               ("::1:4532", "in brackets")):
-            result = subprocess.run([ORVEX, "--headless", "--rigctl", address], env=no_display(),
+    def test_a_malformed_rigctl_option_is_refused_in_plain_words(self):
+        for arguments, words in ((["--rigctl", "4532x"], "is not a port number"),
+                                 (["--rigctl", "example:4532"], "is not an IP address"),
+                                 (["--rigctl", "::1:4532"], "in brackets"),
+                                 (["--rigctl", "0:4532"], "write it in full"),
+                                 (["--rigctl", "224.0.0.1:4532"], "a multicast address"),
+                                 (["--rigctl", "4532", "--rigctl-idle", "5d"],
+                                  'unusable idle time "5d"'),
+                                 (["--rigctl", "4532", "--rigctl-allow", "10.1/8"],
+                                  "--rigctl-allow: \"10.1\" is not an IP address"),
+                                 (["--rigctl-idle", "5m"], "--rigctl-idle needs --rigctl")):
+            result = subprocess.run([ORVEX, "--headless", *arguments], env=no_display(),
                                     capture_output=True, text=True)
-            self.assertEqual(result.returncode, 2, address)
+            self.assertEqual(result.returncode, 2, arguments)
             self.assertIn(words, result.stderr)
+
+    def test_under_a_small_descriptor_limit_clients_beyond_it_are_refused_and_saves_work(self):
+        if not shutil.which("prlimit"):
+            self.skipTest("prlimit is missing (util-linux)")
+        port = self.start(prefix=("prlimit", "--nofile=24", "--"))
+        clients = [Client(port) for _ in range(40)]
+        answers = [client.ask("v") for client in clients]
+        self.assertEqual(sorted(set(answers)), ["RPRT -9\n", "VFOA\n"])
+        # With connections waiting to be refused, the program sleeps.
+        before = cpu_seconds(self.program.pid)
+        time.sleep(1)
+        self.assertLess(cpu_seconds(self.program.pid) - before, 0.3)
+        # Its own files still open: switching off saves the settings.
+        served = clients[answers.index("VFOA\n")]
+        self.assertEqual(served.ask("\\set_powerstat 1\n\\set_powerstat 0", 2),
+                         "RPRT 0\nRPRT 0\n")
+        self.assertIn("OFF_FREQUENCY=132000", read(self.settings))
+        for client in clients:
+            client.close()
+
+        def served_again():
+            with Client(port) as client:
+                return client.ask("v") == "VFOA\n"
+        wait_for(served_again, "a client served after the others left")
+        self.assertEqual(read(self.errors).count("files open at once"), 1, read(self.errors))
 
     def test_serves_rigctl_without_a_display_and_ends_at_once_on_sigterm(self):
         port = self.start()

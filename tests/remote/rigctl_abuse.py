@@ -19,7 +19,7 @@ import tempfile
 import threading
 import time
 
-from orvex_testing import read, start_headless, stop
+from orvex_testing import read, record, start_headless, stop, tick_intervals_us
 
 WELL_FORMED_CLIENTS = 100
 ROUNDS = 20
@@ -127,21 +127,6 @@ class Worker(threading.Thread):
             self.function(*self.arguments)
         except Exception as failure:  # reported by the main thread
             self.failure = "%s%r: %s" % (self.function.__name__, self.arguments[1:], failure)
-
-
-def tick_intervals_us(trace):
-    """The times between measurement ticks: each tick starts with the first of its two converter
-    pauses ("P 100"), the second following within a few milliseconds."""
-    pauses = [float(line.split()[0]) for line in trace.splitlines() if line.endswith(" P 100")]
-    starts = [t for previous, t in zip([-1.0] + pauses, pauses) if t - previous > 0.02]
-    return sorted(round((b - a) * 1e6) for a, b in zip(starts, starts[1:]))
-
-
-def record(name, value):
-    results = os.environ.get("ORVEX_BENCH_RESULTS")
-    if results:
-        with open(results, "a") as file:
-            file.write("%s %s\n" % (name, value))
 
 
 def main():

@@ -13,6 +13,21 @@ namespace orvex::test {
 // Where a session test starts: before a port is chosen, switched off with LPT1 chosen, or on.
 enum class Start { NoPort, Off, On };
 
+// Feeds the bytes as one arrival and answers every line they complete: the answers joined, the
+// last change, and whether a command was refused for want of a port or paced.
+inline RigctlSession::Answer answerAll(RigctlSession& session, std::string_view bytes) {
+    session.feed(bytes);
+    RigctlSession::Answer all;
+    while (session.ready()) {
+        const RigctlSession::Answer one = session.answerNext();
+        all.bytes += one.bytes;
+        all.change = one.change.empty() ? all.change : one.change;
+        all.refusedWithoutPort = all.refusedWithoutPort || one.refusedWithoutPort;
+        all.paced = all.paced || one.paced;
+    }
+    return all;
+}
+
 // A receiver on a recording port, run by its host, and one client's session with it.
 struct SessionRig : HostRig {
     explicit SessionRig(Start start) {
@@ -29,7 +44,7 @@ struct SessionRig : HostRig {
     }
 
     // Every answer to the bytes, as the client reads them.
-    std::string ask(std::string_view bytes) { return session.receive(bytes).bytes; }
+    std::string ask(std::string_view bytes) { return answerAll(session, bytes).bytes; }
 
     ReceiverActions actions{host};
     RigctlSession session{actions};

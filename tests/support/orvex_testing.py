@@ -54,12 +54,29 @@ def latched_words(trace, base):
     return words
 
 
-def start_headless(program, errors_path, *options, listen="0", env=None):
+def tick_intervals_us(trace):
+    """The times between measurement ticks in a text trace: each tick starts with the first of its
+    two converter pauses ("P 100"), the second following within a few milliseconds."""
+    pauses = [float(line.split()[0]) for line in trace.splitlines() if line.endswith(" P 100")]
+    starts = [t for previous, t in zip([-1.0] + pauses, pauses) if t - previous > 0.02]
+    return sorted(round((b - a) * 1e6) for a, b in zip(starts, starts[1:]))
+
+
+def record(name, value):
+    """Keeps a figure for the performance table when ORVEX_BENCH_RESULTS names a file."""
+    results = os.environ.get("ORVEX_BENCH_RESULTS")
+    if results:
+        with open(results, "a") as file:
+            file.write("%s %s\n" % (name, value))
+
+
+def start_headless(program, errors_path, *options, listen="0", env=None, prefix=()):
     """Starts the program without a window, serving rigctl on `listen` (0: a free port), its
-    standard error into `errors_path`. The process and the port once it listens; an
-    AssertionError with what it said when it ends first."""
+    standard error into `errors_path`; `prefix` is a command that starts it (prlimit ...). The
+    process and the port once it listens; an AssertionError with what it said when it ends
+    first."""
     with open(errors_path, "w") as errors:
-        process = subprocess.Popen([program, "--headless", "--rigctl", listen, *options],
+        process = subprocess.Popen([*prefix, program, "--headless", "--rigctl", listen, *options],
                                    env=env or no_display(), stdout=subprocess.DEVNULL,
                                    stderr=errors)
 
