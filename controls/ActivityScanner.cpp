@@ -184,8 +184,8 @@ ActionResult ActivityScanner::start(std::vector<Target> targets, std::optional<S
         return ActionResult::refused(Refusal::NothingToScan);
     }
     stop();  // a scan of its own that runs gives way without a word
-    const ActionResult taken =
-        actions_.takeTuning(Self, [this] { finish("another front end or tuning driver stopped it"); });
+    const ActionResult taken = actions_.takeTuning(
+        Self, [this] { finish("another front end or tuning driver stopped it"); });
     if (!taken.succeeded()) {
         return taken;
     }

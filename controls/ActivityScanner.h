@@ -23,8 +23,8 @@ namespace orvex {
 // How the activity scanner works, chosen by the operator.
 struct ScanOptions {
     // Time on each channel before its level is read; never below the board's settle time.
-    std::chrono::milliseconds dwell = std::chrono::ceil<std::chrono::milliseconds>(
-        std::chrono::microseconds(settle::Channel));
+    std::chrono::milliseconds dwell =
+        std::chrono::ceil<std::chrono::milliseconds>(std::chrono::microseconds(settle::Channel));
     // How long a signal must have been gone before the scan moves on.
     std::chrono::milliseconds resumeDelay = std::chrono::seconds{2};
     // A channel of the bank looked at every `priorityEvery`, even while the scan stays on
@@ -145,7 +145,7 @@ private:
     std::optional<Target> current_;
     std::set<std::int32_t> lockedOut_;
     bool priorityWaiting_ = false;
-    bool tuning_ = false;  // the receiver is being tuned by this scanner
+    bool tuning_ = false;              // the receiver is being tuned by this scanner
     Refusal refusal_ = Refusal::None;  // why the last channel could not be tuned
     std::optional<Hit> hit_;
     std::optional<std::chrono::system_clock::time_point> goneSince_;

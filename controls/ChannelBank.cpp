@@ -70,8 +70,7 @@ ChannelFileReading readOtherChannelFile(const std::filesystem::path& file) {
             reading.report.problem = "there is no such file";
             return reading;
         }
-        std::variant<ReadChannels, std::string> read =
-            readChannelFile(*bytes, RefusedRows::Drop);
+        std::variant<ReadChannels, std::string> read = readChannelFile(*bytes, RefusedRows::Drop);
         if (auto* problem = std::get_if<std::string>(&read)) {
             reading.report.problem = *problem;
             return reading;
@@ -228,14 +227,14 @@ bool ChannelBank::exportTo(const std::filesystem::path& file) {
     try {
         // Replacing a file of another kind (the settings file, a document) would lose it.
         if (const std::optional<std::string> there = target.read();
-            there && !there->empty() && std::holds_alternative<std::string>(readChirpFile(*there))) {
+            there && !there->empty() &&
+            std::holds_alternative<std::string>(readChirpFile(*there))) {
             throw FileProblem("it holds something other than a channel list: name a new file");
         }
         target.write(channelListText(list_));
         return true;
     } catch (const FileProblem& problem) {
-        tell("Could not export the channel bank to " + file.string() + ": " + problem.what() +
-             ".");
+        tell("Could not export the channel bank to " + file.string() + ": " + problem.what() + ".");
         return false;
     }
 }

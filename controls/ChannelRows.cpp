@@ -152,9 +152,9 @@ RowReading channelFromRow(const ChirpRow& row) {
 
     // A file without TStep has CHIRP's default step.
     const std::string_view tStepField = trimmed(row[Column::TStep]);
-    const std::optional<double> tStep =
-        tStepField.empty() ? std::optional(static_cast<double>(FineStep.stepKHz))
-                           : parseNumber(tStepField);
+    const std::optional<double> tStep = tStepField.empty()
+                                            ? std::optional(static_cast<double>(FineStep.stepKHz))
+                                            : parseNumber(tStepField);
     if (!tStep || *tStep <= 0.0) {
         return refuse("its TStep " + quoted(tStepField) + " is not a tuning step in kHz");
     }

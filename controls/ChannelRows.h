@@ -45,8 +45,7 @@ enum class RefusedRows { Keep, Drop };
 
 // The channels of a CHIRP CSV text, or why the text is none (readChirpFile). A row is left out
 // when it lies outside the band or off the 5 kHz grid, repeats a Location, or cannot be read.
-std::variant<ReadChannels, std::string> readChannelFile(std::string_view text,
-                                                        RefusedRows refused);
+std::variant<ReadChannels, std::string> readChannelFile(std::string_view text, RefusedRows refused);
 
 // The text of the list as CHIRP writes it.
 std::string channelListText(const ChannelList& list);

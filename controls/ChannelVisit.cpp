@@ -34,8 +34,8 @@ ActionResult ChannelVisit::visit(std::int32_t kHz, Load load) {
     if (load == Load::Shown && (step <= 0 || kHz % step != 0)) {
         return ActionResult::refused(Refusal::NoSuchStep);  // the knob would round it
     }
-    const ActionResult result = load == Load::Shown ? actions_.tuneTo(mhzFromKHz(kHz))
-                                                    : actions_.loadDividerFor(kHz);
+    const ActionResult result =
+        load == Load::Shown ? actions_.tuneTo(mhzFromKHz(kHz)) : actions_.loadDividerFor(kHz);
     if (!result.succeeded()) {
         return result;
     }
@@ -56,8 +56,8 @@ void ChannelVisit::dwellEnded() {
     }
     const auto waited = std::chrono::nanoseconds(since_.nsecsElapsed());
     if (waited < dwell_) {
-        timer_.start(wholeMilliseconds(std::chrono::duration_cast<std::chrono::microseconds>(
-            dwell_ - waited)));
+        timer_.start(wholeMilliseconds(
+            std::chrono::duration_cast<std::chrono::microseconds>(dwell_ - waited)));
         return;
     }
     const std::int32_t kHz = *std::exchange(kHz_, std::nullopt);

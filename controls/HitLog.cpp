@@ -30,9 +30,9 @@ std::string refused(const std::string& path, const std::string& why) {
 std::string secondsText(std::chrono::system_clock::duration duration) {
     const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(duration);
     std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(),
-                                   static_cast<double>(milliseconds.count()) / 1e3,
-                                   std::chars_format::fixed, 3);
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(),
+                      static_cast<double>(milliseconds.count()) / 1e3, std::chars_format::fixed, 3);
     return {text.data(), end.ptr};
 }
 

@@ -14,8 +14,8 @@ namespace orvex {
 // A stretch of activity the activity scanner stayed on.
 struct Hit {
     std::int32_t kHz = 0;
-    std::string name;         // the channel's, in the bank; empty in a range
-    double peakLevel = 0.0;   // the highest level read, in the meter's units
+    std::string name;        // the channel's, in the bank; empty in a range
+    double peakLevel = 0.0;  // the highest level read, in the meter's units
     std::chrono::system_clock::time_point start;
     std::chrono::system_clock::time_point end;  // when the signal was found gone
 };

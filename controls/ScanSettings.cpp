@@ -38,8 +38,8 @@ std::optional<long long> wholeNumber(const SettingsSnapshot& file, const char* k
 }  // namespace
 
 ScanSettings::ScanSettings(std::filesystem::path path, MessageSink& messages)
-    : store_(std::move(path), messages, IniFileStore::DefaultLockWait,
-             WriteRights::ofThisProcess(), "--settings"),
+    : store_(std::move(path), messages, IniFileStore::DefaultLockWait, WriteRights::ofThisProcess(),
+             "--settings"),
       messages_(messages) {}
 
 ScanChoices ScanSettings::load() {

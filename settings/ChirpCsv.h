@@ -81,9 +81,7 @@ struct ChirpRow {
     int line = 0;                // where the row begins in the file
     bool unclosedQuote = false;  // a quoted field ran to the end of the file
 
-    const std::string& operator[](ChirpColumn column) const {
-        return fields[columnIndex(column)];
-    }
+    const std::string& operator[](ChirpColumn column) const { return fields[columnIndex(column)]; }
     std::string& operator[](ChirpColumn column) { return fields[columnIndex(column)]; }
 };
 

@@ -11,9 +11,9 @@ namespace orvex {
 
 struct CsvRecord {
     std::vector<std::string> fields;
-    int line = 0;               // the line it begins on, counting from 1
-    std::string_view text;      // the record as it stands in the text, without its line end
-    bool unclosedQuote = false; // a quoted field ran to the end of the text
+    int line = 0;                // the line it begins on, counting from 1
+    std::string_view text;       // the record as it stands in the text, without its line end
+    bool unclosedQuote = false;  // a quoted field ran to the end of the text
 };
 
 // The records of a text, after a UTF-8 byte-order mark if there is one. Blank lines are no

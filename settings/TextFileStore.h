@@ -19,8 +19,8 @@ class TextFileStore {
 public:
     struct Rules {
         std::size_t maxBytes = 0;
-        std::string_view kind;   // "a channel list": what a file too large is far too large for
-        std::string_view option; // the command-line option that names the file
+        std::string_view kind;    // "a channel list": what a file too large is far too large for
+        std::string_view option;  // the command-line option that names the file
         std::chrono::milliseconds lockWait{500};
     };
 

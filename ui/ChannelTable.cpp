@@ -12,8 +12,8 @@ constexpr std::array<const char*, ChannelTable::ColumnCount> Headings{
 
 // Which CHIRP column an editable column of the table is, for reading an edit by the file's rules.
 constexpr std::array<ChirpColumn, ChannelTable::Activity> Edited{
-    ChirpColumn::Location, ChirpColumn::Name,    ChirpColumn::Frequency,
-    ChirpColumn::TStep,    ChirpColumn::Skip,    ChirpColumn::Comment};
+    ChirpColumn::Location, ChirpColumn::Name, ChirpColumn::Frequency,
+    ChirpColumn::TStep,    ChirpColumn::Skip, ChirpColumn::Comment};
 
 }  // namespace
 
@@ -125,7 +125,8 @@ bool ChannelTable::setData(const QModelIndex& index, const QVariant& value, int 
         if (role != Qt::CheckStateRole) {
             return false;
         }
-        row[column] = value.value<Qt::CheckState>() == Qt::Checked ? std::string(ChirpSkipMark) : "";
+        row[column] =
+            value.value<Qt::CheckState>() == Qt::Checked ? std::string(ChirpSkipMark) : "";
     } else {
         row[column] = value.toString().toStdString();
     }

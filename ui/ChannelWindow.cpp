@@ -41,8 +41,8 @@ QPushButton* button(QWidget* parent, const QString& text, const char* name) {
 
 }  // namespace
 
-ChannelWindow::ChannelWindow(ChannelBank& bank, ActivityScanner& scanner,
-                             ReceiverActions& actions, ScanSettings& settings, QWidget* parent)
+ChannelWindow::ChannelWindow(ChannelBank& bank, ActivityScanner& scanner, ReceiverActions& actions,
+                             ScanSettings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
       bank_(bank),
       scanner_(scanner),
@@ -50,8 +50,8 @@ ChannelWindow::ChannelWindow(ChannelBank& bank, ActivityScanner& scanner,
       settings_(settings),
       chooseFile_([this](bool saving) {
           constexpr const char* Filter = "CHIRP channel lists (*.csv);;All files (*)";
-          return saving ? QFileDialog::getSaveFileName(this, "Export the channels",
-                                                       "channels.csv", Filter)
+          return saving ? QFileDialog::getSaveFileName(this, "Export the channels", "channels.csv",
+                                                       Filter)
                         : QFileDialog::getOpenFileName(this, "Import channels", {}, Filter);
       }) {
     setObjectName("ChannelWindow");
@@ -210,9 +210,8 @@ QWidget* ChannelWindow::buildScanner() {
     step_->setSingleStep(FineStep.stepKHz);
     step_->setSuffix(" kHz");
     step_->setValue(saved.range.stepKHz);
-    for (auto [label, field] : {std::pair<const char*, QWidget*>{"from", low_},
-                                {"to", high_},
-                                {"step", step_}}) {
+    for (auto [label, field] :
+         {std::pair<const char*, QWidget*>{"from", low_}, {"to", high_}, {"step", step_}}) {
         range->addWidget(new QLabel(label, box));
         range->addWidget(field);
     }
@@ -293,8 +292,8 @@ void ChannelWindow::addShownFrequency() {
     channel.stepKHz = receiver.stepKHz();
     if (bank_.put(channel.location, channel)) {
         say(QString("Location %1: %2 added.").arg(channel.location).arg(megahertz(channel.kHz)));
-        view_->selectRow(sorted_->mapFromSource(model_->index(model_->rowOf(channel.location), 0))
-                             .row());
+        view_->selectRow(
+            sorted_->mapFromSource(model_->index(model_->rowOf(channel.location), 0)).row());
     }
 }
 
@@ -306,7 +305,8 @@ void ChannelWindow::tuneToSelected() {
 }
 
 void ChannelWindow::deleteSelected() {
-    if (const std::optional<Channel> channel = selected(); channel && bank_.remove(channel->location)) {
+    if (const std::optional<Channel> channel = selected();
+        channel && bank_.remove(channel->location)) {
         say(QString("Location %1 deleted.").arg(channel->location));
     }
 }

@@ -86,28 +86,31 @@ TEST_P(DamagedBankFile, IsToldOnceAndNeverWrittenOver) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, DamagedBankFile,
-    ::testing::Values(
-        Damage{"binary", false,
-               [](const fs::path& file) { write(file, std::string("Loc\0\x01\x02 tion", 12)); }},
-        Damage{"twenty megabytes", false,
-               [](const fs::path& file) {
-                   std::string bytes(20u << 20, '\0');
-                   for (std::size_t i = 0; i < bytes.size(); i += 7) {
-                       bytes[i] = static_cast<char>(i * 31);
-                   }
-                   write(file, bytes);
-               }},
-        Damage{"not readable", true,
-               [](const fs::path& file) {
-                   write(file, TwoChannels);
-                   fs::permissions(file, fs::perms::owner_write);
-               }},
-        Damage{"no regular file", false,
-               [](const fs::path& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }}));
+    ::testing::Values(Damage{"binary", false,
+                             [](const fs::path& file) {
+                                 write(file, std::string("Loc\0\x01\x02 tion", 12));
+                             }},
+                      Damage{"twenty megabytes", false,
+                             [](const fs::path& file) {
+                                 std::string bytes(20u << 20, '\0');
+                                 for (std::size_t i = 0; i < bytes.size(); i += 7) {
+                                     bytes[i] = static_cast<char>(i * 31);
+                                 }
+                                 write(file, bytes);
+                             }},
+                      Damage{"not readable", true,
+                             [](const fs::path& file) {
+                                 write(file, TwoChannels);
+                                 fs::permissions(file, fs::perms::owner_write);
+                             }},
+                      Damage{"no regular file", false, [](const fs::path& file) {
+                                 ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+                             }}));
 
 TEST_F(Bank, ChangesAreSavedAtOnceKeepingCommentsAndRowsItCannotTake) {
-    write(file, "Location,Frequency,Name,TStep\n# first\n1,137.620,NOAA 15,10\n"
-                "2,136.7083,odd,5\n3,137.500,Beacon,100\n");
+    write(file,
+          "Location,Frequency,Name,TStep\n# first\n1,137.620,NOAA 15,10\n"
+          "2,136.7083,odd,5\n3,137.500,Beacon,100\n");
     const BankReport report = bank.load();
     EXPECT_EQ(report.taken, 2);
     ASSERT_EQ(report.refused.size(), 1u);

@@ -68,12 +68,13 @@ TEST_P(ChannelFileSpellings, LoadEveryChannel) {
 INSTANTIATE_TEST_SUITE_P(
     AsWritten, ChannelFileSpellings,
     ::testing::Values(
-        Spelling{"as CHIRP writes it",
-                 std::string(Header) +
-                     "\r\n1,NOAA 15,137.620000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,"
-                     "10.00,,50W,,,,,\r\n2,\"Beacon, north\",137.500000,,0.600000,Tone,100.0,88.5,"
-                     "023,NN,023,Tone->Tone,NFM,100.00,S,5.0W,,,,,\r\n3,Air,136.705000,,0.000000,,"
-                     "88.5,88.5,023,NN,023,Tone->Tone,WFM,5.00,,50W,\"line one\nline two\",,,,\r\n"},
+        Spelling{
+            "as CHIRP writes it",
+            std::string(Header) +
+                "\r\n1,NOAA 15,137.620000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,"
+                "10.00,,50W,,,,,\r\n2,\"Beacon, north\",137.500000,,0.600000,Tone,100.0,88.5,"
+                "023,NN,023,Tone->Tone,NFM,100.00,S,5.0W,,,,,\r\n3,Air,136.705000,,0.000000,,"
+                "88.5,88.5,023,NN,023,Tone->Tone,WFM,5.00,,50W,\"line one\nline two\",,,,\r\n"},
         Spelling{"with the legacy header",
                  "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
                  "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL\r\n"
@@ -94,19 +95,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every row that cannot be a channel says its line and why; the rows around it load.
 TEST(ChannelRows, RefusedRowsSayTheirLineAndReason) {
-    const ReadChannels channels =
-        read("Location,Name,Frequency,TStep\n"
-             "1,ok,137.620,10\n"
-             "2,high,145.500000,10\n"
-             "3,between,136.7083,5\n"
-             "1,again,137.100,10\n"
-             "x,letters,137.100,10\n"
-             ",none,137.100,10\n"
-             "6,nothing,,10\n"
-             "7,words,one hundred,10\n"
-             "8,step,137.100,fast\n"
-             "9,ok,138.000,10\n"
-             "10,\"open quote,137.100,10\n");
+    const ReadChannels channels = read(
+        "Location,Name,Frequency,TStep\n"
+        "1,ok,137.620,10\n"
+        "2,high,145.500000,10\n"
+        "3,between,136.7083,5\n"
+        "1,again,137.100,10\n"
+        "x,letters,137.100,10\n"
+        ",none,137.100,10\n"
+        "6,nothing,,10\n"
+        "7,words,one hundred,10\n"
+        "8,step,137.100,fast\n"
+        "9,ok,138.000,10\n"
+        "10,\"open quote,137.100,10\n");
     EXPECT_EQ(summaries(channels), (std::vector<std::string>{"1 ok 137620 10", "9 ok 138000 10"}));
     EXPECT_EQ(
         reports(channels.refused),
@@ -115,8 +116,7 @@ TEST(ChannelRows, RefusedRowsSayTheirLineAndReason) {
             "Line 4 (Location 3): 136.7083 MHz is not on the board's 5 kHz grid: the grid "
             "points beside it are 136.705 MHz and 136.710 MHz",
             "Line 5 (Location 1): Location 1 is taken by the row on line 2",
-            "Line 6: its Location \"x\" is not a whole number",
-            "Line 7: it has no Location",
+            "Line 6: its Location \"x\" is not a whole number", "Line 7: it has no Location",
             "Line 8 (Location 6): it has no Frequency",
             "Line 9 (Location 7): its Frequency \"one hundred\" is not a frequency in MHz",
             "Line 10 (Location 8): its TStep \"fast\" is not a tuning step in kHz",
@@ -149,9 +149,9 @@ TEST(ChannelRows, StepsAndModesTheBoardLacksLoadWithANote) {
 }
 
 TEST(ChannelRows, FilesThatAreNoChannelListAreRefusedWhole) {
-    for (const std::string& text :
-         {std::string("Name,Frequency\nx,137.5\n"), std::string("Location,Frequency\n1,") + '\0' + "\n",
-          std::string("Location,Frequency\n1,137.5,\xFF\n")}) {
+    for (const std::string& text : {std::string("Name,Frequency\nx,137.5\n"),
+                                    std::string("Location,Frequency\n1,") + '\0' + "\n",
+                                    std::string("Location,Frequency\n1,137.5,\xFF\n")}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(readChannelFile(text, RefusedRows::Drop)))
             << text;
     }
@@ -176,10 +176,10 @@ TEST(ChannelRows, TheBankIsWrittenAsChirpWritesIt) {
 }
 
 TEST(ChannelRows, ExportThenImportGivesTheSameBankByteForByte) {
-    const ReadChannels original =
-        read("Location,Frequency,Name,TStep,Skip,Comment,Tone,rToneFreq,Power\n"
-             "4,143.995,\"comma, quote \"\" and\nbreak\",5,S,é ü,TSQL,100.0,1.0W\n"
-             "1,132.000,bottom,100,,,,,\n");
+    const ReadChannels original = read(
+        "Location,Frequency,Name,TStep,Skip,Comment,Tone,rToneFreq,Power\n"
+        "4,143.995,\"comma, quote \"\" and\nbreak\",5,S,é ü,TSQL,100.0,1.0W\n"
+        "1,132.000,bottom,100,,,,,\n");
     const std::string first = channelListText(original.list);
     const ReadChannels again = read(first);
     EXPECT_EQ(summaries(again), summaries(original));

@@ -87,7 +87,8 @@ private slots:
         rig.select(1);
         rig.window->copyToMemory(2);
         QCOMPARE(rig.program.receiver().memory(2).frequencyKHz, 137100.0);
-        QVERIFY(rig.window->report().contains("Storing into Ch-2 was refused: the receiver is off"));
+        QVERIFY(
+            rig.window->report().contains("Storing into Ch-2 was refused: the receiver is off"));
 
         rig.window->copyFromMemory(2);
         QCOMPARE(rig.table().model()->rowCount(), 5);
@@ -104,8 +105,9 @@ private slots:
         QAbstractItemModel& model = *rig.table().model();
         const QModelIndex frequency = model.index(0, 2);
         QVERIFY(!model.setData(frequency, "137.1033", Qt::EditRole));
-        QVERIFY(rig.window->report().contains("the grid points beside it are 137.100 MHz and "
-                                              "137.105 MHz"));
+        QVERIFY(
+            rig.window->report().contains("the grid points beside it are 137.100 MHz and "
+                                          "137.105 MHz"));
         QVERIFY(model.setData(model.index(0, 1), "NOAA 19, APT", Qt::EditRole));
         QVERIFY(rig.file().find("\r\n1,\"NOAA 19, APT\",137.100000,") != std::string::npos);
 
