@@ -223,6 +223,10 @@ BankReport ChannelBank::importFrom(const std::filesystem::path& file) {
 }
 
 bool ChannelBank::exportTo(const std::filesystem::path& file) {
+    if (!readOnly_.empty()) {
+        tell("Nothing was exported: " + readOnly_ + ".");
+        return false;
+    }
     const TextFileStore target(file, bankRules("--export-channels"));
     try {
         // Replacing a file of another kind (the settings file, a document) would lose it.

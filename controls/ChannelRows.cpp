@@ -226,6 +226,12 @@ std::variant<ReadChannels, std::string> readChannelFile(std::string_view text,
             continue;
         }
         const ChirpRow& row = std::get<ChirpRow>(item);
+        // A row of commas only (spreadsheets end their exports so) holds nothing to keep.
+        if (!row.unclosedQuote &&
+            std::all_of(row.fields.begin(), row.fields.end(),
+                        [](const std::string& f) { return trimmed(f).empty(); })) {
+            continue;
+        }
         RowReading reading = channelFromRow(row);
         if (reading.channel) {
             const int location = reading.channel->location;

@@ -71,10 +71,12 @@ ScanChoices ScanSettings::load() {
     if (rangeProblem(range).empty()) {
         choices.range = range;
     }
+    choices_ = choices;
     return choices;
 }
 
 bool ScanSettings::save(const ScanChoices& choices) {
+    choices_ = choices;
     const ScanOptions& options = choices.options;
     return store_.save({
         {"DWELL_MS", std::to_string(options.dwell.count())},

@@ -24,12 +24,15 @@ public:
     ScanSettings(std::filesystem::path path, MessageSink& messages);
 
     const std::filesystem::path& path() const { return store_.path(); }
+    // Reads the file; what it held is then choices() until the next save.
     ScanChoices load();
+    const ScanChoices& choices() const { return choices_; }
     bool save(const ScanChoices& choices);
 
 private:
     IniFileStore store_;
     MessageSink& messages_;
+    ScanChoices choices_;
 };
 
 }  // namespace orvex

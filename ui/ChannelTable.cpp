@@ -125,8 +125,9 @@ bool ChannelTable::setData(const QModelIndex& index, const QVariant& value, int 
         if (role != Qt::CheckStateRole) {
             return false;
         }
-        row[column] =
-            value.value<Qt::CheckState>() == Qt::Checked ? std::string(ChirpSkipMark) : "";
+        row[column] = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked
+                          ? std::string(ChirpSkipMark)
+                          : "";
     } else {
         row[column] = value.toString().toStdString();
     }

@@ -163,7 +163,7 @@ QWidget* ChannelWindow::buildScanner() {
     buttons->addWidget(scanState_, 1);
     layout->addLayout(buttons);
 
-    const ScanChoices saved = settings_.load();
+    const ScanChoices& saved = settings_.choices();
     auto* form = new QFormLayout;
     auto* timing = new QHBoxLayout;
     dwell_ = new QSpinBox(box);

@@ -88,10 +88,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "137.62,red,1,10,,NOAA 15,\n"
                  "137.5 MHz,blue,2,100,S,\"Beacon, north\",\n"
                  "136705 kHz,,3,5,,Air,\"line one\nline two\"\n"},
-        Spelling{"with Location and Frequency only, comments and blank lines",
+        Spelling{"with Location and Frequency only, comments, blank lines and empty rows",
                  "# from the club's list\nLocation,Frequency,Name,TStep,Skip,Comment\r\n\r\n"
                  "3,136.705,Air,,,\"line one\nline two\"\r\n# the beacon\r\n"
-                 "2,137.500,\"Beacon, north\",100,S,\r\n1,137.620,NOAA 15,10\r\n"}));
+                 "2,137.500,\"Beacon, north\",100,S,\r\n1,137.620,NOAA 15,10\r\n,,,,,\r\n"}));
 
 // Every row that cannot be a channel says its line and why; the rows around it load.
 TEST(ChannelRows, RefusedRowsSayTheirLineAndReason) {
