@@ -1,6 +1,7 @@
 #include "controls/ActivityScanner.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "controls/AudioScales.h"
@@ -17,6 +18,9 @@ using Clock = std::chrono::system_clock;
 constexpr TuningDriver Self = TuningDriver::ActivityScanner;
 
 std::optional<std::int32_t> wholeKHz(double kHz) {
+    if (!(std::abs(kHz) < 1e9)) {
+        return std::nullopt;  // nowhere near the band, and no integer to round to
+    }
     const long long rounded = roundHalfEven(kHz);
     if (std::abs(kHz - static_cast<double>(rounded)) > 1e-6) {
         return std::nullopt;

@@ -157,9 +157,10 @@ int ChannelBank::nextLocation() const {
 
 bool ChannelBank::put(int location, const Channel& channel) {
     ChannelList list = list_;
-    ChannelList::Entry entry{{}, channel};
+    ChannelList::Entry entry{{}, channel, {}};
     if (const auto old = entryAt(list.entries, location); old != list.entries.end()) {
         entry.linesBefore = std::move(old->linesBefore);
+        entry.duplicates = std::move(old->duplicates);
         list.entries.erase(old);
     }
     if (entryAt(list.entries, channel.location) != list.entries.end()) {
@@ -177,8 +178,9 @@ bool ChannelBank::remove(int location) {
     if (old == list.entries.end()) {
         return false;
     }
-    // Its comment lines stay, above the channel that follows.
+    // Its comment lines and kept rows stay, above the channel that follows.
     std::vector<ChirpLine> lines = std::move(old->linesBefore);
+    lines.insert(lines.end(), old->duplicates.begin(), old->duplicates.end());
     const auto next = list.entries.erase(old);
     std::vector<ChirpLine>& below = next == list.entries.end() ? list.atEnd : next->linesBefore;
     below.insert(below.begin(), lines.begin(), lines.end());
@@ -213,7 +215,7 @@ BankReport ChannelBank::importFrom(const std::filesystem::path& file) {
             old->channel = std::move(imported.channel);
             ++report.replaced;
         } else {
-            insertInOrder(list.entries, {{}, std::move(imported.channel)});
+            insertInOrder(list.entries, {{}, std::move(imported.channel), {}});
         }
     }
     if (report.taken > 0 && !save(std::move(list), "the imported channels")) {

@@ -160,10 +160,10 @@ RowReading channelFromRow(const ChirpRow& row) {
     }
     channel.stepKHz = stepForTStep(*tStep, channel.kHz);
     if (channel.stepKHz != *tStep) {
-        const bool ours = findStep(static_cast<std::int16_t>(*tStep)) != nullptr &&
-                          *tStep == static_cast<std::int16_t>(*tStep);
+        const bool ours = std::any_of(StepRows.begin(), StepRows.end(),
+                                      [&](const StepRow& step) { return step.stepKHz == *tStep; });
         reading.notes.push_back(
-            "TStep " + twoDecimals(*tStep) + " kHz " +
+            "TStep " + excerpt(tStepField) + " kHz " +
             (ours ? "does not reach " + megahertzText(channel.kHz) + " on its grid"
                   : std::string("is not a step of this receiver")) +
             ": the channel steps by " + std::to_string(channel.stepKHz) + " kHz");
@@ -218,7 +218,11 @@ std::variant<ReadChannels, std::string> readChannelFile(std::string_view text,
     ChirpFile& chirp = std::get<ChirpFile>(file);
     ReadChannels read;
     read.list.beforeHeader = std::move(chirp.beforeHeader);
-    std::map<int, int> lineOfLocation;
+    struct Taken {
+        int line;
+        std::size_t entry;
+    };
+    std::map<int, Taken> taken;      // the row each Location was read from
     std::vector<ChirpLine> pending;  // lines waiting for the channel below them
     for (auto& item : chirp.body) {
         if (auto* line = std::get_if<ChirpLine>(&item)) {
@@ -233,22 +237,28 @@ std::variant<ReadChannels, std::string> readChannelFile(std::string_view text,
             continue;
         }
         RowReading reading = channelFromRow(row);
-        if (reading.channel) {
-            const int location = reading.channel->location;
-            const auto [taken, fresh] = lineOfLocation.emplace(location, row.line);
-            if (!fresh) {
-                reading.refusal = "Location " + std::to_string(location) +
-                                  " is taken by the row on line " + std::to_string(taken->second);
-                reading.channel.reset();
-            }
-        }
         std::optional<int> location;
         if (const auto number = wholeNumber(trimmed(row[Column::Location]))) {
             location = static_cast<int>(*number);
         }
-        if (!reading.channel) {
+        if (reading.channel) {
+            const auto found = taken.find(*location);
+            if (found != taken.end()) {
+                read.refused.push_back({row.line, location,
+                                        "Location " + std::to_string(*location) +
+                                            " is taken by the row on line " +
+                                            std::to_string(found->second.line)});
+                // Kept after the row that took the Location, so that one stays the one read.
+                if (refused == RefusedRows::Keep) {
+                    read.list.entries[found->second.entry].duplicates.push_back(
+                        {chirpRowAsRead(row)});
+                }
+                continue;
+            }
+            taken.emplace(*location, Taken{row.line, read.list.entries.size()});
+        } else {
             read.refused.push_back({row.line, location, reading.refusal});
-            if (refused == RefusedRows::Keep) {
+            if (refused == RefusedRows::Keep && !row.unclosedQuote) {
                 pending.push_back({chirpRowAsRead(row)});
             }
             continue;
@@ -256,10 +266,13 @@ std::variant<ReadChannels, std::string> readChannelFile(std::string_view text,
         for (std::string& note : reading.notes) {
             read.notes.push_back({row.line, location, std::move(note)});
         }
-        read.list.entries.push_back({std::move(pending), std::move(*reading.channel)});
+        read.list.entries.push_back({std::move(pending), std::move(*reading.channel), {}});
         pending.clear();
     }
     read.list.atEnd = std::move(pending);
+    if (refused == RefusedRows::Keep) {
+        read.list.unclosed = std::move(chirp.unclosed);
+    }
     std::stable_sort(read.list.entries.begin(), read.list.entries.end(),
                      [](const ChannelList::Entry& a, const ChannelList::Entry& b) {
                          return a.channel.location < b.channel.location;
@@ -275,10 +288,14 @@ std::string channelListText(const ChannelList& list) {
             file.body.emplace_back(line);
         }
         file.body.emplace_back(rowFromChannel(entry.channel));
+        for (const ChirpLine& line : entry.duplicates) {
+            file.body.emplace_back(line);
+        }
     }
     for (const ChirpLine& line : list.atEnd) {
         file.body.emplace_back(line);
     }
+    file.unclosed = list.unclosed;
     return chirpFileText(file);
 }
 

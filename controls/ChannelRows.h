@@ -20,10 +20,12 @@ struct ChannelList {
     struct Entry {
         std::vector<ChirpLine> linesBefore;  // comments (and kept rows) just above the channel
         Channel channel;
+        std::vector<ChirpLine> duplicates;  // kept rows with its Location, which follow it
     };
     std::vector<ChirpLine> beforeHeader;
     std::vector<Entry> entries;
     std::vector<ChirpLine> atEnd;
+    std::optional<ChirpLine> unclosed;  // written last of all (ChirpFile::unclosed)
 };
 
 // A row left out, or taken with a note.

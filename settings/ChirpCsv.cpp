@@ -98,7 +98,16 @@ std::variant<ChirpFile, std::string> readChirpFile(std::string_view text) {
     ChirpFile file;
     std::optional<std::vector<std::optional<std::size_t>>> columns;
     for (const CsvRecord& record : csvRecords(text)) {
+        // A header whose quote never closes has nothing after it; another such record is kept.
+        if (record.unclosedQuote && (columns || isComment(record))) {
+            std::string_view rest = record.text;
+            rest.remove_suffix(rest.ends_with("\r\n") ? 2 : rest.ends_with('\n') ? 1 : 0);
+            file.unclosed = ChirpLine{std::string(rest)};
+        }
         if (isComment(record)) {
+            if (record.unclosedQuote) {
+                continue;
+            }
             ChirpLine comment{std::string(record.text)};
             if (columns) {
                 file.body.emplace_back(std::move(comment));
@@ -166,6 +175,9 @@ std::string chirpFileText(const ChirpFile& file) {
             text.append(std::get<ChirpLine>(item).text);
         }
         text.append(LineEnd);
+    }
+    if (file.unclosed) {
+        text.append(file.unclosed->text).append(LineEnd);
     }
     return text;
 }

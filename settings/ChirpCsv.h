@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -94,6 +95,10 @@ struct ChirpLine {
 struct ChirpFile {
     std::vector<ChirpLine> beforeHeader;
     std::vector<std::variant<ChirpRow, ChirpLine>> body;  // in file order
+    // The last record, when a quote opened in it never closes: it runs to the end of the file,
+    // whatever follows it, so it is kept as it was and written last of all, after the header and
+    // every row. A row of it is in the body too, to be reported.
+    std::optional<ChirpLine> unclosed;
 };
 
 // The file, or why it is not a CHIRP CSV text at all (binary data, not UTF-8, no header with
