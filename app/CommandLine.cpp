@@ -143,6 +143,7 @@ Options parseCommandLine(int argc, const char* const* argv) {
                                       "chooses one.");
     parser.addOptions({settings, windowState, board, port, trace, traceLimit, switchOn, rigctl,
                        rigctlIdle, rigctlAllow, headless});
+    parser.addOptions(passCommandLineOptions());
 
     // The channel bank and the activity scanner.
     const QCommandLineOption channels("channels",
@@ -281,6 +282,7 @@ Options parseCommandLine(int argc, const char* const* argv) {
             "--headless needs --rigctl [HOST:]PORT or a scan (--scan-bank, --scan-range): "
             "without a window nobody could reach the receiver.");
     }
+    options.passes = readPassOptions(parser, [](const QString& text) { refuse(text); });
     return options;
 }
 

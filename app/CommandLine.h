@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Backends.h"
+#include "app/PassOptions.h"
 #include "controls/ActivityScanner.h"
 #include "hardware/trace/TraceLimit.h"
 #include "remote/AllowList.h"
@@ -25,6 +26,7 @@ struct Options {
     std::chrono::seconds rigctlIdle = DefaultIdleTimeout;  // --rigctl-idle; 0: never
     AllowList rigctlAllow;  // --rigctl-allow: loopback and these only; none named: everyone
     bool headless = false;  // --headless: no window; needs --rigctl or a scan
+    PassOptions passes;     // satellite passes and Hamlib's VFO mode
 
     // The channel bank and the activity scanner. Paths are the bytes as given.
     std::string channelsPath;    // --channels, else channels.csv beside the settings file

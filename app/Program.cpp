@@ -59,6 +59,17 @@ Program::Program(const Options& options, BoardOpener openBoard)
     if (!options.tracePath.empty()) {
         startTrace(options.tracePath);
     }
+    const PassOptions& passes = options.passes;
+    if (!passes.choicesPath.empty()) {
+        passChoicesStore_ = std::make_unique<IniFileStore>(
+            passes.choicesPath, messages_, IniFileStore::DefaultLockWait,
+            WriteRights::ofThisProcess(), "--pass-choices");
+        passChoicesFile_ =
+            std::make_unique<PassChoicesFile>(*passChoicesStore_, messages_, passes.choicesPath);
+    }
+    tracking_ = std::make_unique<SatelliteTracking>(
+        actions_, passes.folder,
+        passes.over(passChoicesFile_ ? passChoicesFile_->load() : PassChoices{}));
     connect(&host_, &ReceiverHost::message, this, &Program::tell);
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
@@ -66,6 +77,8 @@ Program::Program(const Options& options, BoardOpener openBoard)
         remote_ = std::make_unique<RigctlServer>(actions_, *options.rigctl);
         remote_->setIdleTimeout(options.rigctlIdle);
         remote_->setAllowList(options.rigctlAllow);
+        remote_->setVfoMode(passes.rigctlVfo);
+        remote_->setTracking(tracking_.get());
         connect(remote_.get(), &RigctlServer::message, this, &Program::tell);
     }
 }

@@ -15,6 +15,7 @@
 #include "controls/ReceiverActions.h"
 #include "controls/ReceiverHost.h"
 #include "controls/ScanSettings.h"
+#include "controls/SatelliteTracking.h"
 #include "hardware/PortTap.h"
 #include "hardware/SleepingDelay.h"
 #include "hardware/trace/PortTrace.h"
@@ -55,6 +56,10 @@ public:
     ScanSettings& scanSettings() { return scanSettings_; }
     // The rigctl server the command line asked for, else none.
     RigctlServer* remote() { return remote_.get(); }
+    // What satellite trackers' passes and steering do; the file its choices are kept in, none
+    // without a home folder.
+    SatelliteTracking& tracking() { return *tracking_; }
+    PassChoicesFile* passChoicesFile() { return passChoicesFile_.get(); }
 
     // A trace of every access and pause from now on, into a new file; false (after a message)
     // when it cannot be made (OpenTrace.h). A trace already running is ended first.
@@ -106,6 +111,9 @@ private:
     Receiver receiver_;
     ReceiverHost host_;
     ReceiverActions actions_;
+    std::unique_ptr<IniFileStore> passChoicesStore_;
+    std::unique_ptr<PassChoicesFile> passChoicesFile_;
+    std::unique_ptr<SatelliteTracking> tracking_;
     HostMessages hostMessages_;
     ChannelBank bank_;
     ScanSettings scanSettings_;

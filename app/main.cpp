@@ -7,6 +7,7 @@
 #include "app/ChannelCommands.h"
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
+#include "app/PassCommands.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
 #include "app/SessionBus.h"
@@ -69,6 +70,7 @@ int main(int argc, char* argv[]) {
     // The window owns it. The badge names the trace; the file was opened with the bytes as given.
     new ProgramCommands(form, program,
                         QFile::decodeName(QByteArray::fromStdString(options.tracePath)));
+    new PassCommands(form, program);
     program.start();
     FirstFrameExit::installIfAsked(form);
     form.show();

@@ -73,8 +73,8 @@ std::variant<std::unique_ptr<HitLog>, std::string> HitLog::open(const std::strin
 }
 
 std::string HitLog::line(const Hit& hit) {
-    return std::to_string(hit.kHz) + "000," + std::to_string(dbOverS9(hit.peakLevel)) + "," +
-           utcTimestamp(hit.start) + "," + utcTimestamp(hit.end) + "," +
+    return std::to_string(hertzFromKHz(hit.kHz)) + "," + std::to_string(dbOverS9(hit.peakLevel)) +
+           "," + utcTimestamp(hit.start) + "," + utcTimestamp(hit.end) + "," +
            secondsText(hit.end - hit.start) + "," + megahertzDigits(hit.kHz) + "," +
            csvField(hit.name);
 }

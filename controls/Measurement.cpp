@@ -29,6 +29,7 @@ void Receiver::Timer1_Timer() {
     const Converter::Reading reading = converter_.measure();
 
     DialModel& dial = panel_.Gauge1;
+    measuredSignalByte_ = reading.signalByte;
     const double level = signalLevel(reading.signalByte);
     dial.selected = 0;
     dial.value() = level;

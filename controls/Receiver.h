@@ -52,6 +52,8 @@ public:
     // holds the squelch). All zero and closed until one has run.
     double measuredLevel() const { return panel_.Gauge1.needles[0]; }
     double measuredSupplyVolts() const { return panel_.Gauge1.needles[1]; }
+    // The converter's byte for the signal that the level was made of (0–255).
+    int measuredSignalByte() const { return measuredSignalByte_; }
     bool audioOpen() const { return audioOpen_; }
     // How many measurement ticks have run, how many stores channel memory n has had, and how many
     // saves of the settings file have failed, since start: what changed is told by these moving.
@@ -160,6 +162,7 @@ private:
     MessageSink& messages_;
     bool portTriedInAbout_ = false;  // the open About window has chosen a port (tried its device)
     bool audioOpen_ = false;         // the squelch decision of the last measurement
+    int measuredSignalByte_ = 0;     // the signal byte of the last measurement
     bool squelchHeld_ = false;       // a tuning driver keeps the audio muted
     std::uint64_t measurements_ = 0;
     std::uint64_t failedSaves_ = 0;

@@ -333,6 +333,27 @@ ActionResult ReceiverActions::stopScan() {
     return ActionResult::done();
 }
 
+ActionResult ReceiverActions::steerTo(double megahertz, const std::string& who) {
+    if (auto refused = unreachable(true, true)) {
+        return *refused;
+    }
+    if (!inBand(megahertz)) {
+        return ActionResult::refused(Refusal::OutOfBand);
+    }
+    const std::optional<TuningDriver> stopped =
+        driver_ == TuningDriver::Pass ? std::nullopt : driver_;
+    if (stopped) {
+        stopDriver();
+    }
+    const ActionResult result = tuneTo(megahertz);
+    if (stopped) {
+        const std::optional<std::int32_t> kHz = receiver().displayedKHz();
+        host_.tell(who + " stopped " + std::string(describe(*stopped)) + " and tuned to " +
+                   (kHz ? megahertzText(*kHz) : std::string("the frequency it asked")));
+    }
+    return result;
+}
+
 // The driver's own stop runs once; whatever it does, it no longer drives.
 void ReceiverActions::stopDriver() {
     if (!driver_) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "controls/ActionResult.h"
 #include "controls/ReceiverHost.h"
@@ -90,6 +91,11 @@ public:
     // Stops the Scan switch's scanner or the activity scanner, whichever runs; the other
     // drivers run on.
     ActionResult stopScan();
+    // A client steers the receiver (a tracker's Doppler updates, a script's F): the driver
+    // running stops first, even when the receiver shows that grid point already, except a
+    // satellite pass, which is what the client steers; then tuneTo. The operator is told which
+    // client (`who`) stopped which driver. A refused tune stops nothing.
+    ActionResult steerTo(double megahertz, const std::string& who);
 
     // For drivers: loads the synthesizer's divider word for `kHz` at the reference in force,
     // without touching the display; refused when the grid of the reference does not hold `kHz`

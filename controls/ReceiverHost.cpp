@@ -64,15 +64,19 @@ void ReceiverHost::announce(const Observed& before, const Observed& after) {
     }
 }
 
+void ReceiverHost::deliverMessages() {
+    for (const std::string& text : messages_.take()) {
+        emit message(QString::fromStdString(text));
+    }
+}
+
 void ReceiverHost::settle(const Observed& before) {
     const PanelModel& panel = receiver_.panel();
     if (!ended_) {
         follow(timer1_, panel.Timer1);
         follow(timer2_, panel.Timer2);
     }
-    for (const std::string& text : messages_.take()) {
-        emit message(QString::fromStdString(text));
-    }
+    deliverMessages();
     emit panelChanged();
     announce(before, observe());
     if (panel.ending != Ending::None && !ended_) {

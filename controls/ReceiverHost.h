@@ -34,6 +34,8 @@ public:
 
     // A message for the operator from a front end, shown as the receiver's own are.
     void tell(const std::string& text) { emit message(QString::fromStdString(text)); }
+    // Hands on what was queued for the operator outside a handler (a file written from a menu).
+    void deliverMessages();
 
     const Receiver& receiver() const { return receiver_; }
     bool measurementRunning() const { return timer1_.isActive(); }

@@ -5,18 +5,10 @@
 #include "core/NumberText.h"
 
 namespace orvex {
-namespace {
-
-constexpr int DbPerSUnit = 6;
-constexpr int S9 = 9;
-constexpr int Lowest = -DbPerSUnit * S9;  // S0
-constexpr int Highest = 60;
-
-}  // namespace
 
 int dbOverS9(double level) {
     const long long db = roundHalfEven(DbPerSUnit * level) - DbPerSUnit * S9;
-    return static_cast<int>(std::clamp<long long>(db, Lowest, Highest));
+    return static_cast<int>(std::clamp<long long>(db, LowestDbOverS9, HighestDbOverS9));
 }
 
 std::string sUnitsText(double level) {
@@ -24,7 +16,7 @@ std::string sUnitsText(double level) {
     if (db > 0) {
         return "S9+" + std::to_string(db) + " dB";
     }
-    const long long units = roundHalfEven(static_cast<double>(db - Lowest) / DbPerSUnit);
+    const long long units = roundHalfEven(static_cast<double>(db - LowestDbOverS9) / DbPerSUnit);
     return "S" + std::to_string(units);
 }
 

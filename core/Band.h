@@ -11,6 +11,12 @@ constexpr int BandBottomKHz = 132000;
 constexpr int BandTopKHz = 144000;
 
 constexpr int KHzPerMHz = 1000;
+// Hamlib's clients and the level logs count in Hz.
+constexpr long long HzPerKHz = 1000;
+
+constexpr long long hertzFromKHz(long long kiloHertz) {
+    return kiloHertz * HzPerKHz;
+}
 
 constexpr double mhzFromKHz(double kiloHertz) {
     return kiloHertz / KHzPerMHz;
@@ -22,12 +28,12 @@ constexpr double kHzFromMHz(double megaHertz) {
 constexpr double BandBottomMHz = mhzFromKHz(BandBottomKHz);
 constexpr double BandTopMHz = mhzFromKHz(BandTopKHz);
 
-// A frequency in MHz as the display writes it: "137.620", three decimals.
+// A frequency as the display writes it: "137.620", three decimals.
 inline std::string megahertzDigits(double kiloHertz) {
     return frequencyText(mhzFromKHz(kiloHertz));
 }
 
-// A frequency for people to read: "137.620 MHz", three decimals as on the display.
+// A frequency for people to read: "137.620 MHz".
 inline std::string megahertzText(double kiloHertz) {
     return megahertzDigits(kiloHertz) + " MHz";
 }

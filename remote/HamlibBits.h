@@ -17,9 +17,10 @@ struct HamlibBit {
 inline constexpr std::uint64_t HamlibVfoA = 1ULL << 0;
 inline constexpr std::array<HamlibBit, 1> HamlibModes{{{"FM", 1ULL << 5}}};
 inline constexpr std::array<HamlibBit, 1> HamlibFunctions{{{"MUTE", 1ULL << 17}}};
-inline constexpr std::array<HamlibBit, 3> HamlibLevels{{
+inline constexpr std::array<HamlibBit, 4> HamlibLevels{{
     {"AF", 1ULL << 3},
     {"SQL", 1ULL << 5},
+    {"RAWSTR", 1ULL << 26},
     {"STRENGTH", 1ULL << 30},
 }};
 inline constexpr std::array<HamlibBit, 4> HamlibVfoOperations{{

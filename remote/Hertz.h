@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/Band.h"
+
 namespace orvex::rigctl {
 
 // Hamlib counts frequencies and steps in Hz; the receiver counts in kHz.
-constexpr long long HzPerKHz = 1000;
-
-constexpr long long hertzFromKHz(long long kiloHertz) {
-    return kiloHertz * HzPerKHz;
-}
+using ::orvex::hertzFromKHz;
+using ::orvex::HzPerKHz;
 
 }  // namespace orvex::rigctl

@@ -16,9 +16,12 @@ QString durationText(std::chrono::milliseconds length) {
 
 }  // namespace
 
-RigctlClient::RigctlClient(ReceiverActions& actions, FileDescriptor fd, QString peer,
+RigctlClient::RigctlClient(ReceiverActions& actions, FileDescriptor fd, SessionSetup setup,
                            std::chrono::milliseconds idle, QObject* parent)
-    : QObject(parent), socket_(std::move(fd)), session_(actions), peer_(std::move(peer)) {
+    : QObject(parent),
+      socket_(std::move(fd)),
+      peer_(QString::fromStdString(setup.client)),
+      session_(actions, std::move(setup)) {
     idle_.setSingleShot(true);
     idle_.setTimerType(Qt::VeryCoarseTimer);
     idle_.setInterval(idle);

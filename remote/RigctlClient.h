@@ -29,8 +29,9 @@ public:
     // Answers a client leaves unread beyond this close its connection.
     static constexpr std::size_t MaxUnreadBytes = 64 * 1024;
 
-    // `idle`: how long the client may send nothing before it is closed; zero for ever.
-    RigctlClient(ReceiverActions& actions, FileDescriptor fd, QString peer,
+    // `setup` names the client by its address; `idle`: how long the client may send nothing
+    // before it is closed, zero for ever.
+    RigctlClient(ReceiverActions& actions, FileDescriptor fd, SessionSetup setup,
                  std::chrono::milliseconds idle, QObject* parent = nullptr);
 
     // Takes what the client sent before it was accepted; call once the signals are connected.
@@ -66,8 +67,8 @@ private:
     void end(bool gracefully);
 
     ClientSocket socket_;
-    RigctlSession session_;
     QString peer_;
+    RigctlSession session_;
     QTimer idle_;
     Clock::time_point nextCommand_{};
     bool open_ = true;

@@ -9,6 +9,7 @@
 #include "controls/AudioScales.h"
 #include "controls/MemoryKeys.h"
 #include "controls/ReceiverActions.h"
+#include "controls/SatelliteTracking.h"
 #include "controls/SignalScale.h"
 #include "controls/StepTable.h"
 #include "core/Band.h"
@@ -119,12 +120,18 @@ Outcome getFrequency(Context& context, const Arguments&) {
     return answer({std::to_string(hertzFromKHz(kiloHertz))});
 }
 
+// A client that tunes steers: a scanner or a survey that runs stops, even for the grid point
+// the receiver is on already.
 Outcome setFrequency(Context& context, const Arguments& args) {
     const std::optional<double> hertz = parseNumber(args[0]);
     if (!hertz) {
         return reply(Status::InvalidParameter);
     }
-    const ActionResult result = context.actions.tuneTo(mhzFromKHz(*hertz / HzPerKHz));
+    const ActionResult result =
+        context.actions.steerTo(mhzFromKHz(*hertz / HzPerKHz), context.client);
+    if (context.tracking != nullptr && result.succeeded()) {
+        context.tracking->steered(&context, context.client, *hertz);
+    }
     return outcomeOf(result, "tuned to " + shownFrequency(context));
 }
 
@@ -142,8 +149,7 @@ Outcome getVfo(Context&, const Arguments&) {
 }
 
 Outcome setVfo(Context&, const Arguments& args) {
-    const bool one = args[0] == "VFOA" || args[0] == "currVFO";
-    return reply(one ? Status::Ok : Status::InvalidParameter);
+    return reply(isVfoName(args[0]) ? Status::Ok : Status::InvalidParameter);
 }
 
 Outcome getSplit(Context&, const Arguments&) {
@@ -182,7 +188,7 @@ Outcome setStep(Context& context, const Arguments& args) {
 
 // ----- levels and functions
 
-constexpr std::string_view ReadableLevels = "STRENGTH SQL AF";
+constexpr std::string_view ReadableLevels = "STRENGTH RAWSTR SQL AF";
 constexpr std::string_view SettableLevels = "SQL AF";
 
 Outcome getLevel(Context& context, const Arguments& args) {
@@ -193,6 +199,12 @@ Outcome getLevel(Context& context, const Arguments& args) {
             return reply(Status::PoweredOff);
         }
         return answer({std::to_string(dbOverS9(r.measuredLevel()))});
+    }
+    if (level == "RAWSTR") {
+        if (!r.poweredOn()) {
+            return reply(Status::PoweredOff);
+        }
+        return answer({std::to_string(r.measuredSignalByte())});
     }
     if (level == "SQL") {
         return answer({fraction(squelchFileValue(r.squelchPosition()))});
@@ -323,8 +335,18 @@ Outcome scan(Context& context, const Arguments& args) {
 
 // ----- about the server
 
-Outcome checkVfo(Context&, const Arguments&) {
-    return answer({"0"});
+Outcome checkVfo(Context& context, const Arguments&) {
+    return answer({context.vfoMode ? "1" : "0"});
+}
+
+// Hamlib's VFO mode, for this connection: a VFO name before every command's arguments.
+Outcome setVfoMode(Context& context, const Arguments& args) {
+    const std::optional<bool> on = onOff(args[0]);
+    if (!on) {
+        return reply(Status::InvalidParameter);
+    }
+    context.vfoMode = *on;
+    return {};
 }
 
 Outcome getLockMode(Context&, const Arguments&) {
@@ -339,15 +361,29 @@ Outcome dumpState(Context&, const Arguments&) {
     return answer(dumpStateLines());
 }
 
-// Satellite trackers announce a pass; the receiver has nothing to prepare.
-Outcome pass(Context&, const Arguments&) {
+// A satellite tracker announces the start and the end of a pass. A pass whose log cannot be
+// written answers as a failed write does; the operator is told why.
+Outcome passBegins(Context& context, const Arguments&) {
+    if (context.tracking == nullptr) {
+        return {};
+    }
+    return context.tracking->passBegins(context.client) ? changed("announced a satellite pass")
+                                                        : reply(Status::Io);
+}
+
+Outcome passEnds(Context& context, const Arguments&) {
+    if (context.tracking != nullptr) {
+        context.tracking->passEnds(context.client);
+    }
     return {};
 }
 
 // ----- what holds the thread
 
+// Power-on settles the synthesizer, power-off saves the settings; a pass's AOS and LOS may do
+// either, as the operator chose.
 bool switchesPower(const Arguments&) {
-    return true;  // power-on settles the synthesizer, power-off saves the settings
+    return true;
 }
 
 bool storesMemory(const Arguments& args) {
@@ -355,13 +391,14 @@ bool storesMemory(const Arguments& args) {
 }
 
 // clang-format off
+constexpr bool NoVfo = false;  // Hamlib gives these commands no VFO, in VFO mode too
 constexpr std::array Commands{
     Command{'f',  "get_freq",      false, Kind::Query,   0, {"Frequency"},          {},               getFrequency},
     Command{'F',  "set_freq",      false, Kind::Setting, 1, {},                     {},               setFrequency},
     Command{'m',  "get_mode",      false, Kind::Query,   0, {"Mode", "Passband"},   {},               getMode},
     Command{'M',  "set_mode",      false, Kind::Setting, 2, {},                     "FM",             setMode},
-    Command{'v',  "get_vfo",       false, Kind::Query,   0, {"VFO"},                {},               getVfo},
-    Command{'V',  "set_vfo",       false, Kind::Setting, 1, {},                     {},               setVfo},
+    Command{'v',  "get_vfo",       false, Kind::Query,   0, {"VFO"},                {},               getVfo,          nullptr,       NoVfo},
+    Command{'V',  "set_vfo",       false, Kind::Setting, 1, {},                     {},               setVfo,          nullptr,       NoVfo},
     Command{'s',  "get_split_vfo", false, Kind::Query,   0, {"Split", "TX VFO"},    {},               getSplit},
     Command{'t',  "get_ptt",       false, Kind::Query,   0, {"PTT"},                {},               getPtt},
     Command{'T',  "set_ptt",       false, Kind::Setting, 1, {},                     {},               setPtt},
@@ -375,15 +412,16 @@ constexpr std::array Commands{
     Command{'e',  "get_mem",       false, Kind::Query,   0, {"Memory#"},            {},               getMemory},
     Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation, storesMemory},
     Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO MEM STOP",   scan},
-    Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo},
-    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower, switchesPower},
-    Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower},
+    Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo,         nullptr,       NoVfo},
+    Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower,        switchesPower, NoVfo},
+    Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower,        nullptr,       NoVfo},
     Command{0x8b, "get_dcd",       false, Kind::Query,   0, {"DCD"},                {},               getCarrier},
-    Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState},
-    Command{0xf0, "chk_vfo",       false, Kind::Bare,    0, {"ChkVFO"},             {},               checkVfo},
-    Command{0xa3, "get_lock_mode", false, Kind::Query,   0, {"Locked"},             {},               getLockMode},
-    Command{0,    "AOS",           true,  Kind::Setting, 0, {},                     {},               pass},
-    Command{0,    "LOS",           true,  Kind::Setting, 0, {},                     {},               pass},
+    Command{0x8f, "dump_state",    false, Kind::Query,   0, {},                     {},               dumpState,       nullptr,       NoVfo},
+    Command{0xf0, "chk_vfo",       false, Kind::Bare,    0, {"ChkVFO"},             {},               checkVfo,        nullptr,       NoVfo},
+    Command{0xf2, "set_vfo_opt",   false, Kind::Setting, 1, {},                     {},               setVfoMode,      nullptr,       NoVfo},
+    Command{0xa3, "get_lock_mode", false, Kind::Query,   0, {"Locked"},             {},               getLockMode,     nullptr,       NoVfo},
+    Command{0,    "AOS",           true,  Kind::Setting, 0, {},                     {},               passBegins,      switchesPower, NoVfo},
+    Command{0,    "LOS",           true,  Kind::Setting, 0, {},                     {},               passEnds,        switchesPower, NoVfo},
 };
 // clang-format on
 
@@ -403,6 +441,11 @@ const Command* findCommand(std::string_view word) {
     };
     const auto found = std::find_if(Commands.begin(), Commands.end(), names);
     return found == Commands.end() ? nullptr : &*found;
+}
+
+bool isVfoName(std::string_view word) {
+    constexpr std::array<std::string_view, 4> Names{"VFOA", "currVFO", "Main", "RX"};
+    return std::find(Names.begin(), Names.end(), word) != Names.end();
 }
 
 }  // namespace orvex::rigctl

@@ -9,7 +9,8 @@
 
 namespace orvex {
 class ReceiverActions;
-}
+class SatelliteTracking;
+}  // namespace orvex
 
 namespace orvex::rigctl {
 
@@ -24,7 +25,11 @@ struct Outcome {
 // What a connection keeps between its commands.
 struct Context {
     ReceiverActions& actions;
-    int memory = 1;  // the channel memory that E selects and G FROM_VFO / TO_VFO use
+    std::string client;                     // who is on the other end, for the operator's notes
+    SatelliteTracking* tracking = nullptr;  // what AOS, LOS and the client's steering tell; none:
+                                            // they only tune and answer
+    bool vfoMode = false;  // every command but those Hamlib gives no VFO names one first
+    int memory = 1;        // the channel memory that E selects and G FROM_VFO / TO_VFO use
 };
 
 enum class Kind {
@@ -47,9 +52,14 @@ struct Command {
     // Whether these arguments make the command save the settings file or switch the power,
     // which holds the one thread for a settling pause or a file's flushes; none: never.
     bool (*paces)(const Arguments&) = nullptr;
+    // In VFO mode a VFO name comes before the arguments, unless Hamlib gives the command none.
+    bool takesVfo = true;
 };
 
 // The command a client's word names, or nothing.
 const Command* findCommand(std::string_view word);
+
+// A name Hamlib's clients give the one VFO this receiver has: VFOA, currVFO, Main or RX.
+bool isVfoName(std::string_view word);
 
 }  // namespace orvex::rigctl

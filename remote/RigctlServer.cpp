@@ -98,7 +98,8 @@ void RigctlServer::admit(FileDescriptor fd, const Peer& peer) {
         refuse(std::move(fd), peer, "the program has no file descriptor to spare for it");
         return;
     }
-    auto* client = new RigctlClient(actions_, std::move(fd), peer.text(), idle_, this);
+    auto* client = new RigctlClient(actions_, std::move(fd),
+                                    {peer.text().toStdString(), vfoMode_, tracking_}, idle_, this);
     connect(client, &RigctlClient::waiting, this, &RigctlServer::scheduleTurn);
     connect(client, &RigctlClient::closed, this, [this, client] { clientClosed(client); });
     connect(client, &RigctlClient::changed, this,

@@ -16,6 +16,7 @@ namespace orvex {
 
 class ReceiverActions;
 class RigctlClient;
+class SatelliteTracking;
 
 // The rigctl-compatible TCP server: listens on the GUI thread, keeps one conversation for each
 // client, and runs every command through the receiver's actions, so the panel, the port and the
@@ -57,6 +58,10 @@ public:
     QString notice() const { return notice_; }
 
     void setMaxClients(int clients) { maxClients_ = clients; }
+    // Every connection from now on in Hamlib's VFO mode, as rigctld -o has it.
+    void setVfoMode(bool on) { vfoMode_ = on; }
+    // What clients' passes and steering tell, for the connections from now on.
+    void setTracking(SatelliteTracking* tracking) { tracking_ = tracking; }
     // How long a client may send nothing before it is closed; zero: for ever. For clients that
     // connect from now on.
     void setIdleTimeout(std::chrono::milliseconds idle) { idle_ = idle; }
@@ -92,6 +97,8 @@ private:
     std::vector<RigctlClient*> clients_;  // in the order of their turns; owned as children
     QTimer turn_;
     int maxClients_ = DefaultMaxClients;
+    bool vfoMode_ = false;
+    SatelliteTracking* tracking_ = nullptr;
     std::chrono::milliseconds idle_ = DefaultIdleTimeout;
     AllowList allowed_;
     bool toldDescriptorLimit_ = false;

@@ -1,5 +1,6 @@
 #include "remote/RigctlSession.h"
 
+#include "controls/SatelliteTracking.h"
 #include "remote/RigctlRequest.h"
 
 namespace orvex {
@@ -56,7 +57,26 @@ std::string extended(const Command& command, const Request& request, const Outco
     return text + report(outcome.status);
 }
 
+// gpredict announces passes, and writes frequencies as "F %10.0f": a nine-digit one after two
+// blanks.
+bool soundsLikeGpredict(std::string_view line, const Request& request) {
+    if (request.command == "AOS" || request.command == "LOS") {
+        return true;
+    }
+    return request.command == "F" && !request.arguments.empty() &&
+           line.ends_with("  " + request.arguments.back());
+}
+
 }  // namespace
+
+RigctlSession::RigctlSession(ReceiverActions& actions, SessionSetup setup)
+    : context_{actions, std::move(setup.client), setup.tracking, setup.vfoMode} {}
+
+RigctlSession::~RigctlSession() {
+    if (context_.tracking != nullptr) {
+        context_.tracking->clientLeft(&context_);
+    }
+}
 
 void RigctlSession::feed(std::string_view bytes) {
     if (finished()) {
@@ -123,16 +143,27 @@ void RigctlSession::answerLine(std::string_view line, Answer& answer) {
         answer.bytes += report(Status::Unavailable);
         return;
     }
-    const bool asksChoices = !command->choices.empty() && request.arguments.size() == 1 &&
-                             request.arguments.front() == "?";
+    if (soundsLikeGpredict(line, request)) {
+        context_.client = "gpredict";
+    }
+    // In VFO mode the first argument names the VFO; only this receiver's one will do.
+    const bool namesVfo = context_.vfoMode && command->takesVfo;
+    const bool vfoNamed =
+        !namesVfo || (!request.arguments.empty() && rigctl::isVfoName(request.arguments.front()));
+    const rigctl::Arguments arguments(request.arguments.begin() + (namesVfo && vfoNamed ? 1 : 0),
+                                      request.arguments.end());
+    const bool asksChoices =
+        !command->choices.empty() && arguments.size() == 1 && arguments.front() == "?";
     Outcome outcome;
-    if (asksChoices) {
+    if (!vfoNamed) {
+        outcome.status = Status::InvalidParameter;
+    } else if (asksChoices) {
         outcome = choicesOf(*command);
-    } else if (request.arguments.size() != command->arguments) {
+    } else if (arguments.size() != command->arguments) {
         outcome.status = Status::InvalidParameter;
     } else {
-        outcome = command->run(context_, request.arguments);
-        answer.paced = command->paces != nullptr && command->paces(request.arguments);
+        outcome = command->run(context_, arguments);
+        answer.paced = command->paces != nullptr && command->paces(arguments);
     }
     answer.change = outcome.change;
     answer.refusedWithoutPort = outcome.refusedWithoutPort;

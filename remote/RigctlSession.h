@@ -9,6 +9,14 @@
 namespace orvex {
 
 class ReceiverActions;
+class SatelliteTracking;
+
+// What a conversation starts with.
+struct SessionSetup {
+    std::string client = "a rigctl client";  // the client's address, until it shows what it is
+    bool vfoMode = false;                    // Hamlib's VFO mode from the first command
+    SatelliteTracking* tracking = nullptr;   // what AOS, LOS and the client's tuning tell
+};
 
 // One client's conversation in the rigctl protocol, with no socket in it: bytes in as they
 // arrive, answers out one line at a time, so that the server decides when each command runs.
@@ -30,7 +38,11 @@ public:
     // Why the conversation is over, once it is.
     enum class Ending { None, Quit, LineTooLong };
 
-    explicit RigctlSession(ReceiverActions& actions) : context_{actions} {}
+    explicit RigctlSession(ReceiverActions& actions, SessionSetup setup = {});
+    // The client is gone: what it steered is no longer steered.
+    ~RigctlSession();
+    RigctlSession(const RigctlSession&) = delete;
+    RigctlSession& operator=(const RigctlSession&) = delete;
 
     // Keeps what has arrived until its lines are answered; nothing once the conversation is over.
     void feed(std::string_view bytes);
@@ -42,6 +54,10 @@ public:
     // The client said q, or sent a line too long: close once the answer is written.
     bool finished() const { return ending_ != Ending::None; }
     Ending ending() const { return ending_; }
+    // Who the client is, as the operator's notes name it: its address, or the tracker it showed
+    // itself to be.
+    const std::string& client() const { return context_.client; }
+    bool vfoMode() const { return context_.vfoMode; }
 
 private:
     void answerLine(std::string_view line, Answer& answer);

@@ -33,9 +33,8 @@ Exceptions=(
     'band edge|hardware/sim/SimulatedBoard.h|SupplyByte|the byte of the supply channel at 12 V'
     'volume range|ui/widgets/|.|seven segments, bit 7 and the like in the drawing code'
     'squelch range|ui/widgets/|.|the outline of the dial is drawn on a 1000 x 1000 grid'
-    'squelch range|core/Band.h|KHzPerMHz|kHz in a MHz'
+    'squelch range|core/Band.h|HzPer|kHz in a MHz, Hz in a kHz'
     'squelch range|core/Delay.h|BetweenSynthWords|a pause of 1000 microseconds'
-    'squelch range|remote/Hertz.h|HzPerKHz|Hz in a kHz'
     'squelch range|remote/DumpState.cpp|timeout=|the time-out in milliseconds that rigctld advertises'
 )
 

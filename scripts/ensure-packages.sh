@@ -7,8 +7,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmo
 RUN_PACKAGES=(fonts-liberation fonts-dejavu-core libqt6svg6)
 # libhamlib-utils: Hamlib's own rigctl client tests the remote-control server, rigctld is the
 # benchmark's reference. dbus-x11: a root run must not autolaunch a session bus, as D-Bus would.
+# The screen-reader tests read the panel over AT-SPI in a D-Bus session of their own
+# (at-spi2-core, python3-pyatspi, dbus-bin for dbus-run-session and dbus-send).
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" sigrok-cli locales python3 xvfb xauth libhamlib-utils
-               dbus-x11)
+               dbus-x11 at-spi2-core python3-pyatspi dbus-bin dbus-daemon)
 # scripts/check-package.sh: the tools that build and check the Debian package.
 PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream man-db)
 

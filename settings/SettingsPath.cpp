@@ -27,6 +27,12 @@ std::string homeFromPasswd() {
     return {};
 }
 
+// HOME, or the user database's home folder when it is unset or empty.
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) : homeFromPasswd();
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> settingsPathFrom(const char* xdgConfigHome, const char* home) {
@@ -39,14 +45,24 @@ std::optional<std::filesystem::path> settingsPathFrom(const char* xdgConfigHome,
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> settingsPath() {
-    const char* home = std::getenv("HOME");
-    std::string fromPasswd;
-    if (!home || !*home) {
-        fromPasswd = homeFromPasswd();
-        home = fromPasswd.c_str();
+std::optional<std::filesystem::path> dataFolderFrom(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome && std::filesystem::path(xdgDataHome).is_absolute()) {
+        return std::filesystem::path(xdgDataHome) / FolderName;
     }
-    return settingsPathFrom(std::getenv("XDG_CONFIG_HOME"), home);
+    if (home && std::filesystem::path(home).is_absolute()) {
+        return std::filesystem::path(home) / ".local" / "share" / FolderName;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> settingsPath() {
+    const std::string home = homeFolder();
+    return settingsPathFrom(std::getenv("XDG_CONFIG_HOME"), home.c_str());
+}
+
+std::optional<std::filesystem::path> dataFolder() {
+    const std::string home = homeFolder();
+    return dataFolderFrom(std::getenv("XDG_DATA_HOME"), home.c_str());
 }
 
 }  // namespace orvex

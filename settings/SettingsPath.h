@@ -16,4 +16,9 @@ std::optional<std::filesystem::path> settingsPath();
 // absolute path. settingsPath() finds the home folder in the user database when HOME is unset.
 std::optional<std::filesystem::path> settingsPathFrom(const char* xdgConfigHome, const char* home);
 
+// The program's folder among the user's data: "orvex" in $XDG_DATA_HOME, or else in
+// ~/.local/share, under the same rules; nothing without a home folder.
+std::optional<std::filesystem::path> dataFolder();
+std::optional<std::filesystem::path> dataFolderFrom(const char* xdgDataHome, const char* home);
+
 }  // namespace orvex

@@ -4,13 +4,15 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "ui/Accessibility.h"
 #include "ui/TextFit.h"
 
 namespace orvex {
 
 BoardBadge::BoardBadge(QWidget* parent) : QLabel(parent) {
     setObjectName("BoardBadge");
-    setAccessibleName("Board");
+    setAccessibleDescription("Board in use");
+    installWindowAccessibility();
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -33,7 +35,7 @@ void BoardBadge::setSegment(const QString& key, const QString& text) {
     } else {
         return;
     }
-    setAccessibleDescription(fullText());
+    announcer_.changed();
     layOut();
 }
 

@@ -5,13 +5,16 @@
 #include <utility>
 #include <vector>
 
+#include "ui/widgets/AccessibleAnnouncer.h"
+
 namespace orvex {
 
 // The box beside the status line that says, for as long as it holds, what the program is
 // connected to: the board in use and, while it is simulated or cannot be reached, why and the
 // one-line fix. Other parts of the program add segments of their own (a remote-control server
 // and its clients, a running trace and its size); each segment is a line, kept in the order
-// segments were first set. Text that does not fit the box is cut short there; fullText() has all.
+// segments were first set. Text that does not fit the box is cut short there; fullText() has all,
+// and is what screen readers read.
 class BoardBadge : public QLabel {
     Q_OBJECT
 
@@ -35,6 +38,8 @@ private:
     void layOut();
 
     std::vector<std::pair<QString, QString>> segments_;
+    // A label tells its new name itself; the name is its text (see fullText()).
+    AccessibleAnnouncer announcer_{*this, AccessibleAnnouncer::ToldByWidget::Name};
 };
 
 // The board segment: "Simulated board", "Parallel port /dev/parport0", or the board and why it

@@ -9,6 +9,7 @@
 #include "controls/AudioScales.h"
 #include "core/Band.h"
 #include "hardware/Converter.h"
+#include "ui/Accessibility.h"
 #include "ui/Geometry.h"
 
 namespace orvex {
@@ -64,6 +65,7 @@ BoardMonitor::BoardMonitor(const AccessDecoder& decoder, DisplayedKHz displayed,
       displayed_(std::move(displayed)),
       holdings_(std::move(holdings)) {
     setObjectName("BoardMonitor");
+    installWindowAccessibility();
     setWindowTitle("Board monitor");
     auto* layout = new QVBoxLayout(this);
     const auto group = [this, layout](const QString& title, auto build) {
@@ -90,6 +92,7 @@ QLabel* BoardMonitor::addRow(QFormLayout* form, const char* name, const QString&
     shown->setObjectName(name);
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(caption, shown);
+    fields_.emplace_back(shown, caption);
     return shown;
 }
 
@@ -138,6 +141,18 @@ void BoardMonitor::refresh() {
     showConverter();
     showAccesses();
     showBoard();
+    nameFields();
+}
+
+// A screen reader reads a value with its caption ("Divider word, 14370"): a bare number says
+// nothing.
+void BoardMonitor::nameFields() {
+    for (const auto& [field, caption] : fields_) {
+        const QString name = caption + QStringLiteral(", ") + field->text();
+        if (field->accessibleName() != name) {
+            field->setAccessibleName(name);
+        }
+    }
 }
 
 void BoardMonitor::showEvent(QShowEvent* event) {

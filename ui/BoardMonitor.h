@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hardware/monitor/AccessDecoder.h"
 
@@ -72,6 +74,7 @@ private:
     void showConverter();
     void showAccesses();
     void showBoard();
+    void nameFields();
 
     const AccessDecoder& decoder_;
     DisplayedKHz displayed_;
@@ -80,6 +83,8 @@ private:
     QElapsedTimer sinceLastRefresh_;
     Rates lastCounts_;
     bool showingDisagreement_ = false;
+    // Each value shown and the caption of its row.
+    std::vector<std::pair<QLabel*, QString>> fields_;
 
     QLabel* controlWord_ = nullptr;
     QLabel* referenceWord_ = nullptr;

@@ -9,6 +9,7 @@
 #include "core/Band.h"
 #include "core/NumberText.h"
 #include "core/Version.h"
+#include "ui/Accessibility.h"
 #include "ui/Geometry.h"
 #include "ui/widgets/Panel3D.h"
 
@@ -23,6 +24,7 @@ constexpr int EdgeMargin = 8;
 
 Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), host_(host) {
     setObjectName("Form2");
+    installWindowAccessibility();
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
     QFont tahoma("Tahoma");

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/Band.h"
+#include "ui/Accessibility.h"
 #include "ui/KeyTable.h"
 
 namespace orvex {
@@ -23,7 +24,9 @@ constexpr std::array<ControlHelp, 19> Controls{{
      "the nearest step and the status line says to which. The mouse wheel over a digit tunes by "
      "that digit (100 kHz, 10 kHz, &hellip;), never by less than the step."},
     {"Frequency scale", "Where the frequency lies in the band."},
-    {"Thumb wheel", "One step up or down per notch, drag or arrow key, while the receiver is on."},
+    {"Thumb wheel",
+     "One step up or down per notch, drag or arrow key, while the receiver is on; Page Up and "
+     "Page Down ten, Home and End the bottom and the top of the band."},
     {"Ch-1, Ch-2, Ch-3",
      "Recall a channel memory; while Read/Write shows Write, store the frequency, step, volume "
      "and squelch in it instead. Rest the mouse on a button and the status line says what it "
@@ -45,7 +48,8 @@ constexpr std::array<ControlHelp, 19> Controls{{
      "saved)."},
     {"Tuning knob",
      "Drag it up or right to tune up, one step every few pixels; hold Shift for finer. The mouse "
-     "wheel and the arrow keys move one step, Page Up and Page Down ten."},
+     "wheel and the arrow keys move one step, Page Up and Page Down ten, Home and End to the "
+     "bottom and the top of the band."},
     {"&lt; and &gt;", "One step down or up."},
     {"10kHz / 100kHz", "The tuning step: 10 or 100 kHz."},
     {"Help / 5kHz",
@@ -94,6 +98,8 @@ QString page(const QList<CommandKey>& commands, const QString& board) {
     }
     html += row(QStringLiteral("Tab, Shift+Tab"), QStringLiteral("The next or previous control"));
     html += row(QStringLiteral("Space, Enter"), QStringLiteral("Work the switch or button"));
+    html += row(QStringLiteral("Shift+F10, Menu"),
+                QStringLiteral("The context menu, at the control that has the keyboard"));
     html += QStringLiteral("</table><h3>Board</h3><p>%1</p>")
                 .arg(board.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")));
     html += QStringLiteral(
@@ -107,11 +113,13 @@ QString page(const QList<CommandKey>& commands, const QString& board) {
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName("HelpWindow");
+    installWindowAccessibility();
     setWindowTitle(QStringLiteral("ORVEX help"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     page_ = new QTextBrowser(this);
     page_->setObjectName("HelpText");
+    page_->setAccessibleName("Help");
     page_->setOpenLinks(false);
     layout->addWidget(page_);
     resize(560, 520);

@@ -1,17 +1,18 @@
 #include "ui/MessageLine.h"
 
-#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "ui/Accessibility.h"
 #include "ui/TextFit.h"
 
 namespace orvex {
 
 MessageLine::MessageLine(QWidget* parent) : QLabel(parent) {
     setObjectName("StatusLine");
-    setAccessibleName("Messages");
+    setAccessibleDescription("Status line");
+    installWindowAccessibility();
     // A message is text, never markup: a path may hold '<'.
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -32,8 +33,6 @@ void MessageLine::post(const QString& message, Kind kind, std::function<bool()> 
         entries_.pop_front();
     }
     layOut();
-    QAccessibleEvent event(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
 }
 
 void MessageLine::setHoverNote(const QString& note) {
@@ -49,6 +48,18 @@ void MessageLine::review() {
         std::erase_if(entries_, gone);
         layOut();
     }
+}
+
+QStringList MessageLine::shownTexts() const {
+    QStringList texts = messages();
+    if (!hoverNote_.isEmpty()) {
+        texts << hoverNote_;
+    }
+    return texts;
+}
+
+QString MessageLine::fullText() const {
+    return shownTexts().join(u'\n');
 }
 
 QStringList MessageLine::messages() const {
@@ -67,10 +78,8 @@ void MessageLine::dropExpired() {
 // The newest message first gets the lines it needs, then the older ones, each cut short at the
 // lines left; they are shown oldest first.
 void MessageLine::layOut() {
-    QStringList texts = messages();
-    if (!hoverNote_.isEmpty()) {
-        texts << hoverNote_;
-    }
+    announcer_.changed();
+    const QStringList texts = shownTexts();
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     int linesLeft = std::max(1, box.height() / std::max(1, fontMetrics().lineSpacing()));
     QStringList shown;

@@ -2,10 +2,13 @@
 
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <deque>
 #include <functional>
+
+#include "ui/widgets/AccessibleAnnouncer.h"
 
 namespace orvex {
 
@@ -37,6 +40,9 @@ public:
 
     // The messages kept, oldest first, in full.
     QStringList messages() const;
+    // What the line shows, in full: the messages, then the note for the control under the mouse.
+    // Screen readers read this; each change is told to them.
+    QString fullText() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -50,12 +56,15 @@ private:
         std::function<bool()> lasts;
     };
 
+    QStringList shownTexts() const;
     void dropExpired();
     void layOut();
 
     std::deque<Entry> entries_;
     QString hoverNote_;
     QTimer expiry_;
+    // A label tells its new name itself; the name is its text (see fullText()).
+    AccessibleAnnouncer announcer_{*this, AccessibleAnnouncer::ToldByWidget::Name};
 };
 
 }  // namespace orvex

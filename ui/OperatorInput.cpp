@@ -38,6 +38,14 @@ void OperatorInput::connectTuning() {
             [this](int p) { run([p](Receiver& r) { r.Knob1_DragEnd(p); }); });
     connect(widgets_.wheel, &ThumbWheel::turned, this,
             [this](int code) { run([code](Receiver& r) { r.Wheel1_Change(code); }); });
+    // Home and End on the wheel go to the ends of the band, as they do on the knob.
+    connect(widgets_.wheel, &ThumbWheel::endRequested, this, [this](int code) {
+        const KnobModel& knob = host_.receiver().panel().Knob1;
+        const int target = code == ThumbWheel::Up ? knob.maximum : 0;
+        if (knob.enabled && target != knob.position) {
+            run([target](Receiver& r) { r.Knob1_Change(target); });
+        }
+    });
     connect(widgets_.down, &QPushButton::clicked, this,
             [this] { run([](Receiver& r) { r.Command10_Click(); }); });
     connect(widgets_.up, &QPushButton::clicked, this,

@@ -10,6 +10,21 @@ PanelCommands::PanelCommands(QWidget& window, const BoardBadge& badge)
     : QObject(&window), window_(window), badge_(badge), menu_(new QMenu(&window)) {
     bindControlKeys(window_);
     add(QKeySequence(Qt::Key_F1), "Help", "every control and every key", [this] { showHelp(); });
+    bindMenuKeys();
+}
+
+// Shift+F10 and the Menu key open the menu at the control that has the keyboard (at the middle of
+// the window when none has), as the right mouse button opens it where the mouse is.
+void PanelCommands::bindMenuKeys() {
+    auto* action = new QAction(&window_);
+    action->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this] {
+        const QWidget* focus = window_.focusWidget();
+        const QWidget* at = focus != nullptr && focus->isVisible() ? focus : &window_;
+        popUp(at->mapToGlobal(at->rect().center()));
+    });
+    window_.addAction(action);
 }
 
 QAction* PanelCommands::add(const QKeySequence& keys, const QString& name,

@@ -33,6 +33,8 @@ public:
     HelpWindow* helpWindow() const { return help_; }
 
 private:
+    void bindMenuKeys();
+
     QWidget& window_;
     const BoardBadge& badge_;
     QMenu* menu_;

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSlider>
 
 #include "ui/BoardBadge.h"
 #include "ui/MessageLine.h"
@@ -13,6 +12,7 @@
 #include "ui/widgets/LinearGauge.h"
 #include "ui/widgets/Panel3D.h"
 #include "ui/widgets/SevenSegmentDisplay.h"
+#include "ui/widgets/Slider.h"
 #include "ui/widgets/ThumbWheel.h"
 #include "ui/widgets/ToggleSwitch.h"
 
@@ -44,8 +44,8 @@ struct PanelWidgets {
     ToggleSwitch* exit = nullptr;
     ToggleSwitch* about = nullptr;
     ToggleSwitch* scan = nullptr;
-    QSlider* squelch = nullptr;
-    QSlider* volume = nullptr;
+    Slider* squelch = nullptr;
+    Slider* volume = nullptr;
     QLabel* squelchLabel = nullptr;
     QLabel* zeroLabel = nullptr;
     QLabel* maxLabel = nullptr;

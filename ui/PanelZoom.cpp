@@ -1,8 +1,6 @@
 #include "ui/PanelZoom.h"
 
 #include <QLabel>
-#include <QRadioButton>
-#include <QSlider>
 #include <algorithm>
 #include <cmath>
 
@@ -15,10 +13,7 @@ PanelZoom::PanelZoom(QWidget& window, QSize size)
         if (widget->window() != &window) {
             continue;  // a menu or another window of its own
         }
-        if (qobject_cast<QSlider*>(widget) != nullptr ||
-            qobject_cast<QRadioButton*>(widget) != nullptr) {
-            widget->setStyle(style_);
-        }
+        widget->setStyle(style_);
         std::optional<QFont> font;
         if (widget->testAttribute(Qt::WA_SetFont)) {
             font = widget->font();

@@ -17,7 +17,8 @@ namespace orvex {
 // 15 a pixel): every geometry and every font that the window or a widget in it sets is scaled,
 // so each instrument draws itself afresh at the new size rather than being magnified. Labels too
 // narrow for their text at the new font are widened, as the panel's labels are when built, and
-// the handles of sliders and option buttons grow with the rest (ZoomedStyle).
+// the handles of sliders and option buttons and the keyboard-focus mark grow with the rest
+// (ZoomedStyle, which every widget of the window takes).
 class PanelZoom {
 public:
     static constexpr double Smallest = 1.0;

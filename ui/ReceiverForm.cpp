@@ -11,9 +11,11 @@
 
 #include "core/Band.h"
 #include "core/NumberText.h"
+#include "ui/Accessibility.h"
 #include "ui/Geometry.h"
 #include "ui/KeyTable.h"
 #include "ui/PanelParts.h"
+#include "ui/PanelSpeech.h"
 
 namespace orvex {
 namespace {
@@ -48,20 +50,6 @@ void drawToggle(ToggleSwitch* widget, const ToggleModel& model) {
     widget->setEnabled(model.enabled);
 }
 
-// What a screen reader calls the controls that have no caption of their own; switches and buttons
-// are named by their captions.
-constexpr std::array<std::pair<const char*, const char*>, 9> AccessibleNames{{
-    {"LedDisplay1", "Frequency, MHz"},
-    {"LGAUGE1", "Frequency scale"},
-    {"Wheel1", "Tuning wheel"},
-    {"Knob1", "Tuning knob"},
-    {"Gauge1", "Signal level and supply meter"},
-    {"ind1", "Signal bar"},
-    {"Toggle7", "Power"},
-    {"HSlider3", "Squelch"},
-    {"HSlider4", "Volume"},
-}};
-
 // Under the panel, three lines high: the status line and, beside it, the board badge.
 constexpr QRect StatusArea = twips(0, 2865, 4980, 720);
 constexpr QRect BadgeArea = twips(4980, 2865, 2475, 720);
@@ -94,11 +82,10 @@ ReceiverForm::ReceiverForm(ReceiverHost& host, const QString& boardName, const Q
     grey.setColor(QPalette::Button, toQColor(palette::Panel));
     setPalette(grey);
 
+    installWindowAccessibility();
     buildPanel();
     buildStatusStrip();
-    for (const auto& [name, spoken] : AccessibleNames) {
-        findChild<QWidget*>(name)->setAccessibleName(spoken);
-    }
+    new PanelSpeech(*this, host_);
     orderTabs(*this);
 
     // Everything is built at 100 %: that layout is what every zoom scales.
@@ -214,14 +201,14 @@ void ReceiverForm::buildControlPanel(QWidget* parent) {
 
 void ReceiverForm::buildAudio(QWidget* parent) {
     auto* audio = parts::place<Panel3D>(parent, "SSPanel9", twips(1200, -120, 2175, 1215));
-    widgets_.squelch = parts::place<QSlider>(audio, "HSlider3", twips(120, 240, 1215, 255));
+    widgets_.squelch = parts::place<Slider>(audio, "HSlider3", twips(120, 240, 1215, 255));
     widgets_.squelch->setOrientation(Qt::Horizontal);
     widgets_.squelch->setPageStep(50);
     widgets_.squelchLabel = parts::label(audio, "Label4", "Squelch", twips(1440, 240, 615, 255));
     widgets_.zeroLabel = parts::label(audio, "Label7", "0", twips(120, 600, 255, 255));
     widgets_.maxLabel = parts::label(audio, "Label8", "max", twips(1080, 600, 375, 255));
     widgets_.audioLabel = parts::label(audio, "Label6", "Audio", twips(1560, 600, 495, 255));
-    widgets_.volume = parts::place<QSlider>(audio, "HSlider4", twips(120, 840, 1935, 255));
+    widgets_.volume = parts::place<Slider>(audio, "HSlider4", twips(120, 840, 1935, 255));
     widgets_.volume->setOrientation(Qt::Horizontal);
     widgets_.volume->setPageStep(1);
     widgets_.volume->setTickPosition(QSlider::TicksBelow);

@@ -74,7 +74,7 @@ TEST(RigctlSessionTest, AnswersEveryCommandInThePlainStyle) {
         {on, "L STRENGTH 0.5\n", "RPRT -11\n"},
         {on, "L RF 0.5\n", "RPRT -11\n"},
         {on, "l RF\n", "RPRT -1\n"},
-        {on, "l ?\n", "STRENGTH SQL AF \n"},
+        {on, "l ?\n", "STRENGTH RAWSTR SQL AF \n"},
         {on, "L ?\n", "SQL AF \nRPRT 0\n"},
         {on, "u MUTE\n", "0\n"},
         {on, "U MUTE 1\nu MUTE\n", "RPRT 0\n1\n"},
@@ -100,6 +100,29 @@ TEST(RigctlSessionTest, AnswersEveryCommandInThePlainStyle) {
         {on, "\\get_lock_mode\n", "0\n"},
         {on, "AOS\nLOS\n", "RPRT 0\nRPRT 0\n"},
         {on, "q\n", "RPRT 0\n"},
+    });
+}
+
+TEST(RigctlSessionTest, InVfoModeEveryCommandButHamlibsOwnFewTakesTheVfoFirst) {
+    const Start on = Start::On;
+    const std::string vfoMode = "\\set_vfo_opt 1\n";
+    expectAnswers({
+        {on, "\\chk_vfo\n" + vfoMode + "\\chk_vfo\n", "0\nRPRT 0\n1\n"},
+        {on, vfoMode + "F VFOA 137500000.000000\nf VFOA\n", "RPRT 0\nRPRT 0\n137500000\n"},
+        {on, vfoMode + "F currVFO  137900000\nf currVFO\n", "RPRT 0\nRPRT 0\n137900000\n"},
+        {on, vfoMode + "f Main\nf RX\n", "RPRT 0\n132000000\n132000000\n"},
+        {on, vfoMode + "l VFOA STRENGTH\nl VFOA ?\n", "RPRT 0\n-54\nSTRENGTH RAWSTR SQL AF \n"},
+        {on, vfoMode + "g VFOA VFO 0\ng currVFO STOP 0\n", "RPRT 0\nRPRT 0\nRPRT 0\n"},
+        {on, vfoMode + "\x8b currVFO\nT currVFO 0\n", "RPRT 0\n0\nRPRT 0\n"},
+        {on, vfoMode + "+f VFOA\n", "RPRT 0\nget_freq: VFOA\nFrequency: 132000000\nRPRT 0\n"},
+        // Hamlib names no VFO for these.
+        {on, vfoMode + "\\get_powerstat\nv\nV VFOA\n\\get_lock_mode\n\\set_powerstat 1\n",
+         "RPRT 0\n1\nVFOA\nRPRT 0\n0\nRPRT 0\n"},
+        // Another VFO, none, or the plain form: refused, and the next line is read as it is.
+        {on, vfoMode + "f VFOB\nf\nF 137500000\nf VFOA\n",
+         "RPRT 0\nRPRT -1\nRPRT -1\nRPRT -1\n132000000\n"},
+        {on, vfoMode + "\\set_vfo_opt 0\nf\n\\chk_vfo\n", "RPRT 0\nRPRT 0\n132000000\n0\n"},
+        {on, "\\set_vfo_opt 2\n", "RPRT -1\n"},
     });
 }
 
@@ -129,6 +152,11 @@ TEST(RigctlSessionTest, ScansTheChannelBankAndStopsEitherScan) {
     EXPECT_EQ(ask("g STOP 0\ng STOP 0\n"), "RPRT 0\nRPRT 0\n");
     EXPECT_FALSE(scanner.running());
     EXPECT_EQ(ask("g ?\n"), "VFO MEM STOP \nRPRT 0\n");
+    // In Hamlib's VFO mode the VFO comes first.
+    EXPECT_EQ(ask("\\set_vfo_opt 1\ng VFOA MEM 0\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_TRUE(scanner.running());
+    EXPECT_EQ(ask("g currVFO STOP 0\n\\set_vfo_opt 0\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_FALSE(scanner.running());
     rig.actions.setPower(false);
     EXPECT_EQ(ask("g MEM 0\n"), "RPRT -20\n");
 }
@@ -169,6 +197,7 @@ TEST(RigctlSessionTest, RefusesWhatTheReceiverCannotDoSwitchedOffOrWithoutAPort)
         {off, "L AF 0.3\n", "RPRT -20\n"},
         {off, "l SQL\n", "0.000000\n"},
         {off, "l STRENGTH\n", "RPRT -20\n"},
+        {off, "l RAWSTR\n", "RPRT -20\n"},
         {off, "G UP\n", "RPRT -20\n"},
         {off, "G FROM_VFO\n", "RPRT -20\n"},
         {off, "\\get_powerstat\n\\get_dcd\n", "0\n0\n"},
@@ -200,6 +229,7 @@ TEST(RigctlSessionTest, AnswersExtendedResponsesWithLabelsAndTheClientsSeparator
         {on, "+F 1\n", "set_freq: 1\nRPRT -1\n"},
         {on, "+\\chk_vfo\n", "ChkVFO: 0\n"},
         {on, "+X\n", "RPRT -11\n"},
+        {on, "+\\stream_caps\n", "RPRT -11\n"},  // what SDR programs probe for: one line
         {Start::Off, "+l STRENGTH\n", "get_level: STRENGTH\nRPRT -20\n"},
     });
 }
@@ -395,7 +425,7 @@ TEST(RigctlSessionTest, DumpStateAnnouncesTheLevelsFunctionsAndOperationsTheComm
     const std::string vfoOperations = "vfo_ops=" + known("G", rigctl::HamlibVfoOperations);
     EXPECT_NE(std::find(lines.begin(), lines.end(), vfoOperations), lines.end());
     // Hamlib's own values for what is served today.
-    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x40000028", "0x28"}));
+    EXPECT_EQ(masks, (std::vector<std::string>{"0x20000", "0x20000", "0x44000028", "0x28"}));
 }
 
 }  // namespace orvex::test

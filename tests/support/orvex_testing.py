@@ -75,21 +75,38 @@ def start_headless(program, errors_path, *options, listen="0", env=None, prefix=
     standard error into `errors_path`; `prefix` is a command that starts it (prlimit ...). The
     process and the port once it listens; an AssertionError with what it said when it ends
     first."""
-    with open(errors_path, "w") as errors:
-        process = subprocess.Popen([*prefix, program, "--headless", "--rigctl", listen, *options],
-                                   env=env or no_display(), stdout=subprocess.DEVNULL,
-                                   stderr=errors)
+    process = start_window(program, errors_path, "--headless", "--rigctl", listen, *options,
+                           env=env or no_display(), prefix=prefix)
 
     def listening():
         found = LISTENING.findall(read(errors_path))
-        if not found and process.poll() is not None:
-            raise AssertionError("the program ended at start:\n" + read(errors_path))
         return int(found[0]) if found else None
     try:
-        return process, wait_for(listening, "the program to listen")
+        return process, wait_while_running(process, errors_path, listening,
+                                           "the program to listen")
     except BaseException:
         stop(process)
         raise
+
+
+def start_window(program, errors_path, *options, env, prefix=()):
+    """Starts the program with `options` in the environment `env` (which names the display for a
+    window), its standard error into `errors_path`, through the command `prefix` if one is given.
+    The process."""
+    with open(errors_path, "w") as errors:
+        return subprocess.Popen([*prefix, program, *options], env=env, stdout=subprocess.DEVNULL,
+                                stderr=errors)
+
+
+def wait_while_running(process, errors_path, condition, what, seconds=60):
+    """wait_for(condition), but an AssertionError with what the program said on standard error
+    (`errors_path`) as soon as it ends."""
+    def met_while_running():
+        result = condition()
+        if not result and process.poll() is not None:
+            raise AssertionError("the program ended before " + what + ":\n" + read(errors_path))
+        return result
+    return wait_for(met_while_running, what, seconds)
 
 
 def stop(process):

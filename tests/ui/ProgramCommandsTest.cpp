@@ -1,9 +1,13 @@
 #include <sys/resource.h>
 
+#include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
+#include "app/PassCommands.h"
 #include "app/Program.h"
 #include "app/ProgramCommands.h"
 #include "support/TestFiles.h"
@@ -98,6 +102,48 @@ private slots:
         QVERIFY(
             form.statusLine()->messages().join("\n").contains("Recording every port access into"));
         QVERIFY(form.boardBadge()->segment("trace").startsWith("Trace second.txt"));
+    }
+
+    void thePassMenuKeepsItsChoicesInTheirFileAndTheBadgeShowsThePassAndTheSteering() {
+        const test::TempFolder folder("orvex-pass-commands");
+        Options options = switchedOn(folder.path());
+        options.passes.folder = (folder.path() / "passes").string();
+        options.passes.choicesPath = (folder.path() / "passes.ini").string();
+        Program program(options);
+        program.setEnding([] { QFAIL("the program tried to end"); });
+        ReceiverForm form(program.host(), "Simulated board");
+        new PassCommands(form, program);
+        program.start();
+        form.show();
+
+        QMenu* passes = nullptr;
+        for (QAction* entry : form.contextMenu()->actions()) {
+            passes = entry->text() == "Satellite passes" ? entry->menu() : passes;
+        }
+        QVERIFY(passes != nullptr);
+        const QList<QAction*> choices = passes->actions();
+        const auto switchOff =
+            std::find_if(choices.begin(), choices.end(), [](const QAction* action) {
+                return action->text() == "Switch it off when the pass is logged";
+            });
+        QVERIFY(switchOff != choices.end() && !(*switchOff)->isChecked());
+        (*switchOff)->trigger();
+        QVERIFY(program.tracking().choices().switchOffAtLos);
+        QCOMPARE(test::readFile(folder.path() / "passes.ini"),
+                 std::string("[CONTROL]\nSWITCH_OFF_AT_LOS=1\n"));
+        QVERIFY(!fs::exists(options.settingsPath));  // never in the settings file
+
+        QVERIFY(program.tracking().passBegins("gpredict"));
+        QVERIFY(program.actions().steerTo(137.9032, "gpredict").succeeded());
+        program.tracking().steered(&form, "gpredict", 137903200);
+        const BoardBadge& badge = *form.boardBadge();
+        QCOMPARE(badge.segment("tracking"),
+                 QString("Pass: gpredict asks 137.9032 MHz, tuned 137.900"));
+        QDir().mkpath(ORVEX_TEST_ARTIFACTS);
+        QVERIFY(form.grab().save(ORVEX_TEST_ARTIFACTS "/panel-satellite-pass.png"));
+
+        program.tracking().passEnds("gpredict");
+        QVERIFY(badge.segment("tracking").endsWith(", logging 30 s more"));
     }
 };
 

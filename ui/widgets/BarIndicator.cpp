@@ -130,7 +130,7 @@ void BarIndicator::drawBar(QPainter& painter) const {
 
 void BarIndicator::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        drawFocusFrame(painter, rect(), barColor_);
+        drawFocusMark(painter, rect(), focusMarkWidth(*this));
     }
 }
 

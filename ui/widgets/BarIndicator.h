@@ -36,6 +36,7 @@ public:
 
     QString accessibleValueText() const override;
     QAccessible::Role accessibleRole() const override { return QAccessible::ProgressBar; }
+    bool isReadout() const override { return true; }
     std::optional<AccessibleRange> accessibleRange() const override;
 
 protected:

@@ -351,7 +351,7 @@ void Dial::drawNeedles(QPainter& painter, const Geometry& g) const {
 
 void Dial::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        drawFocusFrame(painter, mappedOutline().boundingRect().adjusted(2, 2, -2, -2), scaleColor_);
+        drawFocusMark(painter, mappedOutline().boundingRect(), focusMarkWidth(*this));
     }
 }
 

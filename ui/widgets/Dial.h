@@ -75,6 +75,8 @@ public:
     QSize minimumSizeHint() const override;
 
     QString accessibleValueText() const override;
+    QAccessible::Role accessibleRole() const override { return QAccessible::ProgressBar; }
+    bool isReadout() const override { return true; }
     std::optional<AccessibleRange> accessibleRange() const override;
 
 protected:

@@ -2,7 +2,10 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
+#include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -67,13 +70,24 @@ QFont fittedFont(const QFont& font, const QString& text, qreal width) {
     return fitted;
 }
 
-void drawFocusFrame(QPainter& painter, const QRectF& rect, const QColor& color) {
+int focusMarkWidth(const QWidget& widget) {
+    return std::max(MinimumFocusMark,
+                    widget.style()->pixelMetric(FocusMarkMetric, nullptr, &widget));
+}
+
+void drawFocusMark(QPainter& painter, const QRectF& rect, int width) {
+    const int edge = std::max(1, width / 2);
+    const auto ring = [&painter](const QRectF& outer, int thickness, const QColor& color) {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addRect(outer);
+        path.addRect(outer.adjusted(thickness, thickness, -thickness, -thickness));
+        painter.fillPath(path, color);
+    };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(color, 0, Qt::DotLine);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
+    ring(rect, edge, Qt::white);
+    ring(rect.adjusted(edge, edge, -edge, -edge), width, Qt::black);
     painter.restore();
 }
 

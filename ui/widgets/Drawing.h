@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QFont>
 #include <QRectF>
+#include <QStyle>
 
 class QPainter;
+class QWidget;
 
 namespace orvex {
 
@@ -25,7 +27,14 @@ void drawBevel(QPainter& painter, const QRectF& rect, qreal width, const QColor&
 // `font`, made smaller if needed (never below two thirds) so that `text` fits `width`.
 QFont fittedFont(const QFont& font, const QString& text, qreal width);
 
-// The keyboard-focus mark: a dotted frame just inside `rect`.
-void drawFocusFrame(QPainter& painter, const QRectF& rect, const QColor& color);
+// The width of the keyboard-focus mark, asked of the widget's style (a zoomed panel's style
+// answers it at its zoom): never under MinimumFocusMark pixels.
+inline constexpr int MinimumFocusMark = 2;
+inline constexpr auto FocusMarkMetric = QStyle::PixelMetric(QStyle::PM_CustomBase + 1);
+int focusMarkWidth(const QWidget& widget);
+
+// The keyboard-focus mark just inside `rect`: a dark ring `width` wide, edged outside by a light
+// one half as wide. Whatever the colour of the face beneath, one of the two stands out from it.
+void drawFocusMark(QPainter& painter, const QRectF& rect, int width);
 
 }  // namespace orvex

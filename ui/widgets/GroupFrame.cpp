@@ -38,7 +38,7 @@ QSize GroupFrame::sizeHint() const {
 }
 
 QString GroupFrame::accessibleCaption() const {
-    return caption_.isEmpty() ? objectName() : caption_;
+    return caption_;
 }
 
 QRectF GroupFrame::captionRect() const {

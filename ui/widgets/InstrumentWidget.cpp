@@ -8,7 +8,7 @@
 namespace orvex {
 
 InstrumentWidget::InstrumentWidget(QWidget* parent) : QWidget(parent) {
-    installInstrumentAccessibility();
+    installWidgetAccessibility();
 }
 
 void InstrumentWidget::drawFace(QPainter& painter) {
@@ -23,14 +23,8 @@ void InstrumentWidget::refreshFace() {
     update();
 }
 
-void InstrumentWidget::announceValue() {
-    if (!QAccessible::isActive()) {
-        return;
-    }
-    const auto range = accessibleRange();
-    QAccessibleValueChangeEvent event(
-        this, range ? QVariant(range->value) : QVariant(accessibleValueText()));
-    QAccessible::updateAccessibility(&event);
+QString InstrumentWidget::spokenText() const {
+    return spoken_.hasWords() ? spoken_.words() : accessibleValueText();
 }
 
 void InstrumentWidget::changeEvent(QEvent* event) {

@@ -187,7 +187,7 @@ void Knob::drawFocus(QPainter& painter) const {
         const double side = std::min(width(), height());
         QRectF square(0, 0, side, side);
         square.moveCenter(center());
-        drawFocusFrame(painter, square, palette().color(QPalette::WindowText));
+        drawFocusMark(painter, square, focusMarkWidth(*this));
     }
 }
 

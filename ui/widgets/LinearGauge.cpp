@@ -212,7 +212,7 @@ void LinearGauge::drawPointer(QPainter& painter, const Geometry& g) const {
 
 void LinearGauge::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        drawFocusFrame(painter, QRectF(rect()).adjusted(1, 1, -1, -1), scaleColor_);
+        drawFocusMark(painter, rect(), focusMarkWidth(*this));
     }
 }
 

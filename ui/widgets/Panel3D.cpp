@@ -46,7 +46,7 @@ QSize Panel3D::sizeHint() const {
 }
 
 QString Panel3D::accessibleCaption() const {
-    return caption_.isEmpty() ? objectName() : caption_;
+    return caption_;
 }
 
 void Panel3D::paintEvent(QPaintEvent*) {

@@ -155,8 +155,15 @@ QSize SevenSegmentDisplay::minimumSizeHint() const {
     return {digitCount_ * 8 + 4, 16};
 }
 
-QString SevenSegmentDisplay::accessibleValueText() const {
-    return entering_ ? typed_ : text_;
+QString SevenSegmentDisplay::spokenText() const {
+    return entering_ ? typed_ : InstrumentWidget::spokenText();
+}
+
+std::optional<InstrumentWidget::AccessibleRange> SevenSegmentDisplay::accessibleRange() const {
+    bool isNumber = false;
+    const double shown = text_.trimmed().toDouble(&isNumber);
+    const double value = isNumber ? shown : 0.0;
+    return AccessibleRange{value, value, value, 0.0};
 }
 
 int SevenSegmentDisplay::cellCount() const {
@@ -242,8 +249,7 @@ void SevenSegmentDisplay::drawCells(QPainter& painter, const std::vector<Segment
 
 void SevenSegmentDisplay::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        drawFocusFrame(painter, QRectF(rect()).adjusted(1, 1, -1, -1),
-                       mixColors(backgroundColor_, segmentColor_, 0.6));
+        drawFocusMark(painter, rect(), focusMarkWidth(*this));
     }
 }
 

@@ -64,8 +64,13 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    QString accessibleValueText() const override;
+    QString accessibleValueText() const override { return text_; }
+    // What is being typed, during an entry; the reading otherwise.
+    QString spokenText() const override;
     QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+    bool isReadout() const override { return true; }
+    // The number shown (0 while it shows none); the window gives the ends.
+    std::optional<AccessibleRange> accessibleRange() const override;
 
 signals:
     // The operator's acts

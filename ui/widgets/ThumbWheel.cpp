@@ -1,5 +1,6 @@
 #include "ui/widgets/ThumbWheel.h"
 
+#include <QAccessibleActionInterface>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,6 +31,19 @@ void ThumbWheel::setWheelColor(const QColor& color) {
 
 void ThumbWheel::setPixelsPerStep(int pixels) {
     pixelsPerStep_ = std::max(pixels, 1);
+}
+
+void ThumbWheel::setPageStep(int steps) {
+    pageStep_ = std::max(steps, 1);
+}
+
+QStringList ThumbWheel::accessibleActions() const {
+    return {QAccessibleActionInterface::increaseAction(),
+            QAccessibleActionInterface::decreaseAction()};
+}
+
+void ThumbWheel::doAccessibleAction(const QString& action) {
+    turn(action == QAccessibleActionInterface::increaseAction() ? 1 : -1);
 }
 
 QSize ThumbWheel::sizeHint() const {
@@ -113,7 +127,7 @@ void ThumbWheel::drawRidges(QPainter& painter) const {
 
 void ThumbWheel::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        drawFocusFrame(painter, drumRect(), palette().color(QPalette::Highlight));
+        drawFocusMark(painter, rect(), focusMarkWidth(*this));
     }
 }
 
@@ -159,6 +173,18 @@ void ThumbWheel::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Down:
             turn(-1);
+            break;
+        case Qt::Key_PageUp:
+            turn(pageStep_);
+            break;
+        case Qt::Key_PageDown:
+            turn(-pageStep_);
+            break;
+        case Qt::Key_Home:
+            emit endRequested(Down);
+            break;
+        case Qt::Key_End:
+            emit endRequested(Up);
             break;
         default:
             InstrumentWidget::keyPressEvent(event);

@@ -1,5 +1,6 @@
 #include "ui/widgets/ToggleSwitch.h"
 
+#include <QAccessibleActionInterface>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -113,7 +114,15 @@ QString ToggleSwitch::accessibleValueText() const {
 void ToggleSwitch::addAccessibleState(QAccessible::State& state) const {
     state.checkable = true;
     state.checked = on_;
-    state.pressed = on_;
+}
+
+QStringList ToggleSwitch::accessibleActions() const {
+    return {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::toggleAction()};
+}
+
+void ToggleSwitch::doAccessibleAction(const QString& action) {
+    Q_UNUSED(action);
+    click();
 }
 
 void ToggleSwitch::click() {
@@ -254,9 +263,8 @@ void ToggleSwitch::drawPressed(QPainter& painter) const {
 
 void ToggleSwitch::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
-        const QRectF area = pictureMode_ ? pictureRect().adjusted(-1, -1, 1, 1)
-                                         : QRectF(rect()).adjusted(2, 2, -2, -2);
-        drawFocusFrame(painter, area, palette().color(QPalette::ButtonText));
+        drawFocusMark(painter, pictureMode_ ? pictureRect() : QRectF(rect()),
+                      focusMarkWidth(*this));
     }
 }
 

@@ -49,8 +49,12 @@ public:
 
     QString accessibleCaption() const override;
     QString accessibleValueText() const override;
-    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+    // A check box to assistive technology, as Qt's own checkable buttons are.
+    QAccessible::Role accessibleRole() const override { return QAccessible::CheckBox; }
     void addAccessibleState(QAccessible::State& state) const override;
+    // Press and Toggle, each a click.
+    QStringList accessibleActions() const override;
+    void doAccessibleAction(const QString& action) override;
 
 signals:
     // The operator switched it.

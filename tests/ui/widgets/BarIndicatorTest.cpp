@@ -78,12 +78,16 @@ private slots:
         QVERIFY(litPixels() > half);
     }
 
-    void screenReaderHearsTheValueAsSet() {
+    void screenReaderHearsTheValueAsSetInTheNameAndCannotChangeIt() {
         bar_->setValue(-2);
+        bar_->setAccessibleName(QStringLiteral("Signal bar"));
         QAccessibleInterface* face = accessible(bar_.get());
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("ind1"));
-        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("-2"));
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Signal bar, -2"));
+        QCOMPARE(face->textInterface()->text(0, -1), QStringLiteral("-2"));
         QCOMPARE(face->valueInterface()->maximumValue().toInt(), 6);
+        QVERIFY(face->state().readOnly);
+        face->valueInterface()->setCurrentValue(4);
+        QCOMPARE(bar_->value(), -2);
     }
 };
 

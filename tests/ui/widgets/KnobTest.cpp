@@ -167,17 +167,23 @@ private slots:
         QCOMPARE(releases_->count(), 0);
     }
 
-    void screenReaderSeesNameAndPositionAndCanTurnIt() {
+    void screenReaderTurnsItInTheUnitsItIsSpokenIn() {
         QAccessibleInterface* face = accessible(knob_.get());
         QVERIFY(face);
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Knob1"));
         QCOMPARE(face->text(QAccessible::Value), QStringLiteral("600"));
+        knob_->spokenValue().setScale(132.0, 0.01);  // MHz at a 10 kHz step
+        knob_->spokenValue().setWords([this] { return QString::number(knob_->position()); });
         QAccessibleValueInterface* value = face->valueInterface();
         QVERIFY(value);
-        QCOMPARE(value->maximumValue().toInt(), 1200);
-        value->setCurrentValue(750);
+        QCOMPARE(value->currentValue().toDouble(), 138.0);
+        QCOMPARE(value->maximumValue().toDouble(), 144.0);
+        QCOMPARE(value->minimumStepSize().toDouble(), 0.01);
+        value->setCurrentValue(139.5);
         QCOMPARE(intArguments(*moves_), (QList<int>{750}));
-        QCOMPARE(value->currentValue().toInt(), 750);
+        QCOMPARE(face->textInterface()->text(0, -1), QStringLiteral("750"));
+        knob_->setEnabled(false);
+        value->setCurrentValue(140.0);
+        QCOMPARE(knob_->position(), 750);
     }
 
     void markerAndFaceAreRedrawnWhenTheirColoursChange() {

@@ -194,13 +194,18 @@ private slots:
         }
     }
 
-    void screenReaderHearsTheTextOrTheTypedEntry() {
+    void screenReaderHearsTheReadingOrTheTypedEntryAsNameTextAndValue() {
+        display_->setAccessibleName(QStringLiteral("Frequency"));
+        display_->spokenValue().setWords([] { return QStringLiteral("137.500 MHz"); });
+        display_->spokenValue().setLimits({132.0, 144.0});
         QAccessibleInterface* face = accessible(display_.get());
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("LedDisplay1"));
-        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("137.500"));
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Frequency, 137.500 MHz"));
+        QCOMPARE(face->textInterface()->text(0, -1), QStringLiteral("137.500 MHz"));
+        QCOMPARE(face->valueInterface()->currentValue().toDouble(), 137.5);
+        QCOMPARE(face->valueInterface()->maximumValue().toDouble(), 144.0);
         display_->beginEntry();
         QTest::keyClicks(display_.get(), QStringLiteral("14"));
-        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("14"));
+        QCOMPARE(face->textInterface()->text(0, -1), QStringLiteral("14"));
     }
 };
 

@@ -54,6 +54,21 @@ private slots:
         QCOMPARE(intArguments(*turns_), (QList<int>{Up, Down, Down}));
     }
 
+    void pageKeysAndAssistiveActionsTurnHomeAndEndAskForTheEnds() {
+        QSignalSpy ends(wheel_.get(), &ThumbWheel::endRequested);
+        wheel_->setPageStep(3);
+        QTest::keyClick(wheel_.get(), Qt::Key_PageUp);
+        QTest::keyClick(wheel_.get(), Qt::Key_PageDown);
+        QAccessibleActionInterface* actions = accessible(wheel_.get())->actionInterface();
+        actions->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(intArguments(*turns_), (QList<int>{Up, Up, Up, Down, Down, Down, Up}));
+        QTest::keyClick(wheel_.get(), Qt::Key_Home);
+        QTest::keyClick(wheel_.get(), Qt::Key_End);
+        QCOMPARE(intArguments(ends), (QList<int>{Down, Up}));
+        wheel_->setEnabled(false);
+        QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::decreaseAction()));
+    }
+
     void ridgesMoveWithEachStepAndComeBackWithTheReverseStep() {
         const QImage rest = rendered(wheel_.get());
         QTest::keyClick(wheel_.get(), Qt::Key_Up);

@@ -125,10 +125,25 @@ private slots:
         QCOMPARE(QColor(rendered(toggle_.get()).pixel(2, 16)), QColor(Qt::magenta));
     }
 
+    void assistiveActionsWorkLikeAClickOnlyWhileEnabled() {
+        QAccessibleActionInterface* actions = accessible(toggle_.get())->actionInterface();
+        for (const QString& action : {QAccessibleActionInterface::toggleAction(),
+                                      QAccessibleActionInterface::pressAction()}) {
+            QVERIFY(actions->actionNames().contains(action));
+            actions->doAction(action);
+        }
+        QCOMPARE(states(*switched_), (QList<bool>{true, false}));
+        toggle_->setEnabled(false);
+        QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(switched_->count(), 2);
+    }
+
     void screenReaderHearsBothCaptionsAndTheState() {
         QAccessibleInterface* face = accessible(toggle_.get());
         QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Read / Write"));
         QCOMPARE(face->text(QAccessible::Value), QStringLiteral("Read"));
+        QCOMPARE(face->role(), QAccessible::CheckBox);
         QVERIFY(face->state().checkable);
         QVERIFY(!face->state().checked);
         toggle_->setOn(true);
