@@ -185,7 +185,10 @@ QWidget* ChannelWindow::buildScanner() {
     for (auto [label, field] : {std::pair<const char*, QWidget*>{"Dwell", dwell_},
                                 {"Resume after", resume_},
                                 {"Priority Location", priority_}}) {
-        timing->addWidget(new QLabel(label, box));
+        auto* caption = new QLabel(label, box);
+        caption->setBuddy(field);
+        field->setAccessibleName(label);
+        timing->addWidget(caption);
         timing->addWidget(field);
     }
     timing->addStretch();

@@ -27,8 +27,8 @@ class ChannelWindowTest : public QObject {
     Q_OBJECT
 
     struct Rig {
-        Rig() {
-            test::writeFile(folder.path() / "channels.csv", Bank);
+        explicit Rig(const std::string& bank = Bank) {
+            test::writeFile(folder.path() / "channels.csv", bank);
             program.setEnding([] { QFAIL("the program tried to end"); });
             program.start();
             form.show();
@@ -118,6 +118,20 @@ private slots:
         QVERIFY(rig.window->report().contains("1 channel read from"));
         QVERIFY(rig.window->report().contains("Line 3 (Location 10): 150.000 MHz lies outside"));
         QCOMPARE(model.rowCount(), 5);
+    }
+
+    void aDamagedBankIsToldOnceAndThePanelRunsOn() {
+        std::string binary(1 << 20, '\0');
+        for (std::size_t i = 0; i < binary.size(); ++i) {
+            binary[i] = static_cast<char>(i * 131);
+        }
+        Rig rig(binary);
+        QVERIFY(rig.window->report().contains("binary data"));
+        QCOMPARE(rig.table().model()->rowCount(), 0);
+        rig.window->addShownFrequency();
+        QVERIFY(rig.program.actions().tuneTo(137.62).succeeded());
+        QCOMPARE(rig.program.receiver().displayedKHz(), 137620);
+        QCOMPARE(rig.file(), binary);
     }
 
     void theScanFromItsKeyStaysOnActivityAndTheTableKeysMoveItOn() {
