@@ -126,7 +126,7 @@ BankReport ChannelBank::load() {
         tell("The channel file " + path().string() + " has " +
              plural(static_cast<int>(report.refused.size()), "row") +
              " the bank cannot take; they stay in the file as they are. The channel window "
-             "lists them.");
+             "lists them, and so does --check-channels.");
     }
     lastLoad_ = report;
     emit changed();
