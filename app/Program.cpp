@@ -40,7 +40,7 @@ Program::Program(const Options& options, BoardOpener openBoard)
       settingsPath_(options.settingsPath),
       settings_(settingsPath_, messages_),
       board_(openBoard ? openBoard(messages_) : options.board->open(messages_)),
-      tap_(*board_.io, simulated() ? static_cast<Delay&>(noWait_) : sleeping_),
+      tap_(*board_.io, sleeping_),
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
       actions_(host_),

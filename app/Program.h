@@ -89,7 +89,6 @@ private:
     IniFileStore settings_;
     Board board_;
     SleepingDelay sleeping_;
-    NoWait noWait_;
     PortTap tap_;
     std::unique_ptr<PortTrace> trace_;
     Receiver receiver_;
