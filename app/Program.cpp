@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/Messages.h"
+#include "hardware/sim/SimulatedBoard.h"
 #include "hardware/trace/OpenTrace.h"
 
 namespace orvex {
@@ -71,6 +72,9 @@ Program::Program(const Options& options, BoardOpener openBoard)
         actions_, passes.folder,
         passes.over(passChoicesFile_ ? passChoicesFile_->load() : PassChoices{}));
     connect(&host_, &ReceiverHost::message, this, &Program::tell);
+    // What a handler did reaches the tap's batch listeners (the monitor's decoder) before anyone
+    // can look.
+    connect(&host_, &ReceiverHost::panelChanged, this, [this] { tap_.deliver(); });
     connect(&host_, &ReceiverHost::endRequested, this,
             [this](Ending ending) { endAtOnce(ending == Ending::Exit); });
     if (options.rigctl) {
@@ -91,10 +95,27 @@ void Program::tell(const QString& text) {
     standardErrorOpen_ = standardErrorOpen_ && tellOnStandardError(text);
 }
 
+bool Program::simulated() const {
+    return dynamic_cast<const sim::SimulatedBoard*>(board_.io.get()) != nullptr;
+}
+
+// The command line's port; else, on the simulated board, which has no hardware to protect, the
+// port saved at the last power-off, so that Power and remote clients work from the first run on.
+// A real board waits for the operator's choice in the About window.
+std::optional<std::int16_t> Program::startPort() const {
+    if (portBase_) {
+        return static_cast<std::int16_t>(*portBase_);
+    }
+    if (simulated()) {
+        return receiver_.savedPortBase();
+    }
+    return std::nullopt;
+}
+
 void Program::start() {
     actions_.startUp();
-    if (portBase_) {
-        actions_.choosePort(static_cast<std::int16_t>(*portBase_));
+    if (const std::optional<std::int16_t> base = startPort()) {
+        actions_.choosePort(*base);
     } else if (headless_) {
         actions_.applySavedPort();
     }

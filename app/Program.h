@@ -37,10 +37,10 @@ public:
     explicit Program(const Options& options, BoardOpener openBoard = {});
     ~Program() override;
 
-    // Start-up as the window's loading runs it, then the command line's port and power, then
-    // the rigctl server. Without a window, the port saved at the last power-off is chosen as
-    // the About window's opening would, unless the command line chose one. Switching on at start
-    // is refused, with the panel's own notice, while no port is chosen.
+    // Start-up as the window's loading runs it, then the port and the command line's power, then
+    // the rigctl server. The port is the command line's; else, on the simulated board or without a
+    // window, the one saved at the last power-off, as the About window's opening would choose it.
+    // Switching on at start is refused, with the panel's own notice, while no port is chosen.
     void start();
 
     Receiver& receiver() { return receiver_; }
@@ -82,6 +82,8 @@ signals:
     void traceChanged();
 
 private:
+    bool simulated() const;
+    std::optional<std::int16_t> startPort() const;
     // A message for the operator, on standard error while it is open.
     void tell(const QString& text);
     // The scan the command line asked for, the receiver switched on for it.

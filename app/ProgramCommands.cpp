@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char* TraceSegment = "trace";
 constexpr const char* RemoteSegment = "rigctl";
+constexpr const char* RefusalSegment = "refused";
 constexpr std::chrono::seconds TraceSizeRefresh{1};
 
 }  // namespace
@@ -27,7 +28,8 @@ ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QSt
               &form, "Record a port trace", "orvex-trace.vcd",
               "Value change dump (*.vcd);;Text trace (*.txt *.log)");
       }) {
-    program_.tap().addListener(decoder_);
+    decoder_.setWatching(false);
+    program_.tap().addBatchListener(decoder_);
     if (program_.trace() != nullptr) {
         tracePath_ = tracePath;
     }
@@ -57,7 +59,7 @@ ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QSt
 }
 
 ProgramCommands::~ProgramCommands() {
-    program_.tap().removeListener(decoder_);
+    program_.tap().removeBatchListener(decoder_);
 }
 
 void ProgramCommands::showMonitor() {
@@ -78,10 +80,17 @@ void ProgramCommands::showMonitor() {
             },
             std::move(holdings), &form_);
         monitor_->setAttribute(Qt::WA_DeleteOnClose);
+        watch(true);
+        connect(monitor_, &QObject::destroyed, this, [this] { watch(false); });
     }
-    monitor_->show();
-    monitor_->raise();
-    monitor_->activateWindow();
+    form_.showOwned(*monitor_);
+}
+
+// Between handlers, as the decoder needs; the tap asks it afresh what it wants to hear.
+void ProgramCommands::watch(bool watching) {
+    program_.tap().deliver();
+    decoder_.setWatching(watching);
+    program_.tap().askInterest();
 }
 
 void ProgramCommands::showChannels() {
@@ -145,10 +154,10 @@ void ProgramCommands::showTraceInBadge() {
     QString text;
     if (running) {
         const QFileInfo file(tracePath_);
-        text = QStringLiteral("Trace %1: %2")
-                   .arg(file.fileName(), QLocale::system().formattedDataSize(file.size()));
+        text = "trace " + QLocale::system().formattedDataSize(file.size());
     }
-    form_.boardBadge()->setSegment(TraceSegment, text);
+    form_.boardBadge()->setSegment(TraceSegment, text,
+                                   "every port access is recorded in " + tracePath_);
 }
 
 void ProgramCommands::addRemoteCommands() {
@@ -191,10 +200,11 @@ void ProgramCommands::showRemoteInBadge() {
                    .arg(clients)
                    .arg(clients == 1 ? "" : "s");
     }
-    if (!server.notice().isEmpty()) {
-        text += " \u2014 " + server.notice();
-    }
-    form_.boardBadge()->setSegment(RemoteSegment, text);
+    form_.boardBadge()->setSegment(RemoteSegment, text,
+                                   "Hamlib's rigctl clients reach the receiver over TCP");
+    form_.boardBadge()->setSegment(
+        RefusalSegment, server.notice().isEmpty() ? QString() : RigctlServer::RefusedWithoutPort,
+        server.notice());
 }
 
 }  // namespace orvex

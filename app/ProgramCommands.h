@@ -45,13 +45,15 @@ public:
     void startTrace(const QString& path);
 
 private:
+    void watch(bool watching);
     void showTraceInBadge();
     void addRemoteCommands();
     void showRemoteInBadge();
 
     ReceiverForm& form_;
     Program& program_;
-    // Hears every access from the start, so the monitor knows the words latched before it opened.
+    // Hears every access from the start, so the monitor knows the words latched before it opened;
+    // watches the converter while the monitor is open.
     AccessDecoder decoder_;
     QPointer<BoardMonitor> monitor_;
     QPointer<ChannelWindow> channels_;

@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Runs every benchmark and writes the one performance table of docs/performance.md (between its
 # markers; the prose stays): each figure next to its anchor measured in the same run, the ratio,
-# and the machine it ran on. About four minutes; configures and builds what is missing, so it
+# and the machine it ran on. About ten minutes; configures and builds what is missing, so it
 # works on a fresh clone.
 #   bench/run-all.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" time libhamlib-utils
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" time libhamlib-utils valgrind
 build=${1:-build}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake --preset dev -B "$build" >/dev/null
 fi
 cmake --build "$build" --target orvex bare_qt_window port_access_bench widgets_bench rigctl_load \
-    save_bench |
+    save_bench tick_count |
     tail -1
 
 results=$(mktemp -d)
@@ -49,8 +49,10 @@ echo "== start-up and peak memory, X display (a private Xvfb server)"
 env -u DISPLAY -u QT_QPA_PLATFORM bench/startup/measure.sh "$build"
 echo "== start-up and peak memory, offscreen"
 QT_QPA_PLATFORM=offscreen bench/startup/measure.sh "$build"
-echo "== idle CPU, offscreen"
-QT_QPA_PLATFORM=offscreen bench/idle/measure.sh "$build" 8 3
+echo "== idle CPU, X display (a private Xvfb server), 5 runs of 30 s alternating with the anchor"
+env -u DISPLAY -u QT_QPA_PLATFORM bench/idle/measure.sh "$build" 30 5
+echo "== the measurement tick with the monitor's decoder, counted by callgrind"
+bench/monitor/count-instructions.sh "$build"
 
 echo "== remote control, against Hamlib's rigctld"
 bench/remote/measure.sh "$build"

@@ -26,6 +26,8 @@ struct ToggleModel {
     bool enabled = true;
 
     const std::string& caption() const { return on ? onCaption : offCaption; }
+
+    friend bool operator==(const ToggleModel&, const ToggleModel&) = default;
 };
 
 struct KnobModel {
@@ -49,6 +51,8 @@ struct ButtonModel {
 struct LabelModel {
     Rgb text = palette::Text;
     Rgb background = palette::Panel;
+
+    friend bool operator==(const LabelModel&, const LabelModel&) = default;
 };
 
 struct LedDisplayModel {
@@ -56,6 +60,8 @@ struct LedDisplayModel {
     Rgb background = palette::LitFace;
     Rgb unlit = palette::LitFace;     // the faint segments that are off
     Rgb segment = palette::Segments;  // the lit segments
+
+    friend bool operator==(const LedDisplayModel&, const LedDisplayModel&) = default;
 };
 
 struct LinearGaugeModel {
@@ -66,6 +72,8 @@ struct LinearGaugeModel {
     Rgb bar = palette::FrequencyBar;
     Rgb scale = palette::FrequencyMarks;
     Rgb pointer = palette::FrequencyPointer;
+
+    friend bool operator==(const LinearGaugeModel&, const LinearGaugeModel&) = default;
 };
 
 struct DialModel {
@@ -81,6 +89,8 @@ struct DialModel {
     bool labelsVisible = true;
 
     double& value() { return needles[static_cast<std::size_t>(selected)]; }
+
+    friend bool operator==(const DialModel&, const DialModel&) = default;
 };
 
 struct BarModel {

@@ -59,8 +59,7 @@ void Receiver::LPT2_Click() {
     portTriedInAbout_ = true;
 }
 
-// The About window opens with the port saved at the last power-off: 632 chooses LPT2, anything
-// else (missing, not a number, not a 16-bit integer) LPT1.
+// The About window opens with the port saved at the last power-off (savedPortBase).
 void Receiver::Toggle3_Change(bool on) {
     panel_.Toggle3.on = on;
     Form2Model& form = panel_.Form2;
@@ -77,16 +76,19 @@ void Receiver::Toggle3_Change(bool on) {
     form.open = true;
     portTriedInAbout_ = false;
     form.OkPressed = 0;
-    const std::optional<std::string> text = SettingsAccess::ReadSetting(settings_.load(), "PORT");
-    const std::optional<double> number = text ? parseNumber(*text) : std::nullopt;
-    const bool lpt2 = number && roundHalfEven(*number) == Lpt2Base;
-    if (lpt2) {
+    if (savedPortBase() == Lpt2Base) {
         Form2_LPT2_Click();
         form.LPT1.on = false;
     } else {
         form.LPT2.on = false;
         Form2_LPT1_Click();
     }
+}
+
+std::int16_t Receiver::savedPortBase() const {
+    const std::optional<std::string> text = SettingsAccess::ReadSetting(settings_.load(), "PORT");
+    const std::optional<double> number = text ? parseNumber(*text) : std::nullopt;
+    return number && roundHalfEven(*number) == Lpt2Base ? Lpt2Base : Lpt1Base;
 }
 
 void Receiver::Form2_LPT1_Click() {

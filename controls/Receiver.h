@@ -118,6 +118,9 @@ public:
     // Turns the main window's hidden LPT1 or LPT2 on from outside, as choosing in the About window
     // does: the command line's port choice.
     void choosePort(std::int16_t base);
+    // The port saved at the last power-off, as the About window's opening reads it: 632 is LPT2,
+    // anything else (missing, not a number, not a 16-bit integer) LPT1.
+    std::int16_t savedPortBase() const;
 
 private:
     // The actions reach the shared operations and the board as the Parts' sequences do.

@@ -44,6 +44,45 @@ void PortTap::removeListener(PortListener& listener) {
     std::erase(listeners_, &listener);
 }
 
+// A listener that comes or goes hears neither more nor less than what happened while it listened.
+void PortTap::addBatchListener(BatchPortListener& listener) {
+    deliver();
+    if (std::find(batchListeners_.begin(), batchListeners_.end(), &listener) ==
+        batchListeners_.end()) {
+        batchListeners_.push_back(&listener);
+    }
+    batching_ = true;
+    lastData_ = -1;
+    askInterest();
+}
+
+void PortTap::removeBatchListener(BatchPortListener& listener) {
+    deliver();
+    std::erase(batchListeners_, &listener);
+    batching_ = !batchListeners_.empty();
+    askInterest();
+}
+
+void PortTap::deliver() {
+    const std::span<const HeardAccess> heard(batch_.begin(), next_);
+    const PassedBy passedBy = passedBy_;
+    next_ = batch_.begin();
+    passedBy_ = {};
+    for (BatchPortListener* listener : batchListeners_) {
+        listener->heardAll(heard, passedBy);
+    }
+}
+
+void PortTap::askInterest() {
+    BatchInterest all{0, false};
+    for (const BatchPortListener* listener : batchListeners_) {
+        const BatchInterest interest = listener->interest();
+        all.dataLines |= interest.dataLines;
+        all.statusReads = all.statusReads || interest.statusReads;
+    }
+    interest_ = all;
+}
+
 void PortTap::tellEveryone(AccessKind kind, const PortAccess& access) {
     for (PortListener* listener : listeners_) {
         listener->heard(kind, access);

@@ -218,6 +218,10 @@ void RigctlServer::setNotice(const QString& notice) {
     if (notice != notice_) {
         notice_ = notice;
         emit noticeChanged(notice_);
+        // Once as the refusals begin, not for every refused command.
+        if (!notice_.isEmpty()) {
+            emit message(notice_);
+        }
     }
 }
 

@@ -54,8 +54,10 @@ public:
     int clientCount() const { return static_cast<int>(clients_.size()); }
     // "127.0.0.1:40112 tuned to 137.620 MHz"; empty until a client changed something.
     QString lastChange() const { return lastChange_; }
-    // Why commands are being refused, in plain words; empty when nothing is.
+    // Why commands are being refused and what to do, in plain words; empty when nothing is.
     QString notice() const { return notice_; }
+    // The same in a few words.
+    static constexpr const char* RefusedWithoutPort = "remote refused: no port";
 
     void setMaxClients(int clients) { maxClients_ = clients; }
     // Every connection from now on in Hamlib's VFO mode, as rigctld -o has it.
@@ -72,7 +74,8 @@ signals:
     void clientCountChanged(int clients);
     void lastChangeChanged(const QString& change);
     void noticeChanged(const QString& notice);
-    // Plain words for the operator: the server started, stopped, or could not.
+    // Plain words for the operator: the server started, stopped, or could not, or commands are
+    // refused.
     void message(const QString& text);
 
 private:

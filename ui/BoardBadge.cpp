@@ -4,10 +4,16 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "core/Messages.h"
 #include "ui/Accessibility.h"
 #include "ui/TextFit.h"
 
 namespace orvex {
+namespace {
+
+const QString Separator = QStringLiteral(" \u00b7 ");
+
+}  // namespace
 
 BoardBadge::BoardBadge(QWidget* parent) : QLabel(parent) {
     setObjectName("BoardBadge");
@@ -20,18 +26,19 @@ BoardBadge::BoardBadge(QWidget* parent) : QLabel(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
 
-void BoardBadge::setSegment(const QString& key, const QString& text) {
+void BoardBadge::setSegment(const QString& key, const QString& text, const QString& explanation) {
     const auto found = std::find_if(segments_.begin(), segments_.end(),
-                                    [&key](const auto& segment) { return segment.first == key; });
+                                    [&key](const Segment& segment) { return segment.key == key; });
     if (text.isEmpty()) {
         if (found == segments_.end()) {
             return;
         }
         segments_.erase(found);
     } else if (found == segments_.end()) {
-        segments_.emplace_back(key, text);
-    } else if (found->second != text) {
-        found->second = text;
+        segments_.push_back({key, text, explanation});
+    } else if (found->text != text || found->explanation != explanation) {
+        found->text = text;
+        found->explanation = explanation;
     } else {
         return;
     }
@@ -40,9 +47,9 @@ void BoardBadge::setSegment(const QString& key, const QString& text) {
 }
 
 QString BoardBadge::segment(const QString& key) const {
-    for (const auto& [segmentKey, text] : segments_) {
-        if (segmentKey == key) {
-            return text;
+    for (const Segment& segment : segments_) {
+        if (segment.key == key) {
+            return segment.text;
         }
     }
     return {};
@@ -50,26 +57,37 @@ QString BoardBadge::segment(const QString& key) const {
 
 QString BoardBadge::fullText() const {
     QStringList lines;
-    for (const auto& segment : segments_) {
-        lines << segment.second;
+    for (const Segment& segment : segments_) {
+        lines << (segment.explanation.isEmpty() ? segment.text
+                                                : segment.text + ": " + segment.explanation);
     }
     return lines.join(u'\n');
 }
 
-// Each segment starts on a line of its own; the earlier ones keep their lines first.
+// The segments one after another; one that does not fit the rest of a line starts the next, and
+// one longer than a whole line wraps inside it.
 void BoardBadge::layOut() {
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    int linesLeft = std::max(1, box.height() / std::max(1, fontMetrics().lineSpacing()));
-    QStringList shown;
-    for (const auto& segment : segments_) {
-        if (linesLeft <= 0) {
-            break;
+    const QFontMetrics metrics = fontMetrics();
+    const int maxLines = std::max(1, box.height() / std::max(1, metrics.lineSpacing()));
+    QStringList lines;
+    for (const Segment& segment : segments_) {
+        if (!lines.isEmpty()) {
+            const QString joined = lines.last() + Separator + segment.text;
+            if (metrics.horizontalAdvance(joined) <= box.width()) {
+                lines.last() = joined;
+                continue;
+            }
+            lines.last() += QStringLiteral(" \u00b7");
         }
-        const QStringList lines = fittedLines(segment.second, font(), box.width(), linesLeft);
-        shown << lines;
-        linesLeft -= static_cast<int>(lines.size());
+        lines << fittedLines(segment.text, font(), box.width(), maxLines);
     }
-    setText(shown.join(u'\n'));
+    if (lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        lines.last() = metrics.elidedText(lines.last() + QStringLiteral("\u2026"), Qt::ElideRight,
+                                          box.width());
+    }
+    setText(lines.join(u'\n'));
 }
 
 void BoardBadge::resizeEvent(QResizeEvent* event) {
@@ -84,19 +102,24 @@ void BoardBadge::changeEvent(QEvent* event) {
     }
 }
 
-QString boardSegment(const QString& name, const QString& note, const QString& described) {
+BoardSegment boardSegment(const QString& name, const QString& note, const QString& described) {
     QString board = name;
     if (!board.isEmpty()) {
         board[0] = board[0].toUpper();
     }
     if (!note.isEmpty()) {
-        return board + ": " + note;
+        return {board, note};
     }
     if (described.isEmpty() || described.compare(name, Qt::CaseInsensitive) == 0) {
-        return board;
+        return {board, {}};
     }
-    // A board on a device names its path; one that cannot reach its device says why.
-    return described.startsWith(u'/') ? board + " " + described : board + ": " + described;
+    if (described.startsWith(u'/')) {
+        return {board + " " + described, {}};
+    }
+    if (described == QString::fromUtf8(NoPortChosen)) {
+        return {board + ": no port chosen", described};
+    }
+    return {board + " unreachable", described};
 }
 
 }  // namespace orvex

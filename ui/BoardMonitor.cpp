@@ -1,7 +1,9 @@
 #include "ui/BoardMonitor.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <chrono>
@@ -160,6 +162,25 @@ void BoardMonitor::showEvent(QShowEvent* event) {
     sinceLastRefresh_.invalidate();  // rates count from now, not from before it was hidden
     refresh();
     refreshTimer_.start();
+}
+
+void BoardMonitor::setZoom(double zoom) {
+    if (zoom == zoom_) {
+        return;
+    }
+    zoom_ = zoom;
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * zoom);
+    setFont(font);
+    adjustSize();
+}
+
+void BoardMonitor::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void BoardMonitor::hideEvent(QHideEvent* event) {

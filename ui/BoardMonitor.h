@@ -35,7 +35,7 @@ struct BoardHoldings {
 // from the port accesses (the synthesizer's words and the frequency they tune, the power, mute
 // and volume lines, the converter's bytes), whether that agrees with the display, and how busy
 // the port is. It redraws from the decoder four times a second while shown, never per access,
-// so the receiver pays nothing for it.
+// so the receiver pays nothing for it. Escape closes it.
 class BoardMonitor : public QWidget {
     Q_OBJECT
 
@@ -51,10 +51,13 @@ public:
 
     // Draws the decoder's state now.
     void refresh();
+    // Text and window at the panel's zoom.
+    void setZoom(double zoom);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Rates {
@@ -83,6 +86,7 @@ private:
     QElapsedTimer sinceLastRefresh_;
     Rates lastCounts_;
     bool showingDisagreement_ = false;
+    double zoom_ = 1.0;
     // Each value shown and the caption of its row.
     std::vector<std::pair<QLabel*, QString>> fields_;
 

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QSignalBlocker>
-#include <algorithm>
 
 #include "core/Band.h"
 #include "core/NumberText.h"
@@ -17,19 +17,31 @@ namespace orvex {
 namespace {
 
 constexpr QSize DesignSize = twips(0, 0, 3600, 2280).size();
-// Kept clear between the texts and the window's right and bottom edges.
-constexpr int EdgeMargin = 8;
+
+// Where Tahoma is not installed fontconfig stands in a wider face (DejaVu Sans): the texts are
+// chosen to fit their boxes in that one too.
+QFont tahoma(double points) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* created = new QLabel(text, parent);
+    created->setObjectName(name);
+    created->setGeometry(geometry);
+    return created;
+}
 
 }  // namespace
 
-Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), host_(host) {
+Form2::Form2(ReceiverHost& host, const QString& boardName, QWidget* owner)
+    : QWidget(owner, Qt::Window), host_(host) {
     setObjectName("Form2");
     installWindowAccessibility();
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont tahoma("Tahoma");
-    tahoma.setPointSizeF(8.25);
-    setFont(tahoma);
+    setFont(tahoma(8.25));
     setFixedSize(DesignSize);
 
     auto* frame = new Panel3D(this);
@@ -37,8 +49,14 @@ Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), h
     frame->setBackgroundColor(toQColor(palette::Panel));
     frame->setGeometry(rect());
     frame->lower();
-    frame_ = frame;
 
+    buildLogo();
+    buildLabels(boardName);
+    buildPortChoice();
+    zoom_ = std::make_unique<PanelZoom>(*this, DesignSize);
+}
+
+void Form2::buildLogo() {
     auto* logo = new Panel3D(this);
     logo->setObjectName("SSPanel1");
     logo->setGeometry(twips(240, 120, 3135, 615));
@@ -51,94 +69,53 @@ Form2::Form2(ReceiverHost& host, QWidget* owner) : QWidget(owner, Qt::Window), h
     script.setBold(true);
     script.setItalic(true);
     logo->setFont(script);
+}
 
+// Two of the boxes are only 165 twips high: their lines are in small print.
+void Form2::buildLabels(const QString& boardName) {
     QLabel* title = label(
-        "Label1",
-        QStringLiteral("ORVEX FM receiver %1-%2 MHz, v%3")
+        this, "Label1",
+        QStringLiteral("ORVEX FM %1-%2 MHz, v%3")
             .arg(QString::fromStdString(numberText(BandBottomMHz)),
                  QString::fromStdString(numberText(BandTopMHz)), QString::fromUtf8(ProgramVersion)),
         twips(120, 720, 3375, 255));
     QPalette teal = title->palette();
     teal.setColor(QPalette::WindowText, toQColor(palette::CaptionText));
     title->setPalette(teal);
-    label("Label2", "Free software under the MIT licence", twips(120, 960, 3135, 165));
-    board_ = label("Label8", {}, twips(120, 1200, 2600, 165));
-    label("Label6", "Front panel for Linux", twips(120, 1440, 1695, 255));
-    label("Label3", "Provided as is, without warranty", twips(120, 1680, 2400, 255));
-    label("Label5", QString::fromUtf8("\u00a9 2026 ORVEX developers"), twips(120, 1920, 2295, 255));
+    const QFont small = tahoma(6.75);
+    label(this, "Label2", "Free software under the MIT licence", twips(120, 960, 3135, 165))
+        ->setFont(small);
+    label(this, "Label8", boardName, twips(120, 1200, 1935, 165))->setFont(small);
+    label(this, "Label6", "Linux front panel", twips(120, 1440, 1695, 255));
+    label(this, "Label3", "Provided as is", twips(120, 1680, 1815, 255));
+    label(this, "Label5", QString::fromUtf8("\u00a9 2026 the ORVEX team"),
+          twips(120, 1920, 2295, 255));
+}
 
+void Form2::buildPortChoice() {
     lpt1_ = new QRadioButton("LPT1", this);
     lpt1_->setObjectName("LPT1");
     lpt1_->setGeometry(twips(2760, 1200, 735, 255));
     lpt2_ = new QRadioButton("LPT2", this);
     lpt2_->setObjectName("LPT2");
     lpt2_->setGeometry(twips(2760, 1440, 735, 255));
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("Command1");
-    ok->setGeometry(twips(2520, 1800, 975, 375));
-    ok->setDefault(true);
-    ok->setFocus();
-    ok_ = ok;
+    ok_ = new QPushButton("OK", this);
+    ok_->setObjectName("Command1");
+    ok_->setGeometry(twips(2520, 1800, 975, 375));
+    ok_->setDefault(true);
+    ok_->setFocus();
 
     connect(lpt1_, &QRadioButton::clicked, this,
             [this] { host_.run([](Receiver& r) { r.Form2_LPT1_Click(); }); });
     connect(lpt2_, &QRadioButton::clicked, this,
             [this] { host_.run([](Receiver& r) { r.Form2_LPT2_Click(); }); });
-    connect(ok, &QPushButton::clicked, this,
+    connect(ok_, &QPushButton::clicked, this,
             [this] { host_.run([](Receiver& r) { r.Form2_Command1_Click(); }); });
-
-    zoom_ = std::make_unique<PanelZoom>(*this, DesignSize);
-    fitText();
 }
 
 void Form2::setZoom(double zoom) {
     zoom_->apply(zoom);
-    fitText();
-}
-
-// Grows every text's box to what the text measures; the port buttons and OK move right of any
-// text that grew into them, and the window grows to hold everything.
-void Form2::fitText() {
-    const QList<QWidget*> column{lpt1_, lpt2_, ok_};
-    for (QWidget* text : findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(text) != nullptr ||
-            qobject_cast<QRadioButton*>(text) != nullptr) {
-            const QSize hint = text->sizeHint();
-            text->resize(std::max(text->width(), hint.width()),
-                         std::max(text->height(), hint.height()));
-        }
-    }
-    int intrusion = 0;
-    for (QLabel* text : findChildren<QLabel*>()) {
-        if (text == board_) {
-            continue;  // cut short to its width, never grown
-        }
-        for (QWidget* control : column) {
-            const QRect band(0, control->y(), width(), control->height());
-            if (text->geometry().intersects(band)) {
-                intrusion =
-                    std::max(intrusion, text->geometry().right() + EdgeMargin - control->x());
-            }
-        }
-    }
-    QSize needed = zoom_->size(zoom_->zoom());
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (intrusion > 0 && column.contains(child)) {
-            child->move(child->x() + intrusion, child->y());
-        }
-        if (child != frame_) {
-            needed = needed.expandedTo(QSize(child->geometry().right() + 1 + EdgeMargin,
-                                             child->geometry().bottom() + 1 + EdgeMargin));
-        }
-    }
-    setFixedSize(needed);
-    frame_->setGeometry(rect());
-    showBoardLine();
-}
-
-void Form2::showBoardLine() {
-    // The whole reason also went to the main window's badge; here it must fit one line.
-    board_->setText(board_->fontMetrics().elidedText(boardLine_, Qt::ElideRight, board_->width()));
+    setFixedSize(zoom_->size(zoom_->zoom()));
 }
 
 void Form2::keyPressEvent(QKeyEvent* event) {
@@ -156,22 +133,11 @@ void Form2::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-QLabel* Form2::label(const char* name, const QString& text, QRect geometry) {
-    auto* created = new QLabel(text, this);
-    created->setObjectName(name);
-    created->setGeometry(geometry);
-    return created;
-}
-
-void Form2::render(const PanelModel& panel, const QString& boardLine) {
+void Form2::render(const PanelModel& panel) {
     const QSignalBlocker blockOne(lpt1_);
     const QSignalBlocker blockTwo(lpt2_);
     lpt1_->setChecked(panel.Form2.LPT1.on);
     lpt2_->setChecked(panel.Form2.LPT2.on);
-    if (boardLine != boardLine_) {
-        boardLine_ = boardLine;
-        showBoardLine();
-    }
 }
 
 void Form2::closeFromModel() {

@@ -1,5 +1,7 @@
 #include "ui/HelpWindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <array>
 
@@ -16,6 +18,8 @@ struct ControlHelp {
 };
 
 // The panel from the top left, as Tab goes through it.
+constexpr QSize SizeAt100{560, 520};
+
 constexpr std::array<ControlHelp, 19> Controls{{
     {"Frequency display",
      "The frequency in force, in MHz. With the receiver on, click it (or give it the keyboard "
@@ -69,8 +73,9 @@ constexpr std::array<ControlHelp, 19> Controls{{
     {"Volume", "The volume, in eight levels."},
     {"Status line and board",
      "The status line under the panel confirms what you did and says what went wrong; passing "
-     "messages go after a while or once their cause is gone. The box beside it names the board "
-     "in use and, while the board is simulated or cannot be reached, why and the fix."},
+     "messages go after a while or once their cause is gone. The box beside it says in a few "
+     "words what the program is connected to: the board, a running trace, the remote server. "
+     "Rest the mouse on it for why and the fix; they are also under Board below."},
 }};
 
 QString row(const QString& first, const QString& second) {
@@ -122,7 +127,26 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     page_->setAccessibleName("Help");
     page_->setOpenLinks(false);
     layout->addWidget(page_);
-    resize(560, 520);
+    resize(SizeAt100);
+}
+
+void HelpWindow::setZoom(double zoom) {
+    if (zoom == zoom_) {
+        return;
+    }
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * zoom);
+    setFont(font);
+    resize(size() * (zoom / zoom_));
+    zoom_ = zoom;
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void HelpWindow::setContents(const QList<CommandKey>& commands, const QString& board) {

@@ -6,8 +6,13 @@
 
 namespace orvex {
 
-PanelCommands::PanelCommands(QWidget& window, const BoardBadge& badge)
-    : QObject(&window), window_(window), badge_(badge), menu_(new QMenu(&window)) {
+PanelCommands::PanelCommands(QWidget& window, const BoardBadge& badge,
+                             std::function<void(HelpWindow&)> open)
+    : QObject(&window),
+      window_(window),
+      badge_(badge),
+      open_(std::move(open)),
+      menu_(new QMenu(&window)) {
     bindControlKeys(window_);
     add(QKeySequence(Qt::Key_F1), "Help", "every control and every key", [this] { showHelp(); });
     bindMenuKeys();
@@ -48,9 +53,7 @@ void PanelCommands::showHelp() {
         help_ = new HelpWindow(&window_);
     }
     help_->setContents(commands_, badge_.fullText());
-    help_->show();
-    help_->raise();
-    help_->activateWindow();
+    open_(*help_);
 }
 
 }  // namespace orvex

@@ -22,8 +22,9 @@ class PanelCommands : public QObject {
     Q_OBJECT
 
 public:
-    // `window` takes the shortcuts; the help names the board as `badge` describes it.
-    PanelCommands(QWidget& window, const BoardBadge& badge);
+    // `window` takes the shortcuts; the help names the board as `badge` describes it, and `open`
+    // shows the help window.
+    PanelCommands(QWidget& window, const BoardBadge& badge, std::function<void(HelpWindow&)> open);
 
     QAction* add(const QKeySequence& keys, const QString& name, const QString& description,
                  std::function<void()> run);
@@ -37,6 +38,7 @@ private:
 
     QWidget& window_;
     const BoardBadge& badge_;
+    std::function<void(HelpWindow&)> open_;
     QMenu* menu_;
     QList<CommandKey> commands_;
     QPointer<HelpWindow> help_;

@@ -46,6 +46,16 @@ void PanelFeedback::channelPressed(int channel, bool storing) {
     } else if (const auto note = recallNote(channel, memory)) {
         tell(*note);
     }
+    refreshHoverNote();
+}
+
+void PanelFeedback::refreshHoverNote() {
+    const auto found =
+        std::find_if(hoverNotes_.begin(), hoverNotes_.end(),
+                     [this](const HoverNote& hover) { return hover.widget == hovered_; });
+    if (hovered_ != nullptr && found != hoverNotes_.end()) {
+        status_.setHoverNote(found->note());
+    }
 }
 
 void PanelFeedback::frequencyEntered(double megahertz) {
@@ -111,6 +121,7 @@ bool PanelFeedback::eventFilter(QObject* watched, QEvent* event) {
             std::find_if(hoverNotes_.begin(), hoverNotes_.end(),
                          [watched](const HoverNote& hover) { return hover.widget == watched; });
         if (found != hoverNotes_.end()) {
+            hovered_ = enter ? watched : nullptr;
             status_.setHoverNote(enter ? found->note() : QString());
         }
     }

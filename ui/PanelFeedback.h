@@ -55,11 +55,14 @@ private:
     };
 
     void tell(const std::string& text);
+    // Asks the note of the control under the mouse again: a store or recall changes it.
+    void refreshHoverNote();
 
     const Receiver& receiver_;
     MessageLine& status_;
     bool powerSwitchedNow_ = false;  // by the handler whose events are arriving
     std::vector<HoverNote> hoverNotes_;
+    QObject* hovered_ = nullptr;
     bool toldMute_ = false;
 };
 

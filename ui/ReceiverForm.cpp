@@ -7,15 +7,16 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <utility>
 
 #include "core/Band.h"
-#include "core/NumberText.h"
 #include "ui/Accessibility.h"
 #include "ui/Geometry.h"
 #include "ui/KeyTable.h"
 #include "ui/PanelParts.h"
 #include "ui/PanelSpeech.h"
+#include "ui/ScreenFit.h"
 
 namespace orvex {
 namespace {
@@ -40,14 +41,37 @@ void setTextColour(QLabel* label, Rgb text, std::optional<Rgb> background = std:
     }
 }
 
-void drawToggle(ToggleSwitch* widget, const ToggleModel& model) {
+// True, remembering `now`, when `now` differs from what was drawn last time: the panel is drawn
+// after every handler, ten times a second while the receiver measures, and mostly stays as it was.
+template <typename Model>
+bool changedSinceDrawn(std::optional<Model>& drawn, const Model& now) {
+    if (drawn && *drawn == now) {
+        return false;
+    }
+    drawn = now;
+    return true;
+}
+
+// The switch's state every time (a click flips the widget before its handler decides); its
+// captions, lamps and enabling only when they changed.
+void drawToggle(ToggleSwitch* widget, const ToggleModel& model, std::optional<ToggleModel>& drawn) {
     const QSignalBlocker blocker(widget);
     widget->setOn(model.on);
+    if (!changedSinceDrawn(drawn, model)) {
+        return;
+    }
     widget->setOffCaption(QString::fromStdString(model.offCaption));
     widget->setOnCaption(QString::fromStdString(model.onCaption));
     widget->setOffLampColor(toQColor(model.offLamp));
     widget->setOnLampColor(toQColor(model.onLamp));
     widget->setEnabled(model.enabled);
+}
+
+// QWidget::setEnabled does its work even when nothing changes.
+void setEnabledTo(QWidget* widget, bool enabled) {
+    if (widget->testAttribute(Qt::WA_ForceDisabled) == enabled) {
+        widget->setEnabled(enabled);
+    }
 }
 
 // Under the panel, three lines high: the status line and, beside it, the board badge.
@@ -58,14 +82,12 @@ constexpr QSize ContentSize = twips(0, 0, 7455, 2865 + 720).size();
 // An entry may be typed in Hz: nine digits and a fraction.
 constexpr int EntryCells = 12;
 
-// "ORVEX 132–144 MHz — simulated board": the product, the band and the board, no more.
+// "ORVEX 132 MHz - 144 MHz — simulated board": the product, the band and the board, no more.
 QString titleFor(QString board) {
     if (!board.isEmpty()) {
         board[0] = board[0].toLower();
     }
-    return QStringLiteral("ORVEX %1\u2013%2 MHz \u2014 %3")
-        .arg(QString::fromStdString(numberText(BandBottomMHz)),
-             QString::fromStdString(numberText(BandTopMHz)), board);
+    return QStringLiteral("ORVEX %1 \u2014 %2").arg(QString::fromStdString(bandText()), board);
 }
 
 }  // namespace
@@ -222,7 +244,8 @@ void ReceiverForm::buildStatusStrip() {
 }
 
 void ReceiverForm::buildCommands() {
-    commands_ = new PanelCommands(*this, *widgets_.badge);
+    commands_ =
+        new PanelCommands(*this, *widgets_.badge, [this](HelpWindow& help) { showOwned(help); });
     QAction* zoomIn = addCommand(QKeySequence("Ctrl++"), "Zoom in", "the panel larger, up to 300 %",
                                  [this] { setZoom(PanelZoom::zoomedIn(zoom())); });
     // Where "+" needs Shift, Ctrl with the "=" key beneath it zooms in as well.
@@ -254,18 +277,32 @@ void ReceiverForm::render() {
 
 void ReceiverForm::renderDisplay(const PanelModel& panel) {
     widgets_.displayPanel->setBackgroundColor(toQColor(panel.SSPanel1));
-    widgets_.display->setText(QString::fromStdString(panel.LedDisplay1.text));
-    widgets_.display->setBackgroundColor(toQColor(panel.LedDisplay1.background));
-    widgets_.display->setUnlitColor(toQColor(panel.LedDisplay1.unlit));
-    widgets_.display->setSegmentColor(toQColor(panel.LedDisplay1.segment));
-    setTextColour(widgets_.mhz, panel.Label5.text, panel.Label5.background);
-    widgets_.scale->setMinimum(panel.LGAUGE1.minimum);
-    widgets_.scale->setMaximum(panel.LGAUGE1.maximum);
-    widgets_.scale->setValue(panel.LGAUGE1.value);
-    widgets_.scale->setBackgroundColor(toQColor(panel.LGAUGE1.background));
-    widgets_.scale->setBarColor(toQColor(panel.LGAUGE1.bar));
-    widgets_.scale->setScaleColor(toQColor(panel.LGAUGE1.scale));
-    widgets_.scale->setPointerColor(toQColor(panel.LGAUGE1.pointer));
+    if (changedSinceDrawn(drawn_.labels[0], panel.Label5)) {
+        setTextColour(widgets_.mhz, panel.Label5.text, panel.Label5.background);
+    }
+    if (changedSinceDrawn(drawn_.display, panel.LedDisplay1)) {
+        drawDisplay(panel.LedDisplay1);
+    }
+    if (changedSinceDrawn(drawn_.scale, panel.LGAUGE1)) {
+        drawScale(panel.LGAUGE1);
+    }
+}
+
+void ReceiverForm::drawDisplay(const LedDisplayModel& model) {
+    widgets_.display->setText(QString::fromStdString(model.text));
+    widgets_.display->setBackgroundColor(toQColor(model.background));
+    widgets_.display->setUnlitColor(toQColor(model.unlit));
+    widgets_.display->setSegmentColor(toQColor(model.segment));
+}
+
+void ReceiverForm::drawScale(const LinearGaugeModel& model) {
+    widgets_.scale->setMinimum(model.minimum);
+    widgets_.scale->setMaximum(model.maximum);
+    widgets_.scale->setValue(model.value);
+    widgets_.scale->setBackgroundColor(toQColor(model.background));
+    widgets_.scale->setBarColor(toQColor(model.bar));
+    widgets_.scale->setScaleColor(toQColor(model.scale));
+    widgets_.scale->setPointerColor(toQColor(model.pointer));
 }
 
 void ReceiverForm::renderControls(const PanelModel& panel) {
@@ -275,33 +312,40 @@ void ReceiverForm::renderControls(const PanelModel& panel) {
         widgets_.knob->setPosition(panel.Knob1.position);
         widgets_.knob->setFaceColor(toQColor(panel.Knob1.face));
         widgets_.knob->setMarkerColor(toQColor(panel.Knob1.marker));
-        widgets_.knob->setEnabled(panel.Knob1.enabled);
+        setEnabledTo(widgets_.knob, panel.Knob1.enabled);
     }
-    widgets_.down->setEnabled(panel.Command10.enabled);
-    widgets_.up->setEnabled(panel.Command8.enabled);
-    widgets_.channel1->setEnabled(panel.Command2.enabled);
-    widgets_.channel2->setEnabled(panel.Command3.enabled);
-    widgets_.channel3->setEnabled(panel.Command4.enabled);
+    setEnabledTo(widgets_.down, panel.Command10.enabled);
+    setEnabledTo(widgets_.up, panel.Command8.enabled);
+    setEnabledTo(widgets_.channel1, panel.Command2.enabled);
+    setEnabledTo(widgets_.channel2, panel.Command3.enabled);
+    setEnabledTo(widgets_.channel3, panel.Command4.enabled);
 
     for (auto [slider, model] : {std::pair{widgets_.squelch, &panel.HSlider3},
                                  std::pair{widgets_.volume, &panel.HSlider4}}) {
         const QSignalBlocker blocker(slider);
         slider->setRange(0, model->maximum);
         slider->setValue(model->position);
-        slider->setEnabled(model->enabled);
+        setEnabledTo(slider, model->enabled);
     }
-    setTextColour(widgets_.squelchLabel, panel.Label4.text);
-    setTextColour(widgets_.audioLabel, panel.Label6.text);
-    setTextColour(widgets_.zeroLabel, panel.Label7.text);
-    setTextColour(widgets_.maxLabel, panel.Label8.text);
+    for (auto [label, model, drawn] :
+         {std::tuple{widgets_.squelchLabel, &panel.Label4, &drawn_.labels[1]},
+          std::tuple{widgets_.audioLabel, &panel.Label6, &drawn_.labels[2]},
+          std::tuple{widgets_.zeroLabel, &panel.Label7, &drawn_.labels[3]},
+          std::tuple{widgets_.maxLabel, &panel.Label8, &drawn_.labels[4]}}) {
+        if (changedSinceDrawn(*drawn, *model)) {
+            setTextColour(label, model->text);
+        }
+    }
     widgets_.powerFrame->setCaptionColor(toQColor(panel.Frame4Caption));
 }
 
 void ReceiverForm::renderBoard() {
-    widgets_.badge->setSegment(
-        BoardBadge::BoardKey,
-        boardSegment(boardName_, boardNote_,
-                     QString::fromStdString(host_.receiver().boardDescription())));
+    if (std::string described = host_.receiver().boardDescription(); described != drawn_.board) {
+        const BoardSegment segment =
+            boardSegment(boardName_, boardNote_, QString::fromStdString(described));
+        widgets_.badge->setSegment(BoardBadge::BoardKey, segment.text, segment.explanation);
+        drawn_.board = std::move(described);
+    }
     // The display takes typing while the receiver is on.
     const Qt::CursorShape cursor = host_.receiver().poweredOn() ? Qt::IBeamCursor : Qt::ArrowCursor;
     if (widgets_.display->cursor().shape() != cursor) {
@@ -310,19 +354,32 @@ void ReceiverForm::renderBoard() {
 }
 
 void ReceiverForm::renderToggles(const PanelModel& panel) {
-    drawToggle(widgets_.power, panel.Toggle7);
-    drawToggle(widgets_.step, panel.Toggle8);
-    drawToggle(widgets_.fineStep, panel.Toggle9);
-    drawToggle(widgets_.exit, panel.Toggle10);
-    drawToggle(widgets_.readWrite, panel.Toggle4);
-    drawToggle(widgets_.spectrum, panel.Toggle1);
-    drawToggle(widgets_.mute, panel.Toggle2);
-    drawToggle(widgets_.about, panel.Toggle3);
-    drawToggle(widgets_.scan, panel.Toggle5);
+    const std::array<std::pair<ToggleSwitch*, const ToggleModel*>, DrawnToggles> toggles{{
+        {widgets_.power, &panel.Toggle7},
+        {widgets_.step, &panel.Toggle8},
+        {widgets_.fineStep, &panel.Toggle9},
+        {widgets_.exit, &panel.Toggle10},
+        {widgets_.readWrite, &panel.Toggle4},
+        {widgets_.spectrum, &panel.Toggle1},
+        {widgets_.mute, &panel.Toggle2},
+        {widgets_.about, &panel.Toggle3},
+        {widgets_.scan, &panel.Toggle5},
+    }};
+    for (std::size_t i = 0; i < toggles.size(); ++i) {
+        drawToggle(toggles[i].first, *toggles[i].second, drawn_.toggles[i]);
+    }
 }
 
 void ReceiverForm::renderMeters(const PanelModel& panel) {
-    const DialModel& model = panel.Gauge1;
+    if (changedSinceDrawn(drawn_.dial, panel.Gauge1)) {
+        drawDial(panel.Gauge1);
+    }
+    widgets_.bar->setMaximum(panel.ind1.maximum);
+    widgets_.bar->setValue(panel.ind1.value);
+    setEnabledTo(widgets_.bar, panel.ind1.enabled);
+}
+
+void ReceiverForm::drawDial(const DialModel& model) {
     widgets_.dial->setMinimum(model.minimum);
     widgets_.dial->setMaximum(model.maximum);
     widgets_.dial->setNeedleValue(0, model.needles[0]);
@@ -334,17 +391,12 @@ void ReceiverForm::renderMeters(const PanelModel& panel) {
     widgets_.dial->setMajorStep(model.majorStep);
     widgets_.dial->setMinorStep(model.minorStep);
     widgets_.dial->setLabelsVisible(model.labelsVisible);
-    widgets_.bar->setMaximum(panel.ind1.maximum);
-    widgets_.bar->setValue(panel.ind1.value);
-    widgets_.bar->setEnabled(panel.ind1.enabled);
 }
 
 void ReceiverForm::renderAbout(const PanelModel& panel) {
     if (panel.Form2.open && form2_ == nullptr) {
-        form2_ = new Form2(host_, this);
-        form2_->setZoom(zoom());
-        connect(zoom_, &ZoomControl::zoomChanged, form2_, &Form2::setZoom);
-        form2_->show();
+        form2_ = new Form2(host_, boardSegment(boardName_, {}, {}).text, this);
+        showOwned(*form2_);
     }
     if (!panel.Form2.open && form2_ != nullptr) {
         form2_->closeFromModel();
@@ -352,13 +404,12 @@ void ReceiverForm::renderAbout(const PanelModel& panel) {
         return;
     }
     if (form2_ != nullptr) {
-        form2_->render(panel,
-                       withNote(QString::fromStdString(host_.receiver().boardDescription())));
+        form2_->render(panel);
     }
 }
 
-QString ReceiverForm::withNote(const QString& board) const {
-    return boardNote_.isEmpty() ? board : QStringLiteral("%1 (%2)").arg(board, boardNote_);
+void ReceiverForm::centreOnPanel(QWidget& window) const {
+    centreOn(window, *this);
 }
 
 void ReceiverForm::closeEvent(QCloseEvent* event) {

@@ -7,7 +7,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "controls/ReceiverHost.h"
@@ -48,8 +51,23 @@ public:
     void showHelp() { commands_->showHelp(); }
 
     double zoom() const { return zoom_->zoom(); }
-    // The operator's zoom: lays the panel out at `zoom` (1 to 3) and sizes the window to it.
+    // The operator's zoom: lays the panel out at `zoom` (1 to 3, and no larger than the screen
+    // holds) and sizes the window to it.
     void setZoom(double zoom) { zoom_->setZoom(zoom); }
+
+    // Shows `window`, one of the panel's own (help, About, monitor), at the panel's zoom and, when
+    // it was not shown, centred on the panel; it follows the panel's zoom from then on.
+    template <typename Window>
+    void showOwned(Window& window) {
+        window.setZoom(zoom());
+        connect(this, &ReceiverForm::zoomChanged, &window, &Window::setZoom, Qt::UniqueConnection);
+        if (!window.isVisible()) {
+            centreOnPanel(window);
+        }
+        window.show();
+        window.raise();
+        window.activateWindow();
+    }
 
 signals:
     void zoomChanged(double zoom);
@@ -78,12 +96,27 @@ private:
     void renderMeters(const PanelModel& panel);
     void renderAbout(const PanelModel& panel);
     void renderBoard();
-    QString withNote(const QString& board) const;
+    void drawDisplay(const LedDisplayModel& model);
+    void drawScale(const LinearGaugeModel& model);
+    void drawDial(const DialModel& model);
+    void centreOnPanel(QWidget& window) const;
+
+    static constexpr std::size_t DrawnToggles = 9;
+    // What was drawn last of the parts that only the model changes.
+    struct Drawn {
+        std::array<std::optional<ToggleModel>, DrawnToggles> toggles;
+        std::array<std::optional<LabelModel>, 5> labels;  // Label5, Label4, Label6, Label7, Label8
+        std::optional<LedDisplayModel> display;
+        std::optional<LinearGaugeModel> scale;
+        std::optional<DialModel> dial;
+        std::optional<std::string> board;
+    };
 
     ReceiverHost& host_;
     QString boardName_;
     QString boardNote_;
     PanelWidgets widgets_;
+    Drawn drawn_;
     ZoomControl* zoom_ = nullptr;
     PanelCommands* commands_ = nullptr;
     PanelFeedback* feedback_ = nullptr;

@@ -37,14 +37,6 @@ WindowPlacement::WindowPlacement(std::filesystem::path path, QObject* parent)
     saveTimer_.setSingleShot(true);
     saveTimer_.setInterval(SaveDelay);
     connect(&saveTimer_, &QTimer::timeout, this, &WindowPlacement::save);
-    placingTimer_.setSingleShot(true);
-    placingTimer_.setInterval(PlacingTime);
-    connect(&placingTimer_, &QTimer::timeout, this, [this] {
-        if (form_ != nullptr) {
-            saved_ = current();
-            following_ = true;
-        }
-    });
 }
 
 std::optional<std::filesystem::path> WindowPlacement::defaultPath() {
@@ -59,6 +51,8 @@ void WindowPlacement::attach(ReceiverForm& form) {
     connect(&form, &ReceiverForm::zoomChanged, this, &WindowPlacement::changed);
 }
 
+// What the file holds is the yardstick for a change: a window the window manager put elsewhere
+// saves nothing until the operator zooms or moves it.
 void WindowPlacement::restore() {
     const SettingsSnapshot file = store_.load();
     if (const std::optional<std::string> text = file.value("ZOOM")) {
@@ -76,12 +70,16 @@ void WindowPlacement::restore() {
     if (left && top && QGuiApplication::screenAt(QPoint(*left, *top) + TitleBarReach) != nullptr) {
         form_->move(*left, *top);
     }
+    saved_ = current();
+    if (left && top) {
+        saved_->position = QPoint(*left, *top);
+    }
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_ && event->type() == QEvent::Show && !following_) {
-        placingTimer_.start();
-    } else if (watched == form_ && event->type() == QEvent::Move) {
+    if (watched == form_ && event->type() == QEvent::Paint) {
+        following_ = true;
+    } else if (watched == form_ && event->type() == QEvent::Move && following_) {
         changed();
     }
     return QObject::eventFilter(watched, event);
@@ -93,7 +91,7 @@ WindowPlacement::Placement WindowPlacement::current() const {
 
 // Only what the operator changes is saved: a window never moved or zoomed writes no file.
 void WindowPlacement::changed() {
-    if (following_ && form_ != nullptr && current() != saved_) {
+    if (form_ != nullptr && current() != saved_) {
         saveTimer_.start();
     }
 }

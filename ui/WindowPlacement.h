@@ -20,15 +20,15 @@ class ReceiverForm;
 // (window.ini beside the settings file's default place; keys LEFT, TOP and ZOOM in percent), never
 // in the receiver's settings file, whose keys and write moments other tools rely on. Every ending
 // of the program is immediate, so nothing can be saved on the way out: the file is saved a moment
-// after each change, with the settings file's own care (a lock, one atomic replace).
+// after each change, with the settings file's own care (a lock, one atomic replace). Every zoom
+// is the operator's; a move is, once the window manager has placed the window (it has when the
+// window first draws).
 class WindowPlacement : public QObject, private MessageSink {
     Q_OBJECT
 
 public:
     // Moves and zooms come in bursts while the operator drags; one save follows the last.
     static constexpr std::chrono::milliseconds SaveDelay{400};
-    // The window manager places a window when it first shows; that is not the operator's doing.
-    static constexpr std::chrono::seconds PlacingTime{1};
 
     explicit WindowPlacement(std::filesystem::path path, QObject* parent = nullptr);
 
@@ -36,10 +36,11 @@ public:
     static std::optional<std::filesystem::path> defaultPath();
     const std::filesystem::path& path() const { return store_.path(); }
 
-    // Zooms `form` and puts it where the file says (when that place is on a screen), then, once
-    // the window has been shown and placed, saves whenever it is moved or zoomed. Call before the
+    // Zooms `form` and puts it where the file says (when that place is on a screen), then saves
+    // whenever the operator zooms it or, once it has been placed, moves it. Call before the
     // window is shown.
     void attach(ReceiverForm& form);
+    // The window has been placed: moves from now on are the operator's.
     bool following() const { return following_; }
     bool savePending() const { return saveTimer_.isActive(); }
 
@@ -64,7 +65,6 @@ private:
     QPointer<ReceiverForm> form_;
     std::optional<Placement> saved_;
     QTimer saveTimer_;
-    QTimer placingTimer_;
     bool following_ = false;
     bool saving_ = false;
     bool toldSaveProblem_ = false;

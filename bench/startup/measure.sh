@@ -8,20 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/ensure-packages.sh
 source bench/record.sh
+source bench/display.sh
 ensure_packages time xvfb
 build=${1:-build}
 cmake --build "$build" --target orvex bare_qt_window | tail -1
 export ORVEX_EXIT_AFTER_FIRST_FRAME=1
 settings=$(mktemp -d)
-xvfb=
-trap 'rm -rf "$settings"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
-if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ]; then
-    # A free display number, which the server names once it is ready.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$settings/display" >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do [ -s "$settings/display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$settings/display")"
-fi
+trap 'rm -rf "$settings"; [ -z "$XVFB_PID" ] || kill "$XVFB_PID"' EXIT
+use_private_display "$settings"
 echo "drawing on: ${QT_QPA_PLATFORM:-X display $DISPLAY}"
 mode=${QT_QPA_PLATFORM:-x11}
 

@@ -23,33 +23,97 @@ constexpr bool rose(std::uint8_t before, std::uint8_t after, DataLine line) {
     return !high(before, line) && high(after, line);
 }
 
+// The lines whose rising edge the chips act on.
+constexpr int SynthEdges = value(DataLine::SynthClock) | value(DataLine::SynthEnable);
+constexpr int Edges = SynthEdges | value(DataLine::ConverterClock);
+
 }  // namespace
 
-// Called for every access the receiver makes: the common cases (a status read, a write that
-// raises no clock) take a handful of instructions.
 void AccessDecoder::heard(AccessKind kind, const PortAccess& access) {
+    take(kind, access.reg, access.value, access.dropped);
+}
+
+void AccessDecoder::heardAll(std::span<const HeardAccess> accesses, PassedBy passedBy) {
+    counts_.writes += passedBy.writes;
+    counts_.reads += passedBy.reads;
+    if (!watching_) {
+        followLines(accesses);
+        return;
+    }
+    for (const HeardAccess access : accesses) {
+        take(access.kind(), access.reg(), access.value(), access.dropped());
+    }
+}
+
+// Unwatched, a batch is mostly converter clocks and status reads, which pass by: only an edge of
+// the synthesizer's lines or a change of power does more than a few instructions.
+void AccessDecoder::followLines(std::span<const HeardAccess> accesses) {
+    const int power = value(DataLine::Power);
+    std::uint8_t lines = data_;
+    std::uint64_t writes = 0;
+    for (const HeardAccess access : accesses) {
+        if (access.plainDataWrite()) {
+            ++writes;
+            const std::uint8_t after = access.value();
+            // A synthesizer line that rose, or the power line that changed.
+            if (((after ^ lines) & ((after & SynthEdges) | power)) != 0) {
+                changeData(lines, after);
+            }
+            lines = after;
+        } else {
+            take(access.kind(), access.reg(), access.value(), access.dropped());
+        }
+    }
+    data_ = lines;
+    counts_.writes += writes;
+}
+
+BatchInterest AccessDecoder::interest() const {
+    if (watching_) {
+        return {};
+    }
+    return {static_cast<std::uint8_t>(SynthEdges | value(DataLine::SynthData) |
+                                      value(DataLine::Power) | value(DataLine::Mute)),
+            false};
+}
+
+void AccessDecoder::setWatching(bool watching) {
+    if (watching && !watching_) {
+        transfer_ = Transfer{};
+        statusBit_.reset();
+        pendingChannel_.reset();
+    }
+    watching_ = watching;
+}
+
+// The common cases (a status read, a write that raises no edge and leaves the power as it was)
+// take a handful of instructions.
+inline void AccessDecoder::take(AccessKind kind, Register reg, std::uint8_t value, bool dropped) {
     if (kind == AccessKind::Read) {
         ++counts_.reads;
-        if (access.dropped) {
+        if (dropped) {
             ++counts_.dropped;
-        } else if (access.reg == Register::Status) {
-            statusBit_ = (access.value & value(StatusLine::ConverterOut)) != 0;
+        } else if (reg == Register::Status) {
+            statusBit_ = (value & orvex::value(StatusLine::ConverterOut)) != 0;
         }
         return;
     }
     ++counts_.writes;
-    if (access.dropped) {
+    if (dropped) {
         ++counts_.dropped;
-    } else if (access.reg == Register::Data) {
-        writeData(access.value);
-    } else if (access.reg == Register::Control) {
-        control_ = access.value;
+    } else if (reg == Register::Data) {
+        const std::uint8_t before = data_;
+        data_ = value;
+        const int power = orvex::value(DataLine::Power);
+        if (((value & ~before & Edges) | ((value ^ before) & power)) != 0) {
+            changeData(before, value);
+        }
+    } else if (reg == Register::Control) {
+        control_ = value;
     }  // the status register's lines are inputs: a write drives nothing
 }
 
-void AccessDecoder::writeData(std::uint8_t lines) {
-    const std::uint8_t before = data_;
-    data_ = lines;
+void AccessDecoder::changeData(std::uint8_t before, std::uint8_t lines) {
     const int power = value(DataLine::Power);
     if ((before & lines & power) == 0) {
         // Unpowered, or power just came (the chips wake with whatever lines are high: no edge),
@@ -63,7 +127,7 @@ void AccessDecoder::writeData(std::uint8_t lines) {
     if ((rising & (value(DataLine::SynthClock) | value(DataLine::SynthEnable))) != 0) {
         clockSynthesizer(before, lines);
     }
-    if ((rising & value(DataLine::ConverterClock)) != 0) {
+    if (watching_ && (rising & value(DataLine::ConverterClock)) != 0) {
         clockConverter(lines);
     }
 }

@@ -16,7 +16,12 @@ namespace orvex {
 //
 // Power comes from data bit 7: while it is low the chips see nothing, and when it drops they lose
 // their registers, as the decoded words do here. A line already high when power comes is no edge.
-class AccessDecoder : public PortListener {
+//
+// It listens all the time, so the words latched before anyone looks are known, but assembles the
+// converter's bytes only while someone watches (setWatching): a measurement tick is mostly
+// converter traffic, and its bytes are new every tick. Unwatched, the converter's lines of
+// dataLines() may lag behind the port.
+class AccessDecoder : public PortListener, public BatchPortListener {
 public:
     static constexpr int ConverterChannels = 16;  // four address bits
 
@@ -45,8 +50,17 @@ public:
 
     enum class Agreement { Unknown, Agrees, Disagrees };
 
-    // Every access the program makes, in order.
+    // Every access the program makes, in order: one at a time, or a batch at a time.
     void heard(AccessKind kind, const PortAccess& access) override;
+    void heardAll(std::span<const HeardAccess> accesses, PassedBy passedBy) override;
+    // Unwatched, only the lines that the synthesizer, the power and the mute follow.
+    BatchInterest interest() const override;
+
+    // Whether the converter's bytes are assembled (at first they are). Change it between two
+    // handlers, where no transfer is under way; the first transfer watched gives no byte, as each
+    // transfer's byte belongs to the channel the one before addressed.
+    void setWatching(bool watching);
+    bool watching() const { return watching_; }
 
     const Synthesizer& synthesizer() const { return synth_; }
     // Oscillator = N x 8 MHz / R, receive frequency = oscillator - 10.7 MHz; empty until both a
@@ -87,7 +101,9 @@ private:
         bool whole = true;  // every bit of the byte was read before its clock
     };
 
-    void writeData(std::uint8_t lines);
+    void take(AccessKind kind, Register reg, std::uint8_t value, bool dropped);
+    void followLines(std::span<const HeardAccess> accesses);
+    void changeData(std::uint8_t before, std::uint8_t after);
     void clockSynthesizer(std::uint8_t before, std::uint8_t after);
     void latch();
     void clockConverter(std::uint8_t after);
@@ -105,6 +121,7 @@ private:
     std::array<std::optional<Conversion>, ConverterChannels> conversions_{};
     std::uint64_t incompleteTransfers_ = 0;
     Counts counts_;
+    bool watching_ = true;
 };
 
 }  // namespace orvex

@@ -4,12 +4,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTcpSocket>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/Program.h"
+#include "app/ProgramCommands.h"
+#include "hardware/Recorder.h"
 #include "hardware/sim/SimulatedBoard.h"
 #include "support/TestFiles.h"
 #include "ui/ReceiverForm.h"
@@ -19,6 +22,20 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readFile;
+
+// One rigctl command to `server`, and its answer; the server answers from this thread's loop.
+QByteArray ask(const RigctlServer& server, const QByteArray& command) {
+    QTcpSocket client;
+    const QStringList where = server.address().split(':');
+    client.connectToHost(where.first(), where.last().toUShort());
+    client.write(command + "\n");
+    QByteArray answer;
+    for (int waited = 0; !answer.endsWith('\n') && waited < 5000; waited += 10) {
+        QTest::qWait(10);
+        answer += client.readAll();
+    }
+    return answer.trimmed();
+}
 
 }  // namespace
 
@@ -41,6 +58,42 @@ private slots:
         fs::create_directories(folder);
     }
     void cleanup() { fs::remove_all(folder); }
+
+    // The simulated board has no hardware to protect: a first run applies the saved port (none:
+    // LPT1) at start, so Power and remote clients work at once. A real board waits for About,
+    // and the badge and the status line say why remote commands are refused.
+    void aFirstRunWorksAtOnceOnTheSimulatedBoardAndARealBoardSaysWhyItRefuses() {
+        for (const bool simulated : {true, false}) {
+            Options options;
+            options.settingsPath = (folder / "ORVEX.ini").string();
+            options.rigctl = ListenAddress{QHostAddress::LocalHost, 0};
+            Program program(options, [simulated](MessageSink&) {
+                return simulated
+                           ? Board{std::make_unique<sim::SimulatedBoard>(), "Simulated board", {}}
+                           : Board{std::make_unique<Recorder>(), "parallel port", {}};
+            });
+            program.setEnding([] { QFAIL("the program tried to end"); });
+            ReceiverForm form(program.host(), QString::fromStdString(program.board().name));
+            new ProgramCommands(form, program, {});
+            program.start();
+            form.show();
+            click(form.findChild<QWidget*>("Toggle7"));
+            QVERIFY(program.receiver().poweredOn());
+            QCOMPARE(program.receiver().portChosen(), simulated);
+            QCOMPARE(form.statusLine()->text().contains("No printer port chosen"), !simulated);
+
+            QCOMPARE(ask(*program.remote(), "F 137500000"),
+                     QByteArray(simulated ? "RPRT 0" : "RPRT -9"));
+            QTRY_COMPARE(form.boardBadge()->segment("refused").isEmpty(), simulated);
+            if (simulated) {
+                QCOMPARE(program.receiver().panel().LedDisplay1.text, std::string("137.500"));
+            } else {
+                QCOMPARE(form.boardBadge()->segment("refused"), QString("remote refused: no port"));
+                QVERIFY(form.boardBadge()->fullText().contains("Open About"));
+                QVERIFY(form.statusLine()->text().contains("Remote commands that reach the board"));
+            }
+        }
+    }
 
     void anOperatorSessionReachesTheBoardTheTraceAndTheFile() {
         sim::SimulatedBoard* simulated = nullptr;

@@ -3,14 +3,19 @@
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <array>
 #include <filesystem>
 #include <map>
 
 #include "PanelRig.h"
 #include "support/Gestures.h"
 #include "support/TestFiles.h"
+#include "ui/Geometry.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/SevenSegmentDisplay.h"
 #include "ui/widgets/ToggleSwitch.h"
@@ -55,7 +60,13 @@ class PanelUsabilityTest : public QObject {
                      qPrintable(label->objectName()));
         }
         for (auto* radio : window.findChildren<QRadioButton*>()) {
-            QVERIFY2(radio->sizeHint().width() <= radio->width(), qPrintable(radio->objectName()));
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            option.text = radio->text();
+            const QRect text =
+                radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+            QVERIFY2(radio->fontMetrics().horizontalAdvance(radio->text()) <= text.width(),
+                     qPrintable(radio->objectName()));
         }
         for (auto* button : window.findChildren<QPushButton*>()) {
             QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->width() - 4,
@@ -103,14 +114,32 @@ private slots:
         QCOMPARE(rig.find("Knob1")->geometry(), atFull["Knob1"]);
     }
 
-    void resizingTheWindowZoomsThePanelKeepingItsShape() {
+    void aFreeResizeZoomsThePanelAndTheWindowSettlesOnItsShape() {
         PanelRig rig;
         const QSize full = rig.form.size();
-        const QSize tall(full.width() * 3 / 2, full.height() * 3);
+        const QSize tall(full.width() * 2, full.height() * 3);
         rig.form.resize(tall);
-        QTRY_COMPARE(rig.form.zoom(), double(tall.width()) / full.width());
+        QTRY_COMPARE(rig.form.zoom(), 2.0);
         QCOMPARE(rig.find("Frame3D1")->width(), tall.width());
-        QCOMPARE(rig.form.size(), tall);  // the operator's size stays
+        QTRY_COMPARE(rig.form.size(), full * 2);
+    }
+
+    // On a 1280 x 800 screen (the tests' offscreen screen) 300 % would be 1491 pixels wide.
+    void theZoomIsHeldToTheScreenAndKeepsTheWindowOnIt() {
+        PanelRig rig;
+        const QSize full = rig.form.size();
+        const QRect screen = rig.form.screen()->availableGeometry();
+        QCOMPARE(screen.size(), QSize(1280, 800));
+        rig.form.move(900, 500);
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+        rig.form.setZoom(3.0);
+        QVERIFY(rig.form.zoom() > 2.5 && rig.form.zoom() < 3.0);
+        QCOMPARE(rig.form.size(), full * rig.form.zoom());
+        QVERIFY(screen.contains(rig.form.frameGeometry()));
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(&rig.form, Qt::Key_Plus, Qt::ControlModifier);
+        }
+        QVERIFY(screen.contains(rig.form.frameGeometry()));
     }
 
     void theWheelOverThe100KilohertzDigitTunes100Kilohertz() {
@@ -173,9 +202,13 @@ private slots:
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(rig.find("Command4"), &enter);
         QVERIFY(rig.form.statusLine()->text().contains("Ch-3 is empty"));
+        QTest::keyClick(&rig.form, Qt::Key_R, Qt::ControlModifier);  // Write
+        QTest::keyClick(&rig.form, Qt::Key_3, Qt::ControlModifier);  // stored under the mouse
+        QVERIFY(!rig.form.statusLine()->text().contains("Ch-3 is empty"));
+        QVERIFY(rig.form.statusLine()->text().contains("Ch-3 holds 137.100 MHz"));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(rig.find("Command4"), &leave);
-        QVERIFY(!rig.form.statusLine()->text().contains("Ch-3"));
+        QVERIFY(!rig.form.statusLine()->text().contains("Ch-3 holds"));
     }
 
     void aStaleProblemGoesOnceItsCauseIsGoneAndThePortChoiceIsConfirmed() {
@@ -191,6 +224,7 @@ private slots:
 
     void f1OpensTheHelpWithEveryKey() {
         PanelRig rig;
+        rig.form.move(400, 300);  // room around it for the larger help window
         activate(rig.form);
         QTest::keyClick(&rig.form, Qt::Key_F1);
         HelpWindow* help = rig.form.helpWindow();
@@ -202,6 +236,14 @@ private slots:
               "takes the mute back", "closing it any other way ends"}) {
             QVERIFY2(help->plainText().contains(expected), expected);
         }
+        QVERIFY((help->frameGeometry().center() - rig.form.frameGeometry().center())
+                    .manhattanLength() <= 2);
+        const QSize atFull = help->size();
+        rig.form.setZoom(2.0);
+        QCOMPARE(help->size(), atFull * 2);
+        QCOMPARE(help->font().pointSizeF(), QApplication::font().pointSizeF() * 2);
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     void aKeyDoesNothingWhileItsControlIsDisabled() {
@@ -257,10 +299,8 @@ private slots:
         Form2* about = rig.form.aboutWindow();
         QCOMPARE(about->parentWidget(), &rig.form);
         QVERIFY(about->isWindow());
-        verifyNoCaptionClipped(*about);
-        rig.form.setZoom(2.0);
-        verifyNoCaptionClipped(*about);
-        PanelRig::keep(*about, "about-200");
+        QVERIFY((about->frameGeometry().center() - rig.form.frameGeometry().center())
+                    .manhattanLength() <= 2);
         QTest::keyClick(about, Qt::Key_Escape);
         QVERIFY(rig.form.aboutWindow() != nullptr);
         QCOMPARE(rig.receiver.panel().ending, Ending::None);
@@ -269,7 +309,41 @@ private slots:
         QCOMPARE(rig.receiver.panel().ending, Ending::None);
     }
 
-    void thePlaceAndZoomComeBackInAFreshRun() {
+    void theAboutWindowsControlsAreAtTheirPlacesAndTheirTextsFitAtEveryZoom() {
+        PanelRig rig;
+        QTest::mouseClick(rig.find("Toggle3"), Qt::LeftButton);
+        Form2* about = rig.form.aboutWindow();
+        QCOMPARE(about->size(), twips(0, 0, 3600, 2280).size());
+        const std::array<std::pair<const char*, QRect>, 10> places{{
+            {"SSPanel1", twips(240, 120, 3135, 615)},
+            {"Label1", twips(120, 720, 3375, 255)},
+            {"Label2", twips(120, 960, 3135, 165)},
+            {"Label8", twips(120, 1200, 1935, 165)},
+            {"Label6", twips(120, 1440, 1695, 255)},
+            {"Label3", twips(120, 1680, 1815, 255)},
+            {"Label5", twips(120, 1920, 2295, 255)},
+            {"LPT1", twips(2760, 1200, 735, 255)},
+            {"LPT2", twips(2760, 1440, 735, 255)},
+            {"Command1", twips(2520, 1800, 975, 375)},
+        }};
+        for (const auto& [name, place] : places) {
+            QCOMPARE(about->findChild<QWidget*>(name)->geometry(), place);
+        }
+        for (const double zoom : {1.0, 1.5, 2.0}) {
+            rig.form.setZoom(zoom);
+            QCOMPARE(about->size(), twips(0, 0, 3600, 2280).size() * zoom);
+            verifyNoCaptionClipped(*about);
+            for (auto* label : about->findChildren<QLabel*>()) {
+                QVERIFY2(label->fontMetrics().height() <= label->contentsRect().height(),
+                         qPrintable(label->objectName()));
+            }
+            PanelRig::keep(*about, QString("about-%1").arg(zoom * 100));
+        }
+    }
+
+    // The first run does nothing and writes nothing; the second zooms twice at once after the
+    // start and moves; the third finds both.
+    void aZoomAtOnceAfterTheStartAndAMoveComeBackInAFreshRun() {
         const fs::path file = folder / "window.ini";
         HostRig rig;
         {
@@ -277,10 +351,18 @@ private slots:
             WindowPlacement placement(file);
             placement.attach(form);
             form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
             QTRY_VERIFY(placement.following());  // after the window manager placed it
+            QTest::qWait(2 * WindowPlacement::SaveDelay.count());
             QVERIFY(!fs::exists(file));
-            form.setZoom(1.5);
+        }
+        {
+            ReceiverForm form(rig.host, "Test board");
+            WindowPlacement placement(file);
+            placement.attach(form);
+            form.show();
+            form.setZoom(PanelZoom::zoomedIn(form.zoom()));  // what Ctrl++ does
+            form.setZoom(PanelZoom::zoomedIn(form.zoom()));
+            QTRY_VERIFY(placement.following());
             form.move(60, 40);
             QTRY_VERIFY(fs::exists(file) && !placement.savePending());
         }

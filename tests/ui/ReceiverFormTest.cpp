@@ -176,16 +176,23 @@ private slots:
         QCOMPARE(rig.find("Command2")->accessibleName(), QString("Ch-1"));
     }
 
-    void whyTheBoardIsSimulatedShowsInTheBadgeAndTheAboutWindowNotTheTitle() {
+    void whyTheBoardIsSimulatedIsToldOnHoverAndInTheHelpNotInTheTitleOrTheBadgesBox() {
         HostRig rig;
-        ReceiverForm form(rig.host, "Simulated board", "No parallel port found in /dev");
+        const QString why = "No parallel port found in /dev: load the parport_pc module";
+        ReceiverForm form(rig.host, "Simulated board", why);
         rig.host.run([](Receiver& r) { r.Form_Load(); });
-        QCOMPARE(form.windowTitle(), QString::fromUtf8("ORVEX 132–144 MHz — simulated board"));
-        QCOMPARE(form.boardBadge()->fullText(),
-                 QString("Simulated board: No parallel port found in /dev"));
+        QCOMPARE(form.windowTitle(),
+                 QString::fromUtf8("ORVEX 132 MHz - 144 MHz — simulated board"));
+        QCOMPARE(form.boardBadge()->text(), QString("Simulated board"));
+        QCOMPARE(form.boardBadge()->fullText(), "Simulated board: " + why);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(form.boardBadge(), &enter);
+        QVERIFY(form.statusLine()->text().contains("parport_pc"));
+        form.showHelp();
+        QVERIFY(form.helpWindow()->plainText().contains(why));
         rig.host.run([](Receiver& r) { r.Toggle3_Change(true); });
-        QVERIFY(form.aboutWindow() != nullptr);
-        QVERIFY(form.aboutWindow()->findChild<QLabel*>("Label8")->text().contains("(No parallel"));
+        QCOMPARE(form.aboutWindow()->findChild<QLabel*>("Label8")->text(),
+                 QString("Simulated board"));
     }
 
     void closingTheAboutWindowEndsTheProgram() {

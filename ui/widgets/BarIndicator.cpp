@@ -14,7 +14,11 @@ constexpr double Border = 1.0;
 
 }  // namespace
 
-BarIndicator::BarIndicator(QWidget* parent) : InstrumentWidget(parent) {}
+// The trough fills the whole widget: while it is opaque, what lies beneath is never redrawn for a
+// new value.
+BarIndicator::BarIndicator(QWidget* parent) : InstrumentWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent, backgroundColor_.alpha() == 255);
+}
 
 void BarIndicator::setValue(int value) {
     if (value != value_) {
@@ -48,6 +52,7 @@ void BarIndicator::setBarColor(const QColor& color) {
 void BarIndicator::setBackgroundColor(const QColor& color) {
     if (color != backgroundColor_) {
         backgroundColor_ = color;
+        setAttribute(Qt::WA_OpaquePaintEvent, color.alpha() == 255);
         refreshFace();
     }
 }

@@ -77,8 +77,19 @@ void Dial::setNeedleValue(int needle, double value) {
         return;
     }
     values_[needle] = value;
-    update();
+    if (movesVisibly(needle)) {
+        update();
+    }
     announceValue();
+}
+
+// A needle whose tip would move less than a pixel is not redrawn for it: the simulated board's
+// noise moves the needles that little ten times a second. It never lags by a pixel or more.
+bool Dial::movesVisibly(int needle) const {
+    const double tip = geometry().radius * 0.96;
+    const double moved =
+        std::abs(radians(angleOf(values_[needle]) - angleOf(painted_[needle]))) * tip;
+    return !(moved < 1.0);  // a NaN is drawn
 }
 
 void Dial::setThreshold(double threshold) {
@@ -186,6 +197,7 @@ QPolygonF Dial::mappedOutline() const {
 // --- painting ----------------------------------------------------------------------------------
 
 void Dial::paintEvent(QPaintEvent*) {
+    painted_ = values_;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const Geometry g = geometry();

@@ -93,6 +93,7 @@ private:
 
     Geometry geometry() const;
     double angleOf(double value) const;
+    bool movesVisibly(int needle) const;
     QPolygonF mappedOutline() const;
 
     void drawOutline(QPainter& painter) const;
@@ -105,6 +106,7 @@ private:
 
     std::array<QString, Needles> labels_;
     std::array<double, Needles> values_{};
+    std::array<double, Needles> painted_{};  // the values of the last paint
     int selected_ = 0;
     double threshold_ = 0.0;
     double minimum_ = 0.0;

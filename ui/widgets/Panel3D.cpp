@@ -49,8 +49,14 @@ QString Panel3D::accessibleCaption() const {
     return caption_;
 }
 
+// A panel without a caption is a fill and a bevel, drawn faster than its cache would be copied;
+// the window's largest panels would each keep a window-sized picture for nothing.
 void Panel3D::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (caption_.isEmpty()) {
+        paintFace(painter);
+        return;
+    }
     drawFace(painter);
 }
 

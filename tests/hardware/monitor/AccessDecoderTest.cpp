@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hardware/PortTap.h"
 #include "support/MonitorRig.h"
 
 namespace orvex::test {
@@ -161,6 +162,68 @@ TEST(AccessDecoder, CountsDroppedAccessesAndDecodesNothingFromThem) {
     EXPECT_FALSE(decoder.powered());
     EXPECT_FALSE(decoder.synthesizer().controlWord.has_value());
     EXPECT_FALSE(decoder.volume().has_value());
+}
+
+// The program's decoder hears the tap's batches and, unwatched, only the lines it follows; it
+// must hold what a decoder told every access holds, and the converter's bytes once watched.
+TEST(BatchedAccessDecoder, HoldsWhatADecoderToldEveryAccessHolds) {
+    sim::SimulatedBoard board;
+    board.band().setJitter(0);
+    Recorder recorder{&board};
+    PortTap tap{recorder, recorder};
+    AccessDecoder batched;
+    AccessDecoder everyAccess;
+    batched.setWatching(false);
+    tap.addBatchListener(batched);
+    tap.addListener(everyAccess);
+    MemorySettings settings;
+    MessageQueue messages;
+    Receiver receiver{tap, tap, settings, messages};
+    // Each handler's accesses delivered after it, as the program does.
+    const auto run = [&tap](auto&& handler) {
+        handler();
+        tap.deliver();
+    };
+    const auto expectSame = [&batched, &everyAccess] {
+        EXPECT_EQ(batched.synthesizer().controlWord, everyAccess.synthesizer().controlWord);
+        EXPECT_EQ(batched.synthesizer().referenceWord, everyAccess.synthesizer().referenceWord);
+        EXPECT_EQ(batched.synthesizer().dividerWord, everyAccess.synthesizer().dividerWord);
+        EXPECT_EQ(batched.synthesizer().words, everyAccess.synthesizer().words);
+        EXPECT_EQ(batched.powered(), everyAccess.powered());
+        EXPECT_EQ(batched.muted(), everyAccess.muted());
+        EXPECT_EQ(batched.controlRegister(), everyAccess.controlRegister());
+        EXPECT_EQ(batched.counts().writes, everyAccess.counts().writes);
+        EXPECT_EQ(batched.counts().reads, everyAccess.counts().reads);
+        EXPECT_EQ(batched.counts().dropped, everyAccess.counts().dropped);
+    };
+
+    run([&receiver] { receiver.Form_Load(); });
+    run([&receiver] { receiver.choosePort(Lpt1Base); });
+    run([&receiver] { receiver.Toggle7_Change(true); });
+    run([&receiver] { receiver.LedDisplay1_Entry("137.7"); });
+    for (int tick = 0; tick < 3; ++tick) {
+        run([&receiver] { receiver.Timer1_Timer(); });
+    }
+    expectSame();
+    EXPECT_EQ(batched.receiveKHz(), 137700.0);
+    EXPECT_FALSE(batched.conversions()[0].has_value());
+
+    batched.setWatching(true);
+    tap.askInterest();
+    for (int tick = 0; tick < 2; ++tick) {
+        run([&receiver] { receiver.Timer1_Timer(); });
+    }
+    expectSame();
+    for (std::size_t channel : {0u, 1u}) {
+        ASSERT_TRUE(batched.conversions()[channel].has_value());
+        EXPECT_EQ(batched.conversions()[channel]->byte, everyAccess.conversions()[channel]->byte);
+    }
+
+    batched.setWatching(false);
+    tap.askInterest();
+    run([&receiver] { receiver.Toggle7_Change(false); });
+    expectSame();
+    EXPECT_FALSE(batched.synthesizer().dividerWord.has_value());
 }
 
 }  // namespace
