@@ -76,6 +76,10 @@ std::string pathValue(const QCommandLineParser& parser, const QCommandLineOption
 
 }  // namespace
 
+std::string besideSettings(const Options& options, const char* name) {
+    return (std::filesystem::path(options.settingsPath).parent_path() / name).string();
+}
+
 Options parseCommandLine(int argc, const char* const* argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -142,6 +146,39 @@ Options parseCommandLine(int argc, const char* const* argv) {
     parser.addOptions({settings, windowState, board, port, trace, traceLimit, switchOn, rigctl,
                        rigctlIdle, rigctlAllow, headless});
     parser.addOptions(passCommandLineOptions());
+
+    // The channel bank and the activity scanner.
+    const QCommandLineOption channels("channels",
+                                      "Keep the channel bank in the CHIRP CSV file PATH instead "
+                                      "of channels.csv beside the settings file.",
+                                      "PATH");
+    const QCommandLineOption checkChannels(
+        "check-channels",
+        "Say which channels of the CHIRP CSV file FILE would load and why any row would not, "
+        "then exit: 0 when every row loads, 1 otherwise.",
+        "FILE");
+    const QCommandLineOption importChannels(
+        "import-channels",
+        "Merge the channels of the CHIRP CSV file FILE into the bank (a Location already in "
+        "the bank is replaced), say what was taken, and exit as --check-channels does.",
+        "FILE");
+    const QCommandLineOption exportChannels(
+        "export-channels", "Write the channel bank into FILE as CHIRP writes CSV, and exit.",
+        "FILE");
+    const QCommandLineOption scanBank("scan-bank",
+                                      "Switch the receiver on and start the activity scanner "
+                                      "through the channels of the bank not marked Skip.");
+    const QCommandLineOption scanRange(
+        "scan-range",
+        "Switch the receiver on and start the activity scanner from LOW to HIGH (MHz) on STEP "
+        "(kHz), e.g. 137.000:138.000:10.",
+        "LOW:HIGH:STEP");
+    const QCommandLineOption hitLog("hit-log",
+                                    "Log every stretch of activity the scanner stays on into "
+                                    "the CSV file FILE, adding to a log that is there.",
+                                    "FILE");
+    parser.addOptions(
+        {channels, checkChannels, importChannels, exportChannels, scanBank, scanRange, hitLog});
     const BandOptionParser bandOptions;
     bandOptions.addTo(parser);
     addQtOptions(parser);
@@ -234,10 +271,31 @@ Options parseCommandLine(int argc, const char* const* argv) {
     if (options.band.survey && !options.headless) {
         refuse("--survey runs without a window: add --headless.");
     }
-    if (options.headless && !options.rigctl && !options.band.survey) {
+
+    options.channelsPath = pathValue(parser, channels);
+    options.checkChannels = pathValue(parser, checkChannels);
+    options.importChannels = pathValue(parser, importChannels);
+    options.exportChannels = pathValue(parser, exportChannels);
+    options.hitLogPath = pathValue(parser, hitLog);
+    options.scanBank = parser.isSet(scanBank);
+    if (parser.isSet(scanRange)) {
+        std::string problem;
+        options.scanRange = parseScanRange(parser.value(scanRange).toStdString(), &problem);
+        if (!options.scanRange) {
+            refuse(QString::fromStdString("--scan-range: " + problem + "."));
+        }
+    }
+    if (options.scanBank && options.scanRange) {
+        refuse("--scan-bank and --scan-range: the scanner runs one scan at a time.");
+    }
+    const bool scans = options.scanBank || options.scanRange;
+    if (options.band.survey && scans) {
+        refuse("--survey and a scan: the receiver tunes for one of them at a time.");
+    }
+    if (options.headless && !options.rigctl && !scans && !options.band.survey) {
         refuse(
-            "--headless needs --rigctl [HOST:]PORT or --survey LOW:HIGH:STEP: without a window "
-            "nobody could reach the receiver.");
+            "--headless needs --rigctl [HOST:]PORT, a scan (--scan-bank, --scan-range) or "
+            "--survey LOW:HIGH:STEP: without a window nobody could reach the receiver.");
     }
     options.passes = readPassOptions(parser, [](const QString& text) { refuse(text); });
     return options;

@@ -41,15 +41,23 @@ Program::Program(const Options& options, BoardOpener openBoard)
       settings_(settingsPath_, messages_),
       board_(openBoard ? openBoard(messages_)
                        : options.board->open(options.band.simulated, messages_)),
-      tap_(*board_.io, simulated() ? static_cast<Delay&>(noWait_) : sleeping_),
+      tap_(*board_.io, sleeping_),
       receiver_(tap_, tap_, settings_, messages_),
       host_(receiver_, messages_),
       actions_(host_),
-      teller_(host_),
+      hostMessages_(host_),
+      bank_(options.channelsPath.empty() ? besideSettings(options, ChannelBank::FileName)
+                                         : options.channelsPath,
+            hostMessages_),
+      scanSettings_(besideSettings(options, ScanSettings::FileName), hostMessages_),
+      scanner_(actions_, bank_),
       traceLimit_(options.traceLimit),
       portBase_(options.portBase),
       switchOn_(options.switchOn),
-      headless_(options.headless) {
+      headless_(options.headless),
+      scanBank_(options.scanBank),
+      scanRange_(options.scanRange),
+      hitLogPath_(options.hitLogPath) {
     if (!options.tracePath.empty()) {
         startTrace(options.tracePath);
     }
@@ -120,8 +128,27 @@ void Program::start() {
     if (switchOn_ && actions_.setPower(true).refusal == Refusal::NoPort) {
         host_.tell(NoPortChosen);
     }
+    bank_.load();
+    scanner_.setOptions(scanSettings_.load().options);
+    if (!hitLogPath_.empty()) {
+        scanner_.logHitsTo(hitLogPath_);
+    }
+    startScan();
     if (remote_) {
         remote_->start();
+    }
+}
+
+void Program::startScan() {
+    if (!scanBank_ && !scanRange_) {
+        return;
+    }
+    ActionResult result = actions_.setPower(true);
+    if (result.succeeded()) {
+        result = scanBank_ ? scanner_.scanBank() : scanner_.scanRange(*scanRange_);
+    }
+    if (!result.succeeded()) {
+        host_.tell("The activity scanner did not start: " + describe(result.refusal) + ".");
     }
 }
 
@@ -157,10 +184,10 @@ void Program::stopTrace() {
 
 bool Program::startLevelLog(const std::string& path) {
     stopLevelLog();
-    auto opened = LevelLog::open(path, settingsPath_.string(), traceLimit_, teller_);
+    auto opened = LevelLog::open(path, settingsPath_.string(), traceLimit_, hostMessages_);
     if (auto* refusal = std::get_if<std::string>(&opened)) {
         // Before the start nobody hears a message yet: it waits for the start's handler.
-        (started_ ? static_cast<MessageSink&>(teller_) : messages_).post(std::move(*refusal));
+        (started_ ? static_cast<MessageSink&>(hostMessages_) : messages_).post(std::move(*refusal));
     } else {
         levelLog_ = std::move(std::get<std::unique_ptr<LevelLog>>(opened));
     }
@@ -189,6 +216,7 @@ void Program::endAtOnce(bool beep) {
     if (trace_ != nullptr) {
         trace_->flush();
     }
+    scanner_.logHitSoFar();
     std::fflush(stderr);
     end_();
 }

@@ -8,11 +8,14 @@
 #include "app/Backends.h"
 #include "app/CommandLine.h"
 #include "app/TerminationSignals.h"
+#include "controls/ActivityScanner.h"
+#include "controls/ChannelBank.h"
 #include "controls/LevelLog.h"
 #include "controls/MessageQueue.h"
 #include "controls/Receiver.h"
 #include "controls/ReceiverActions.h"
 #include "controls/ReceiverHost.h"
+#include "controls/ScanSettings.h"
 #include "controls/SatelliteTracking.h"
 #include "hardware/PortTap.h"
 #include "hardware/SleepingDelay.h"
@@ -48,6 +51,10 @@ public:
     PortTap& tap() { return tap_; }
     const Board& board() const { return board_; }
     const std::filesystem::path& settingsPath() const { return settingsPath_; }
+    // The channel bank, the activity scanner and its saved choices.
+    ChannelBank& bank() { return bank_; }
+    ActivityScanner& scanner() { return scanner_; }
+    ScanSettings& scanSettings() { return scanSettings_; }
     // The rigctl server the command line asked for, else none.
     RigctlServer* remote() { return remote_.get(); }
     // What satellite trackers' passes and steering do; the file its choices are kept in, none
@@ -89,12 +96,18 @@ private:
     // A message for the operator, on standard error while it is open.
     void tell(const QString& text);
     void logMeasurement();
+    // The scan the command line asked for, the receiver switched on for it.
+    void startScan();
 
-    // Messages of what runs beside the handlers (the level log), told at once.
-    struct Teller final : MessageSink {
-        explicit Teller(ReceiverHost& toldBy) : host(toldBy) {}
-        void post(std::string message) override { host.tell(message); }
-        ReceiverHost& host;
+    // What the bank, the scanner's choices and the level log have to say goes out as the host's
+    // messages.
+    class HostMessages : public MessageSink {
+    public:
+        explicit HostMessages(ReceiverHost& host) : host_(host) {}
+        void post(std::string message) override { host_.tell(message); }
+
+    private:
+        ReceiverHost& host_;
     };
 
     // Declared first, so the termination handling is there before any file is opened.
@@ -106,7 +119,6 @@ private:
     IniFileStore settings_;
     Board board_;
     SleepingDelay sleeping_;
-    NoWait noWait_;
     PortTap tap_;
     std::unique_ptr<PortTrace> trace_;
     Receiver receiver_;
@@ -115,14 +127,20 @@ private:
     std::unique_ptr<IniFileStore> passChoicesStore_;
     std::unique_ptr<PassChoicesFile> passChoicesFile_;
     std::unique_ptr<SatelliteTracking> tracking_;
+    HostMessages hostMessages_;
+    ChannelBank bank_;
+    ScanSettings scanSettings_;
+    ActivityScanner scanner_;
     std::unique_ptr<RigctlServer> remote_;
-    Teller teller_;
     std::unique_ptr<LevelLog> levelLog_;
     std::uint64_t traceLimit_;
     std::optional<int> portBase_;
     bool switchOn_ = false;
     bool headless_ = false;
     bool started_ = false;
+    bool scanBank_ = false;
+    std::optional<ScanRange> scanRange_;
+    std::string hitLogPath_;
     bool standardErrorOpen_ = true;
 };
 

@@ -41,6 +41,16 @@ ProgramCommands::ProgramCommands(ReceiverForm& form, Program& program, const QSt
                      "record every port access into a file (.vcd for GTKWave and sigrok, text "
                      "otherwise), or end the trace that runs",
                      [this] { toggleTrace(); });
+    form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), "Channels",
+                     "the channel bank: channels beyond Ch-1 to Ch-3 in a CHIRP CSV file, tuned, "
+                     "edited, imported, exported, copied into a channel memory; and the activity "
+                     "scanner",
+                     [this] { showChannels(); });
+    activityScan_ =
+        form_.addCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), "Activity scanner",
+                         "scan the channels of the bank not marked Skip, stay on activity with the "
+                         "audio open and log it; again to stop",
+                         [this] { toggleActivityScan(); });
     traceSize_.setInterval(TraceSizeRefresh);
     connect(&traceSize_, &QTimer::timeout, this, &ProgramCommands::showTraceInBadge);
     connect(&program_, &Program::traceChanged, this, &ProgramCommands::showTraceInBadge);
@@ -81,6 +91,36 @@ void ProgramCommands::watch(bool watching) {
     program_.tap().deliver();
     decoder_.setWatching(watching);
     program_.tap().askInterest();
+}
+
+void ProgramCommands::showChannels() {
+    if (channels_ == nullptr) {
+        channels_ = new ChannelWindow(program_.bank(), program_.scanner(), program_.actions(),
+                                      program_.scanSettings(), &form_);
+        channels_->addAction(activityScan_);  // its key works in the channel window too
+    }
+    channels_->show();
+    channels_->raise();
+    channels_->activateWindow();
+}
+
+void ProgramCommands::toggleActivityScan() {
+    ActivityScanner& scanner = program_.scanner();
+    if (scanner.running()) {
+        scanner.stop();
+        form_.statusLine()->post("The activity scanner stopped", MessageLine::Kind::Confirmation);
+        return;
+    }
+    const ActionResult result = scanner.scanBank();
+    if (result.succeeded()) {
+        showChannels();
+        form_.statusLine()->post("The activity scanner runs through the channel bank",
+                                 MessageLine::Kind::Confirmation);
+    } else {
+        form_.statusLine()->post(QString::fromStdString("The activity scanner did not start: " +
+                                                        describe(result.refusal)),
+                                 MessageLine::Kind::Notice);
+    }
 }
 
 void ProgramCommands::toggleTrace() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/BandCommands.h"
+#include "app/ChannelCommands.h"
 #include "app/CommandLine.h"
 #include "app/FirstFrameExit.h"
 #include "app/PassCommands.h"
@@ -31,6 +32,9 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
         return parseCommandLine(argc, argv);
     }();
+    if (const std::optional<int> status = runChannelCommand(options)) {
+        return *status;
+    }
     if (options.headless) {
         // No window and no window system: messages go to standard error.
         const QCoreApplication app(argc, argv);
@@ -45,8 +49,11 @@ int main(int argc, char* argv[]) {
         }
         Program program(options);
         program.start();
-        if (program.remote() != nullptr && !program.remote()->isListening()) {
-            return 1;  // nobody could reach the receiver; the reason is on standard error
+        const bool served = program.remote() != nullptr && program.remote()->isListening();
+        const bool clientsRefused = program.remote() != nullptr && !served;
+        if (!served && !program.scanner().running() &&
+            (clientsRefused || !options.band.survey)) {
+            return 1;  // nothing to do, and nobody could reach the receiver; the reason is said
         }
         std::unique_ptr<SurveyRun> survey;
         if (options.band.survey) {

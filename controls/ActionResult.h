@@ -14,6 +14,7 @@ enum class Refusal {
     NoSuchChannel,   // there are channel memories 1 to 3 only
     ChannelEmpty,    // the memory was never stored (the panel says so)
     ChannelInvalid,  // the memory's keys are damaged (the panel says so)
+    NothingToScan,   // the channel bank has no channel a scan would visit
 };
 
 // What an action did: done (the board, panel and file as the operator's gestures leave them),

@@ -36,6 +36,8 @@ std::string describe(Refusal refusal) {
             return "the channel is empty";
         case Refusal::ChannelInvalid:
             return "the channel holds invalid values";
+        case Refusal::NothingToScan:
+            return "the channel bank has no channel to scan";
     }
     return "refused";
 }
@@ -298,6 +300,37 @@ void ReceiverActions::releaseTuning(TuningDriver driver) {
 
 void ReceiverActions::steer() {
     stopDriver();
+}
+
+void ReceiverActions::holdSquelch(TuningDriver driver, bool hold) {
+    if (driver_ != driver || !holdsSquelch(driver)) {
+        return;
+    }
+    // The decision is taken again at once: a channel stepped to must not be heard until the
+    // next measurement, and one stayed on should be heard without waiting for it.
+    run([hold](Receiver& r) {
+        r.squelchHeld_ = hold;
+        r.squelchFromTexts();
+    });
+}
+
+void ReceiverActions::offerBankScan(std::function<ActionResult()> start) {
+    bankScan_ = std::move(start);
+}
+
+ActionResult ReceiverActions::scanBank() {
+    if (!bankScan_) {
+        return ActionResult::refused(Refusal::NothingToScan);
+    }
+    return bankScan_();
+}
+
+ActionResult ReceiverActions::stopScan() {
+    if (driver_ != TuningDriver::Scanner && driver_ != TuningDriver::ActivityScanner) {
+        return ActionResult::unchanged();
+    }
+    stopDriver();
+    return ActionResult::done();
 }
 
 ActionResult ReceiverActions::steerTo(double megahertz, const std::string& who) {

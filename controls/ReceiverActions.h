@@ -79,6 +79,18 @@ public:
     // Someone tunes by hand (a remote client, the operator through an action): the driver
     // running stops.
     void steer();
+    // For a driver that holds the squelch, while it runs: lets the squelch decide again (it
+    // stays on a channel the operator should hear) or holds it again, taking the decision at
+    // once either way.
+    void holdSquelch(TuningDriver driver, bool hold);
+
+    // The activity scanner over the channel bank (a remote client's "g MEM 0"): the program
+    // that keeps a bank offers its start here. Refused with NothingToScan without one.
+    void offerBankScan(std::function<ActionResult()> start);
+    ActionResult scanBank();
+    // Stops the Scan switch's scanner or the activity scanner, whichever runs; the other
+    // drivers run on.
+    ActionResult stopScan();
     // A client steers the receiver (a tracker's Doppler updates, a script's F): the driver
     // running stops first, even when the receiver shows that grid point already, except a
     // satellite pass, which is what the client steers; then tuneTo. The operator is told which
@@ -118,6 +130,7 @@ private:
     ReceiverHost& host_;
     std::optional<TuningDriver> driver_;
     std::function<void()> stopDriver_;
+    std::function<ActionResult()> bankScan_;
 };
 
 }  // namespace orvex

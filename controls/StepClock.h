@@ -31,6 +31,7 @@ private:
     SteadyClock steady_;
     QTimer timer_;
     std::function<void()> step_;
+    std::chrono::microseconds due_{};
 };
 
 }  // namespace orvex

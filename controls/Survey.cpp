@@ -16,7 +16,7 @@ std::string sweepsText(int sweeps) {
 }  // namespace
 
 Survey::Survey(ReceiverActions& actions, StepClock& clock, QObject* parent)
-    : QObject(parent), actions_(actions), clock_(clock), reader_(actions, clock) {}
+    : QObject(parent), actions_(actions), clock_(clock), visit_(actions, clock) {}
 
 Survey::~Survey() {
     end(SurveyEnd::Stopped);
@@ -93,8 +93,8 @@ void Survey::beginSweep() {
 void Survey::visit(int index) {
     next_ = index;
     const ActionResult loaded =
-        reader_.visit(plan_.channelKHz(index), plan_.dwell,
-                      [this](std::int32_t, std::optional<int> byte) { read(byte); });
+        visit_.visit(plan_.channelKHz(index), ChannelVisit::Load::Hidden, plan_.dwell,
+                     [this](std::int32_t, std::optional<int> byte) { read(byte); });
     if (!loaded.succeeded()) {
         end(loaded.refusal == Refusal::PoweredOff ? SurveyEnd::PoweredOff
             : loaded.refusal == Refusal::NoPort   ? SurveyEnd::PortChanged
@@ -140,7 +140,7 @@ void Survey::end(SurveyEnd why) {
         return;
     }
     running_ = false;
-    reader_.cancel();
+    visit_.cancel();
     for (const QMetaObject::Connection& connection : watching_) {
         disconnect(connection);
     }

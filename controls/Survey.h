@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/ActionResult.h"
-#include "controls/ChannelReader.h"
+#include "controls/ChannelVisit.h"
 #include "controls/StepClock.h"
 #include "controls/SurveyPlan.h"
 #include "controls/Sweep.h"
@@ -30,7 +30,7 @@ enum class SurveyEnd {
 };
 
 // The band survey: a tuning driver that sweeps LOW..HIGH on the grid of a step, reading each
-// channel after a dwell (ChannelReader), one channel per timer step, sweep after sweep. While it
+// channel after a dwell (ChannelVisit), one channel per timer step, sweep after sweep. While it
 // runs the measurement timer is paused, the squelch decisions are held and the audio is muted.
 // When it ends, the step, the frequency and the mute are put back as they were and the timer runs
 // again, except what someone else changed meanwhile (a frequency the operator tuned stays), and
@@ -91,7 +91,7 @@ private:
 
     ReceiverActions& actions_;
     StepClock& clock_;
-    ChannelReader reader_;
+    ChannelVisit visit_;
     SurveyPlan plan_;
     Sweep sweep_;
     Before before_;

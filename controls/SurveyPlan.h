@@ -7,7 +7,7 @@
 #include <string_view>
 #include <variant>
 
-#include "controls/ChannelReader.h"
+#include "controls/ChannelVisit.h"
 #include "core/Band.h"
 
 namespace orvex {
@@ -18,7 +18,7 @@ struct SurveyPlan {
     std::int32_t lowKHz = BandBottomKHz;
     std::int32_t highKHz = BandTopKHz;
     std::int16_t stepKHz = 10;
-    std::chrono::milliseconds dwell = ChannelReader::DefaultDwell;
+    std::chrono::milliseconds dwell = ChannelVisit::SettledDwell;
     std::optional<int> sweeps;                    // none: until stopped or out of time
     std::optional<std::chrono::seconds> timeout;  // none: until stopped or the sweeps are done
 

@@ -128,7 +128,8 @@ void flushFolder(const SaveTarget& target) {
     }
 }
 
-std::optional<std::string> readOpened(const FileDescriptor& fd, std::size_t maxBytes) {
+std::optional<std::string> readOpened(const FileDescriptor& fd, std::size_t maxBytes,
+                                      std::string_view kind) {
     if (!fd.valid()) {
         if (errno == ENOENT) {
             return std::nullopt;
@@ -148,9 +149,9 @@ std::optional<std::string> readOpened(const FileDescriptor& fd, std::size_t maxB
     if (!S_ISREG(info.st_mode)) {
         throw FileProblem("it is not a regular file");
     }
-    const auto tooLarge = [maxBytes] {
+    const auto tooLarge = [maxBytes, kind] {
         return FileProblem("it is larger than " + std::to_string(maxBytes >> 20) +
-                           " MB, far too large for a settings file");
+                           " MB, far too large for " + std::string(kind));
     };
     if (static_cast<std::size_t>(info.st_size) > maxBytes) {
         throw tooLarge();
@@ -185,18 +186,20 @@ FileProblem folderRefused(const SaveTarget& target, const WriteRights& rights, i
 
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                         std::string_view kind) {
     // O_NONBLOCK: a FIFO at the path must not hang the program before fstat can refuse it.
     return readOpened(
         FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)),
-        maxBytes);
+        maxBytes, kind);
 }
 
-std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes) {
+std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes,
+                                         std::string_view kind) {
     return readOpened(
         FileDescriptor(::openat(target.folder.get(), target.name.c_str(),
                                 O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW)),
-        maxBytes);
+        maxBytes, kind);
 }
 
 SaveLock::SaveLock(const SaveTarget& target, std::chrono::milliseconds wait,

@@ -19,10 +19,13 @@
 namespace orvex {
 
 // The whole file, or nothing when there is no file. A file that exists but cannot be read, is
-// not a regular file, or is larger than maxBytes is a problem, never "no file".
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+// not a regular file, or is larger than maxBytes is a problem, never "no file"; `kind` names
+// what the file should have been in that last message ("far too large for a settings file").
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                         std::string_view kind = "a settings file");
 // The same for the save's file, which must not have turned into a link since the walk.
-std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes);
+std::optional<std::string> readWholeFile(const SaveTarget& target, std::size_t maxBytes,
+                                         std::string_view kind = "a settings file");
 
 // An exclusive lock on the lock file beside the target (its name + ".lock", readable by its owner
 // only), held from construction to destruction. Locks are per open file, so two stores in one

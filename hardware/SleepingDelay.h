@@ -6,17 +6,11 @@
 
 namespace orvex {
 
-// The pause used with real hardware: the thread really waits.
+// The program's pauses: the thread really waits, on the simulated board as on a real one, so
+// the board's timing (power-on settling, the converter's pauses) is what a client meets.
 class SleepingDelay : public Delay {
 public:
     void pause(std::chrono::microseconds length) override { std::this_thread::sleep_for(length); }
-};
-
-// The pause of the simulated board, whose chips need no time: none. A trace in front of it still
-// records every pause.
-class NoWait : public Delay {
-public:
-    void pause(std::chrono::microseconds /*length*/) override {}
 };
 
 }  // namespace orvex

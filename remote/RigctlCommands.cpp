@@ -97,6 +97,7 @@ Outcome outcomeOf(ActionResult result, std::string change) {
             return reply(Status::PoweredOff);
         case Refusal::ChannelEmpty:
         case Refusal::ChannelInvalid:
+        case Refusal::NothingToScan:
             return reply(Status::Rejected);
         default:
             return reply(Status::InvalidParameter);
@@ -312,16 +313,24 @@ Outcome vfoOperation(Context& context, const Arguments& args) {
     return reply(Status::Unavailable);
 }
 
+// VFO: the Scan switch's scanner up the band; MEM: the activity scanner through the channel
+// bank; STOP: whichever of the two runs.
 Outcome scan(Context& context, const Arguments& args) {
     if (!wholeNumber(args[1])) {
         return reply(Status::InvalidParameter);
     }
-    const bool start = args[0] == "VFO";
-    if (!start && args[0] != "STOP") {
-        return reply(Status::Unavailable);
+    const std::string& kind = args[0];
+    ReceiverActions& actions = context.actions;
+    if (kind == "VFO") {
+        return outcomeOf(actions.setScan(true), "started the scan");
     }
-    return outcomeOf(context.actions.setScan(start),
-                     start ? "started the scan" : "stopped the scan");
+    if (kind == "MEM") {
+        return outcomeOf(actions.scanBank(), "started the scan of the channel bank");
+    }
+    if (kind == "STOP") {
+        return outcomeOf(actions.stopScan(), "stopped the scan");
+    }
+    return reply(Status::Unavailable);
 }
 
 // ----- about the server
@@ -402,7 +411,7 @@ constexpr std::array Commands{
     Command{'E',  "set_mem",       false, Kind::Setting, 1, {},                     {},               setMemory},
     Command{'e',  "get_mem",       false, Kind::Query,   0, {"Memory#"},            {},               getMemory},
     Command{'G',  "vfo_op",        false, Kind::Setting, 1, {},                     "FROM_VFO TO_VFO UP DOWN", vfoOperation, storesMemory},
-    Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO STOP",       scan},
+    Command{'g',  "scan",          false, Kind::Setting, 2, {},                     "VFO MEM STOP",   scan},
     Command{'_',  "get_info",      false, Kind::Query,   0, {"Info"},               {},               getInfo,         nullptr,       NoVfo},
     Command{0x87, "set_powerstat", false, Kind::Setting, 1, {},                     {},               setPower,        switchesPower, NoVfo},
     Command{0x88, "get_powerstat", false, Kind::Query,   0, {"Power Status"},       {},               getPower,        nullptr,       NoVfo},

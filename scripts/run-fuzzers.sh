@@ -14,10 +14,10 @@ cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-dev
 
-targets=(number_text ini_document settings_file rigctl_session)
+targets=(number_text ini_document settings_file rigctl_session channel_file)
 # About 70 s for all targets together on the development machine (2 cores).
 declare -A runs=([number_text]=1000000 [ini_document]=100000 [settings_file]=16000
-    [rigctl_session]=16000)
+    [rigctl_session]=16000 [channel_file]=30000)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_targets

@@ -4,7 +4,8 @@
 # Usage: scripts/run-unprivileged-tests.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: $0 BUILD_DIR}
-programs=(tests/files/files_tests tests/settings/settings_tests tests/controls/receiver_tests)
+programs=(tests/files/files_tests tests/settings/settings_tests tests/controls/receiver_tests
+          tests/controls/channel_bank_tests)
 # Cases that make files of other users need root; they ran in the ordinary suite.
 root_only='RootRun.*:OtherUsersFiles.*'
 

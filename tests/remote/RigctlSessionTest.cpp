@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/ActivityScanner.h"
 #include "remote/DumpState.h"
 #include "remote/HamlibBits.h"
 #include "support/SessionRig.h"
+#include "support/SettingsFileRig.h"
 #include "support/SimulatedRig.h"
+#include "support/TestFiles.h"
 
 namespace orvex::test {
 namespace {
@@ -92,7 +95,7 @@ TEST(RigctlSessionTest, AnswersEveryCommandInThePlainStyle) {
         {on, "G BAND_UP\n", "RPRT -11\n"},
         {on, "G ?\n", "FROM_VFO TO_VFO UP DOWN \nRPRT 0\n"},
         {on, "g VFO 0\ng STOP 0\n", "RPRT 0\nRPRT 0\n"},
-        {on, "g MEM 0\n", "RPRT -11\n"},
+        {on, "g MEM 0\n", "RPRT -9\n"},  // no channel bank to scan here
         {on, "\\chk_vfo\n", "0\n"},
         {on, "\\get_lock_mode\n", "0\n"},
         {on, "AOS\nLOS\n", "RPRT 0\nRPRT 0\n"},
@@ -121,6 +124,41 @@ TEST(RigctlSessionTest, InVfoModeEveryCommandButHamlibsOwnFewTakesTheVfoFirst) {
         {on, vfoMode + "\\set_vfo_opt 0\nf\n\\chk_vfo\n", "RPRT 0\nRPRT 0\n132000000\n0\n"},
         {on, "\\set_vfo_opt 2\n", "RPRT -1\n"},
     });
+}
+
+// g MEM runs the activity scanner through the channel bank, g VFO the Scan switch's scanner, and
+// g STOP whichever of them runs.
+TEST(RigctlSessionTest, ScansTheChannelBankAndStopsEitherScan) {
+    SimulatedRig rig;
+    rig.actions.startUp();
+    rig.actions.choosePort(Lpt1Base);
+    rig.actions.setPower(true);
+    const TempFolder folder("orvex-remote-bank");
+    write(folder.path() / "channels.csv", "Location,Frequency\n4,140.250\n2,137.620\n");
+    CollectedMessages messages;
+    ChannelBank bank(folder.path() / "channels.csv", messages);
+    bank.load();
+    ActivityScanner scanner(rig.actions, bank);
+    RigctlSession session(rig.actions);
+    const auto ask = [&session](std::string_view bytes) { return answerAll(session, bytes).bytes; };
+
+    EXPECT_EQ(ask("g MEM 0\nf\n"), "RPRT 0\n137620000\n");
+    EXPECT_TRUE(scanner.running());
+    EXPECT_EQ(ask("g VFO 0\n"), "RPRT 0\n");
+    EXPECT_FALSE(scanner.running());
+    EXPECT_TRUE(rig.receiver.scanning());
+    EXPECT_EQ(ask("g MEM 0\n"), "RPRT 0\n");
+    EXPECT_FALSE(rig.receiver.scanning());
+    EXPECT_EQ(ask("g STOP 0\ng STOP 0\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_FALSE(scanner.running());
+    EXPECT_EQ(ask("g ?\n"), "VFO MEM STOP \nRPRT 0\n");
+    // In Hamlib's VFO mode the VFO comes first.
+    EXPECT_EQ(ask("\\set_vfo_opt 1\ng VFOA MEM 0\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_TRUE(scanner.running());
+    EXPECT_EQ(ask("g currVFO STOP 0\n\\set_vfo_opt 0\n"), "RPRT 0\nRPRT 0\n");
+    EXPECT_FALSE(scanner.running());
+    rig.actions.setPower(false);
+    EXPECT_EQ(ask("g MEM 0\n"), "RPRT -20\n");
 }
 
 TEST(RigctlSessionTest, AnswersMissingMalformedAndUnknownInput) {
