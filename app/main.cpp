@@ -51,8 +51,7 @@ int main(int argc, char* argv[]) {
         program.start();
         const bool served = program.remote() != nullptr && program.remote()->isListening();
         const bool clientsRefused = program.remote() != nullptr && !served;
-        if (!served && !program.scanner().running() &&
-            (clientsRefused || !options.band.survey)) {
+        if (!served && !program.scanner().running() && (clientsRefused || !options.band.survey)) {
             return 1;  // nothing to do, and nobody could reach the receiver; the reason is said
         }
         std::unique_ptr<SurveyRun> survey;

@@ -35,7 +35,8 @@ struct LatencyProbe {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, [this] {
             const qint64 now = clock.nsecsElapsed();
-            late.push_back(std::max(0.0, static_cast<double>(now - previous) / 1e9 - ProbeMs / 1e3));
+            late.push_back(
+                std::max(0.0, static_cast<double>(now - previous) / 1e9 - ProbeMs / 1e3));
             previous = now;
         });
     }
