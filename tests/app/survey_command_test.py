@@ -38,7 +38,8 @@ class SurveyCommand(unittest.TestCase):
                  (["--survey", "132M:144M:10k"], "needs --survey-csv"),
                  (["--survey", "132M:144M:10k", "--survey-csv",
                    os.path.join(self.folder.name, "missing", "band.csv")],
-                  "Cannot create the survey file")]
+                  "Cannot create the survey file"),
+                 (["--survey", "132M:144M:10k", "--scan-bank", *csv], "one of them at a time")]
         for arguments, told in cases:
             with self.subTest(arguments=arguments):
                 result = self.survey(*arguments)
