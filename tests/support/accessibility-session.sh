@@ -6,7 +6,15 @@
 set -euo pipefail
 if [ -z "${ORVEX_ACCESSIBILITY_SESSION:-}" ]; then
     export ORVEX_ACCESSIBILITY_SESSION=1
-    exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    # The accessibility bus puts its socket at $XDG_RUNTIME_DIR/at-spi/bus and removes it when its
+    # session ends: sessions run side by side (ctest -j) each need a runtime folder of their own,
+    # or the first to end takes the others' bus away.
+    runtime=$(mktemp -d "${TMPDIR:-/tmp}/orvex-accessibility.XXXXXX")
+    trap 'rm -rf "$runtime"' EXIT
+    status=0
+    XDG_RUNTIME_DIR=$runtime dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" \
+        "$0" "$@" || status=$?
+    exit "$status"
 fi
 # Qt joins the accessibility bus only when it is running already; asking its address starts it.
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
