@@ -27,53 +27,6 @@ QFont arial(double points) {
     return font;
 }
 
-// Labels are redrawn only when a colour really changes: the panel is drawn after every handler,
-// ten times a second while the receiver measures.
-void setTextColour(QLabel* label, Rgb text, std::optional<Rgb> background = std::nullopt) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toQColor(text));
-    if (background) {
-        palette.setColor(QPalette::Window, toQColor(*background));
-    }
-    if (palette != label->palette()) {
-        label->setAutoFillBackground(background.has_value());
-        label->setPalette(palette);
-    }
-}
-
-// True, remembering `now`, when `now` differs from what was drawn last time: the panel is drawn
-// after every handler, ten times a second while the receiver measures, and mostly stays as it was.
-template <typename Model>
-bool changedSinceDrawn(std::optional<Model>& drawn, const Model& now) {
-    if (drawn && *drawn == now) {
-        return false;
-    }
-    drawn = now;
-    return true;
-}
-
-// The switch's state every time (a click flips the widget before its handler decides); its
-// captions, lamps and enabling only when they changed.
-void drawToggle(ToggleSwitch* widget, const ToggleModel& model, std::optional<ToggleModel>& drawn) {
-    const QSignalBlocker blocker(widget);
-    widget->setOn(model.on);
-    if (!changedSinceDrawn(drawn, model)) {
-        return;
-    }
-    widget->setOffCaption(QString::fromStdString(model.offCaption));
-    widget->setOnCaption(QString::fromStdString(model.onCaption));
-    widget->setOffLampColor(toQColor(model.offLamp));
-    widget->setOnLampColor(toQColor(model.onLamp));
-    widget->setEnabled(model.enabled);
-}
-
-// QWidget::setEnabled does its work even when nothing changes.
-void setEnabledTo(QWidget* widget, bool enabled) {
-    if (widget->testAttribute(Qt::WA_ForceDisabled) == enabled) {
-        widget->setEnabled(enabled);
-    }
-}
-
 // Under the panel, three lines high: the status line and, beside it, the board badge.
 constexpr QRect StatusArea = twips(0, 2865, 4980, 720);
 constexpr QRect BadgeArea = twips(4980, 2865, 2475, 720);
@@ -267,130 +220,23 @@ void ReceiverForm::contextMenuEvent(QContextMenuEvent* event) {
 
 void ReceiverForm::render() {
     const PanelModel& panel = host_.receiver().panel();
-    renderDisplay(panel);
-    renderControls(panel);
-    renderToggles(panel);
-    renderMeters(panel);
+    drawing_.draw(panel);
     renderAbout(panel);
     renderBoard();
 }
 
-void ReceiverForm::renderDisplay(const PanelModel& panel) {
-    widgets_.displayPanel->setBackgroundColor(toQColor(panel.SSPanel1));
-    if (changedSinceDrawn(drawn_.labels[0], panel.Label5)) {
-        setTextColour(widgets_.mhz, panel.Label5.text, panel.Label5.background);
-    }
-    if (changedSinceDrawn(drawn_.display, panel.LedDisplay1)) {
-        drawDisplay(panel.LedDisplay1);
-    }
-    if (changedSinceDrawn(drawn_.scale, panel.LGAUGE1)) {
-        drawScale(panel.LGAUGE1);
-    }
-}
-
-void ReceiverForm::drawDisplay(const LedDisplayModel& model) {
-    widgets_.display->setText(QString::fromStdString(model.text));
-    widgets_.display->setBackgroundColor(toQColor(model.background));
-    widgets_.display->setUnlitColor(toQColor(model.unlit));
-    widgets_.display->setSegmentColor(toQColor(model.segment));
-}
-
-void ReceiverForm::drawScale(const LinearGaugeModel& model) {
-    widgets_.scale->setMinimum(model.minimum);
-    widgets_.scale->setMaximum(model.maximum);
-    widgets_.scale->setValue(model.value);
-    widgets_.scale->setBackgroundColor(toQColor(model.background));
-    widgets_.scale->setBarColor(toQColor(model.bar));
-    widgets_.scale->setScaleColor(toQColor(model.scale));
-    widgets_.scale->setPointerColor(toQColor(model.pointer));
-}
-
-void ReceiverForm::renderControls(const PanelModel& panel) {
-    {
-        const QSignalBlocker blocker(widgets_.knob);
-        widgets_.knob->setMaximum(panel.Knob1.maximum);
-        widgets_.knob->setPosition(panel.Knob1.position);
-        widgets_.knob->setFaceColor(toQColor(panel.Knob1.face));
-        widgets_.knob->setMarkerColor(toQColor(panel.Knob1.marker));
-        setEnabledTo(widgets_.knob, panel.Knob1.enabled);
-    }
-    setEnabledTo(widgets_.down, panel.Command10.enabled);
-    setEnabledTo(widgets_.up, panel.Command8.enabled);
-    setEnabledTo(widgets_.channel1, panel.Command2.enabled);
-    setEnabledTo(widgets_.channel2, panel.Command3.enabled);
-    setEnabledTo(widgets_.channel3, panel.Command4.enabled);
-
-    for (auto [slider, model] : {std::pair{widgets_.squelch, &panel.HSlider3},
-                                 std::pair{widgets_.volume, &panel.HSlider4}}) {
-        const QSignalBlocker blocker(slider);
-        slider->setRange(0, model->maximum);
-        slider->setValue(model->position);
-        setEnabledTo(slider, model->enabled);
-    }
-    for (auto [label, model, drawn] :
-         {std::tuple{widgets_.squelchLabel, &panel.Label4, &drawn_.labels[1]},
-          std::tuple{widgets_.audioLabel, &panel.Label6, &drawn_.labels[2]},
-          std::tuple{widgets_.zeroLabel, &panel.Label7, &drawn_.labels[3]},
-          std::tuple{widgets_.maxLabel, &panel.Label8, &drawn_.labels[4]}}) {
-        if (changedSinceDrawn(*drawn, *model)) {
-            setTextColour(label, model->text);
-        }
-    }
-    widgets_.powerFrame->setCaptionColor(toQColor(panel.Frame4Caption));
-}
-
 void ReceiverForm::renderBoard() {
-    if (std::string described = host_.receiver().boardDescription(); described != drawn_.board) {
+    if (std::string described = host_.receiver().boardDescription(); described != drawnBoard_) {
         const BoardSegment segment =
             boardSegment(boardName_, boardNote_, QString::fromStdString(described));
         widgets_.badge->setSegment(BoardBadge::BoardKey, segment.text, segment.explanation);
-        drawn_.board = std::move(described);
+        drawnBoard_ = std::move(described);
     }
     // The display takes typing while the receiver is on.
     const Qt::CursorShape cursor = host_.receiver().poweredOn() ? Qt::IBeamCursor : Qt::ArrowCursor;
     if (widgets_.display->cursor().shape() != cursor) {
         widgets_.display->setCursor(cursor);
     }
-}
-
-void ReceiverForm::renderToggles(const PanelModel& panel) {
-    const std::array<std::pair<ToggleSwitch*, const ToggleModel*>, DrawnToggles> toggles{{
-        {widgets_.power, &panel.Toggle7},
-        {widgets_.step, &panel.Toggle8},
-        {widgets_.fineStep, &panel.Toggle9},
-        {widgets_.exit, &panel.Toggle10},
-        {widgets_.readWrite, &panel.Toggle4},
-        {widgets_.spectrum, &panel.Toggle1},
-        {widgets_.mute, &panel.Toggle2},
-        {widgets_.about, &panel.Toggle3},
-        {widgets_.scan, &panel.Toggle5},
-    }};
-    for (std::size_t i = 0; i < toggles.size(); ++i) {
-        drawToggle(toggles[i].first, *toggles[i].second, drawn_.toggles[i]);
-    }
-}
-
-void ReceiverForm::renderMeters(const PanelModel& panel) {
-    if (changedSinceDrawn(drawn_.dial, panel.Gauge1)) {
-        drawDial(panel.Gauge1);
-    }
-    widgets_.bar->setMaximum(panel.ind1.maximum);
-    widgets_.bar->setValue(panel.ind1.value);
-    setEnabledTo(widgets_.bar, panel.ind1.enabled);
-}
-
-void ReceiverForm::drawDial(const DialModel& model) {
-    widgets_.dial->setMinimum(model.minimum);
-    widgets_.dial->setMaximum(model.maximum);
-    widgets_.dial->setNeedleValue(0, model.needles[0]);
-    widgets_.dial->setNeedleValue(1, model.needles[1]);
-    widgets_.dial->setSelectedNeedle(model.selected);
-    widgets_.dial->setThreshold(model.threshold);
-    widgets_.dial->setFaceColor(toQColor(model.face));
-    widgets_.dial->setScaleColor(toQColor(model.scale));
-    widgets_.dial->setMajorStep(model.majorStep);
-    widgets_.dial->setMinorStep(model.minorStep);
-    widgets_.dial->setLabelsVisible(model.labelsVisible);
 }
 
 void ReceiverForm::renderAbout(const PanelModel& panel) {

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +16,7 @@
 #include "ui/Form2.h"
 #include "ui/OperatorInput.h"
 #include "ui/PanelCommands.h"
+#include "ui/PanelDrawing.h"
 #include "ui/PanelFeedback.h"
 #include "ui/PanelWidgets.h"
 #include "ui/ZoomControl.h"
@@ -24,7 +24,7 @@
 namespace orvex {
 
 // The front panel. It builds every control at its place in the twips layout and draws the panel
-// model after every handler, with the widgets' signals blocked. Its other parts: OperatorInput
+// model after every handler (PanelDrawing). Its other parts: OperatorInput
 // turns what the operator does into handler calls, PanelFeedback tells the operator in the status
 // line under the panel (the board in use in the badge beside it), PanelCommands holds the keys,
 // the context menu and the help, and ZoomControl the operator's zoom.
@@ -90,33 +90,16 @@ private:
     void buildCommands();
 
     void render();
-    void renderDisplay(const PanelModel& panel);
-    void renderControls(const PanelModel& panel);
-    void renderToggles(const PanelModel& panel);
-    void renderMeters(const PanelModel& panel);
     void renderAbout(const PanelModel& panel);
     void renderBoard();
-    void drawDisplay(const LedDisplayModel& model);
-    void drawScale(const LinearGaugeModel& model);
-    void drawDial(const DialModel& model);
     void centreOnPanel(QWidget& window) const;
-
-    static constexpr std::size_t DrawnToggles = 9;
-    // What was drawn last of the parts that only the model changes.
-    struct Drawn {
-        std::array<std::optional<ToggleModel>, DrawnToggles> toggles;
-        std::array<std::optional<LabelModel>, 5> labels;  // Label5, Label4, Label6, Label7, Label8
-        std::optional<LedDisplayModel> display;
-        std::optional<LinearGaugeModel> scale;
-        std::optional<DialModel> dial;
-        std::optional<std::string> board;
-    };
 
     ReceiverHost& host_;
     QString boardName_;
     QString boardNote_;
     PanelWidgets widgets_;
-    Drawn drawn_;
+    PanelDrawing drawing_{widgets_};
+    std::optional<std::string> drawnBoard_;  // the board's description the badge shows
     ZoomControl* zoom_ = nullptr;
     PanelCommands* commands_ = nullptr;
     PanelFeedback* feedback_ = nullptr;
