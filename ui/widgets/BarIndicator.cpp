@@ -20,10 +20,15 @@ BarIndicator::BarIndicator(QWidget* parent) : InstrumentWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, backgroundColor_.alpha() == 255);
 }
 
+// A value that lights as much of the bar as the last one is not redrawn for: the level beyond the
+// bar's end, or within the same block, changes ten times a second while the receiver measures.
 void BarIndicator::setValue(int value) {
     if (value != value_) {
+        const bool moves = litLength(value) != litLength(value_);
         value_ = value;
-        update();
+        if (moves) {
+            update();
+        }
         announceValue();
     }
 }
@@ -77,6 +82,12 @@ bool BarIndicator::inBlocks() const {
     return units > 0 && units <= MostBlocks;
 }
 
+int BarIndicator::litLength(int value) const {
+    const double fraction = scaleFraction(value, minimum_, maximum_);
+    const double units = inBlocks() ? maximum_ - minimum_ : trough().width();
+    return static_cast<int>(std::lround(fraction * units));
+}
+
 QRectF BarIndicator::trough() const {
     return QRectF(rect()).adjusted(Border + 1, Border + 1, -Border - 1, -Border - 1);
 }
@@ -119,16 +130,15 @@ void BarIndicator::drawUnlitBlocks(QPainter& painter) const {
 }
 
 void BarIndicator::drawBar(QPainter& painter) const {
-    const double fraction = scaleFraction(value_, minimum_, maximum_);
     const QColor lit = isEnabled() ? barColor_ : mixColors(barColor_, Qt::gray, 0.7);
+    const int length = litLength(value_);
     if (inBlocks()) {
-        const int litBlocks = static_cast<int>(std::lround(fraction * (maximum_ - minimum_)));
-        for (int i = 0; i < litBlocks; ++i) {
+        for (int i = 0; i < length; ++i) {
             painter.fillRect(blockRect(i), lit);
         }
     } else {
         QRectF bar = trough();
-        bar.setWidth(bar.width() * fraction);
+        bar.setWidth(length);
         painter.fillRect(bar, lit);
     }
 }

@@ -45,6 +45,8 @@ protected:
 
 private:
     bool inBlocks() const;
+    // How much of the bar `value` lights, in what it is drawn in: blocks, or the trough's pixels.
+    int litLength(int value) const;
     QRectF trough() const;
     QRectF blockRect(int index) const;
 

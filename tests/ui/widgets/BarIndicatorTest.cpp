@@ -78,6 +78,36 @@ private slots:
         QVERIFY(litPixels() > half);
     }
 
+    void onlyAValueThatLightsMoreOrLessOfTheBarIsRedrawn() {
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                paints += event->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } counter;
+        bar_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(bar_.get()));
+        bar_->installEventFilter(&counter);
+        // From, to, and whether the bar looks different (0..6 in blocks; 0..1000 continuous, 0.13
+        // pixels a unit).
+        const struct {
+            int maximum, from, to;
+            bool redrawn;
+        } cases[] = {{6, 3, 4, true},  {6, 9, 12, false},       {6, -2, -5, false},
+                     {6, 6, 7, false}, {1000, 500, 501, false}, {1000, 500, 520, true}};
+        for (const auto& step : cases) {
+            bar_->setMaximum(step.maximum);
+            bar_->setValue(step.from);
+            QTest::qWait(20);
+            counter.paints = 0;
+            bar_->setValue(step.to);
+            QTest::qWait(20);
+            const QString what = QStringLiteral("%1 to %2 of %3").arg(step.from).arg(step.to);
+            QVERIFY2((counter.paints > 0) == step.redrawn, qPrintable(what.arg(step.maximum)));
+        }
+    }
+
     void screenReaderHearsTheValueAsSetInTheNameAndCannotChangeIt() {
         bar_->setValue(-2);
         bar_->setAccessibleName(QStringLiteral("Signal bar"));
