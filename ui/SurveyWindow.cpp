@@ -55,8 +55,8 @@ SurveyWindow::SurveyWindow(ReceiverActions& actions, Survey& survey, SurveyChoic
     connect(&survey_, &Survey::sweepDone, this, &SurveyWindow::sweepDone);
     connect(&survey_, &Survey::ended, this, [this](SurveyEnd, const QString& note) { tell(note); });
     connect(&actions_.host(), &ReceiverHost::memoryStored, this, &SurveyWindow::showMarks);
-    connect(view_, &SpectrumView::cursorMoved, this, &SurveyWindow::showCursor);
-    connect(view_, &SpectrumView::channelActivated, this, &SurveyWindow::tuneTo);
+    connect(view_, &BandView::cursorMoved, this, &SurveyWindow::showCursor);
+    connect(view_, &BandView::channelActivated, this, &SurveyWindow::tuneTo);
     showRunning(survey_.running());
     showMarks();
     zoom_.emplace(*this);
@@ -101,7 +101,7 @@ void SurveyWindow::buildControls() {
     row->addWidget(start_);
     layout->addLayout(row);
 
-    view_ = new SpectrumView(this);
+    view_ = new BandView(this);
     view_->setObjectName("surveyView");
     view_->setAccessibleName("Band survey: level against frequency and the waterfall");
     layout->addWidget(view_, 1);
@@ -202,7 +202,7 @@ void SurveyWindow::showTraces() {
 }
 
 void SurveyWindow::showMarks() {
-    QList<SpectrumView::Mark> marks;
+    QList<BandView::Mark> marks;
     const Receiver& receiver = actions_.receiver();
     for (int channel = 1; channel <= ChannelCount; ++channel) {
         const ChannelMemory memory = receiver.memory(channel);

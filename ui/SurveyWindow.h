@@ -10,7 +10,7 @@
 #include "controls/SurveyChoices.h"
 #include "controls/SweepHistory.h"
 #include "ui/WindowZoom.h"
-#include "ui/widgets/SpectrumView.h"
+#include "ui/widgets/BandView.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -38,7 +38,7 @@ public:
     SurveyWindow(ReceiverActions& actions, Survey& survey, SurveyChoices& choices,
                  std::filesystem::path settingsPath, QWidget* owner);
 
-    SpectrumView* view() const { return view_; }
+    BandView* view() const { return view_; }
     const SweepHistory& history() const { return history_; }
     // What the window says of the survey now.
     QString statusText() const;
@@ -79,7 +79,7 @@ private:
     QComboBox* step_ = nullptr;
     QSpinBox* dwell_ = nullptr;
     QPushButton* start_ = nullptr;
-    SpectrumView* view_ = nullptr;
+    BandView* view_ = nullptr;
     QLabel* status_ = nullptr;
 };
 

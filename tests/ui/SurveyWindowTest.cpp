@@ -120,7 +120,7 @@ private slots:
         rig.actions.tuneTo(137.0);
         rig.choose(137.0, 138.0, 10);
         rig.sweep(1);
-        SpectrumView* view = rig.window.view();
+        BandView* view = rig.window.view();
         view->setCursorChannel(rig.channelOf(137500));
         QTest::keyClick(view, Qt::Key_Return);
         QVERIFY(rig.window.statusText().startsWith("Stop the survey"));
@@ -151,7 +151,7 @@ private slots:
         rig.board.band().goLive(2026);
         rig.choose(136.0, 144.0, 10);
         rig.window.resize(900, 560);
-        rig.sweep(SpectrumView::WaterfallRows);
+        rig.sweep(BandView::WaterfallRows);
         const QString folder = QStringLiteral(ORVEX_TEST_ARTIFACTS "/survey");
         QDir().mkpath(folder);
         rig.window.view()->setCursorChannel(rig.channelOf(137900));

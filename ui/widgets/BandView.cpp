@@ -1,4 +1,4 @@
-#include "ui/widgets/SpectrumView.h"
+#include "ui/widgets/BandView.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -69,7 +69,7 @@ QString megahertzLabel(double kHz, double stepKHz) {
 
 }  // namespace
 
-SpectrumView::SpectrumView(QWidget* parent) : InstrumentWidget(parent) {
+BandView::BandView(QWidget* parent) : InstrumentWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     for (std::size_t i = 0; i < colours_.size(); ++i) {
@@ -79,7 +79,7 @@ SpectrumView::SpectrumView(QWidget* parent) : InstrumentWidget(parent) {
     clearWaterfall();
 }
 
-void SpectrumView::setGrid(double lowKHz, double stepKHz, int channels) {
+void BandView::setGrid(double lowKHz, double stepKHz, int channels) {
     if (lowKHz == lowKHz_ && stepKHz == stepKHz_ && channels == channels_) {
         return;
     }
@@ -96,7 +96,7 @@ void SpectrumView::setGrid(double lowKHz, double stepKHz, int channels) {
     refreshFace();
 }
 
-void SpectrumView::setLevelRange(double lowestDb, double highestDb) {
+void BandView::setLevelRange(double lowestDb, double highestDb) {
     if (lowestDb != lowestDb_ || highestDb != highestDb_) {
         lowestDb_ = lowestDb;
         highestDb_ = highestDb;
@@ -104,17 +104,17 @@ void SpectrumView::setLevelRange(double lowestDb, double highestDb) {
     }
 }
 
-void SpectrumView::setLevelTicks(QList<ScaleTick> ticks) {
+void BandView::setLevelTicks(QList<ScaleTick> ticks) {
     ticks_ = std::move(ticks);
     refreshFace();
 }
 
-void SpectrumView::setMarks(QList<Mark> marks) {
+void BandView::setMarks(QList<Mark> marks) {
     marks_ = std::move(marks);
     refreshFace();
 }
 
-void SpectrumView::setZoom(double zoom) {
+void BandView::setZoom(double zoom) {
     if (zoom != zoom_) {
         zoom_ = zoom;
         updateGeometry();
@@ -122,8 +122,8 @@ void SpectrumView::setZoom(double zoom) {
     }
 }
 
-void SpectrumView::setTraces(std::vector<double> latest, std::vector<double> peak,
-                             std::vector<double> average) {
+void BandView::setTraces(std::vector<double> latest, std::vector<double> peak,
+                         std::vector<double> average) {
     latest_ = std::move(latest);
     peak_ = std::move(peak);
     average_ = std::move(average);
@@ -131,7 +131,7 @@ void SpectrumView::setTraces(std::vector<double> latest, std::vector<double> pea
 }
 
 // One row a sweep: the image scrolls down and the newest row is the top one.
-void SpectrumView::addWaterfallRow(const std::vector<double>& db) {
+void BandView::addWaterfallRow(const std::vector<double>& db) {
     if (waterfall_.width() < 1 || waterfall_.height() < 1) {
         return;
     }
@@ -149,13 +149,13 @@ void SpectrumView::addWaterfallRow(const std::vector<double>& db) {
     update(waterfallArea().toAlignedRect());
 }
 
-void SpectrumView::clearWaterfall() {
+void BandView::clearWaterfall() {
     waterfall_ = QImage(std::max(channels_, 1), WaterfallRows, QImage::Format_RGB32);
     waterfall_.fill(colours_.front());
     update();
 }
 
-void SpectrumView::setCursorChannel(std::optional<int> channel) {
+void BandView::setCursorChannel(std::optional<int> channel) {
     if (channel && (*channel < 0 || *channel >= channels_)) {
         channel.reset();
     }
@@ -166,7 +166,7 @@ void SpectrumView::setCursorChannel(std::optional<int> channel) {
     }
 }
 
-void SpectrumView::setCursorText(const QString& text) {
+void BandView::setCursorText(const QString& text) {
     if (text != cursorText_) {
         cursorText_ = text;
         update(plotArea().toAlignedRect());
@@ -174,43 +174,43 @@ void SpectrumView::setCursorText(const QString& text) {
     }
 }
 
-QSize SpectrumView::sizeHint() const {
+QSize BandView::sizeHint() const {
     return QSize(720, 420) * zoom_;
 }
 
-QSize SpectrumView::minimumSizeHint() const {
+QSize BandView::minimumSizeHint() const {
     return QSize(240, 160) * zoom_;
 }
 
 // --- geometry ----------------------------------------------------------------------------------
 
-QRectF SpectrumView::plotArea() const {
+QRectF BandView::plotArea() const {
     const double m = Margin * zoom_;
     const double room = height() - 2 * m - ScaleHeight * zoom_;
     return {m + LabelWidth * zoom_, m, width() - 2 * m - (LabelWidth + RightRoom) * zoom_,
             room * PlotShare};
 }
 
-QRectF SpectrumView::waterfallArea() const {
+QRectF BandView::waterfallArea() const {
     const QRectF plot = plotArea();
     const double top = plot.bottom() + ScaleHeight * zoom_;
     return {plot.left(), top, plot.width(), height() - Margin * zoom_ - top};
 }
 
-double SpectrumView::xOf(double channel) const {
+double BandView::xOf(double channel) const {
     const QRectF plot = plotArea();
     const double last = std::max(channels_ - 1, 1);
     return plot.left() + plot.width() * channel / last;
 }
 
-double SpectrumView::yOf(double db) const {
+double BandView::yOf(double db) const {
     const QRectF plot = plotArea();
     const double span = highestDb_ - lowestDb_;
     const double fraction = span > 0 ? std::clamp((db - lowestDb_) / span, 0.0, 1.0) : 0.0;
     return plot.bottom() - plot.height() * fraction;
 }
 
-std::optional<int> SpectrumView::channelAt(QPointF point) const {
+std::optional<int> BandView::channelAt(QPointF point) const {
     const QRectF plot = plotArea();
     if (channels_ < 1 || point.x() < plot.left() || point.x() > plot.right() ||
         point.y() < plot.top() || point.y() > waterfallArea().bottom()) {
@@ -222,19 +222,19 @@ std::optional<int> SpectrumView::channelAt(QPointF point) const {
         channels_ - 1);
 }
 
-QFont SpectrumView::scaleFont() const {
+QFont BandView::scaleFont() const {
     return chart::scaleFont(font(), zoom_);
 }
 
 // --- the operator ------------------------------------------------------------------------------
 
-void SpectrumView::mouseMoveEvent(QMouseEvent* event) {
+void BandView::mouseMoveEvent(QMouseEvent* event) {
     if (const std::optional<int> channel = channelAt(event->position())) {
         setCursorChannel(channel);
     }
 }
 
-void SpectrumView::mousePressEvent(QMouseEvent* event) {
+void BandView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return InstrumentWidget::mousePressEvent(event);
     }
@@ -244,7 +244,7 @@ void SpectrumView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void SpectrumView::keyPressEvent(QKeyEvent* event) {
+void BandView::keyPressEvent(QKeyEvent* event) {
     if (channels_ < 1) {
         return InstrumentWidget::keyPressEvent(event);
     }
@@ -277,7 +277,7 @@ void SpectrumView::keyPressEvent(QKeyEvent* event) {
 
 // --- painting ----------------------------------------------------------------------------------
 
-void SpectrumView::paintEvent(QPaintEvent*) {
+void BandView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawFace(painter);
     drawWaterfall(painter);
@@ -289,24 +289,24 @@ void SpectrumView::paintEvent(QPaintEvent*) {
     drawFocus(painter);
 }
 
-void SpectrumView::paintFace(QPainter& painter) {
+void BandView::paintFace(QPainter& painter) {
     drawBackground(painter);
     drawLevelGrid(painter);
     drawFrequencyScale(painter);
     drawMarks(painter);
 }
 
-void SpectrumView::drawBackground(QPainter& painter) const {
+void BandView::drawBackground(QPainter& painter) const {
     chart::drawBackground(painter, rect(), zoom_);
 }
 
-void SpectrumView::drawLevelGrid(QPainter& painter) const {
+void BandView::drawLevelGrid(QPainter& painter) const {
     painter.setFont(scaleFont());
     chart::drawValueTicks(
         painter, plotArea(), ticks_, [this](double db) { return yOf(db); }, zoom_);
 }
 
-void SpectrumView::drawFrequencyScale(QPainter& painter) const {
+void BandView::drawFrequencyScale(QPainter& painter) const {
     if (channels_ < 2) {
         return;
     }
@@ -328,7 +328,7 @@ void SpectrumView::drawFrequencyScale(QPainter& painter) const {
     }
 }
 
-void SpectrumView::drawMarks(QPainter& painter) const {
+void BandView::drawMarks(QPainter& painter) const {
     const QRectF plot = plotArea();
     const QRectF fall = waterfallArea();
     painter.setFont(scaleFont());
@@ -346,12 +346,12 @@ void SpectrumView::drawMarks(QPainter& painter) const {
     }
 }
 
-void SpectrumView::drawWaterfall(QPainter& painter) const {
+void BandView::drawWaterfall(QPainter& painter) const {
     painter.drawImage(waterfallArea(), waterfall_);
 }
 
-void SpectrumView::drawTrace(QPainter& painter, const std::vector<double>& db, const QColor& color,
-                             double width) const {
+void BandView::drawTrace(QPainter& painter, const std::vector<double>& db, const QColor& color,
+                         double width) const {
     if (db.empty()) {
         return;
     }
@@ -365,7 +365,7 @@ void SpectrumView::drawTrace(QPainter& painter, const std::vector<double>& db, c
     painter.setClipping(false);
 }
 
-void SpectrumView::drawCursor(QPainter& painter) const {
+void BandView::drawCursor(QPainter& painter) const {
     const QRectF plot = plotArea();
     if (cursor_) {
         const double x = xOf(*cursor_);
@@ -380,7 +380,7 @@ void SpectrumView::drawCursor(QPainter& painter) const {
     }
 }
 
-void SpectrumView::drawFocus(QPainter& painter) const {
+void BandView::drawFocus(QPainter& painter) const {
     if (hasFocus()) {
         drawFocusMark(painter, rect(), focusMarkWidth(*this));
     }

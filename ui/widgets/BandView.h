@@ -19,7 +19,7 @@ namespace orvex {
 // with a click or Enter. Frequencies in kHz, levels in dB; the owner labels the level ticks and
 // writes the cursor's reading. The grid, the scales and the marks are the cached face; the
 // traces, the waterfall and the cursor are drawn over it.
-class SpectrumView : public InstrumentWidget {
+class BandView : public InstrumentWidget {
     Q_OBJECT
     Q_PROPERTY(double zoom READ zoom WRITE setZoom)
 
@@ -31,7 +31,7 @@ public:
         QString label;
     };
 
-    explicit SpectrumView(QWidget* parent = nullptr);
+    explicit BandView(QWidget* parent = nullptr);
 
     // The channels: the first one's frequency, the step between them and how many there are.
     // Another grid clears the traces and the waterfall.
