@@ -26,7 +26,7 @@ BandCommands::BandCommands(ReceiverForm& form, Program& program)
       program_(program),
       survey_(program.actions(), clock_),
       choicesFile_(choicesPath(program), *this, ChoicesLockWait),
-      choices_(choicesFile_, choicesPath(program).string(), *this),
+      choices_(choicesFile_, choicesFile_.path().string(), *this),
       chooseLogFile_([&form] {
           return QFileDialog::getSaveFileName(&form, "Log the signal level", "orvex-levels.csv",
                                               "CSV (*.csv)");

@@ -49,9 +49,10 @@ int main(int argc, char* argv[]) {
         }
         Program program(options);
         program.start();
+        // A survey runs on without clients, unless they were asked for and cannot reach it.
         const bool served = program.remote() != nullptr && program.remote()->isListening();
-        const bool clientsRefused = program.remote() != nullptr && !served;
-        if (!served && !program.scanner().running() && (clientsRefused || !options.band.survey)) {
+        if (!served && !program.scanner().running() &&
+            (program.remote() != nullptr || !options.band.survey)) {
             return 1;  // nothing to do, and nobody could reach the receiver; the reason is said
         }
         std::unique_ptr<SurveyRun> survey;
